@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Sets up, builds and then plays or tests Kelvane.
+#   ./kelvane.sh play [game arguments]   install what is missing, build, start the game
+#   ./kelvane.sh test                    install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$(readlink -f "$0")")"
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  libsfml-dev libdumb1-dev libx11-dev
+  libgtest-dev googletest
+  fonts-roboto-unhinted fonts-dejavu-core fonts-material-design-icons-iconfont
+  xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri
+)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Kelvane needs these Debian packages. Run as root:" >&2
+    echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+}
+
+build() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build
+}
+
+case "${1:-}" in
+  play)
+    shift
+    install_missing
+    build
+    cd build/run
+    exec ./kelvane "$@"
+    ;;
+  test)
+    install_missing
+    build
+    cd build
+    # Tests get a virtual display and no sound card; the window tests start
+    # displays of their own and run one at a time.
+    ALSOFT_DRIVERS=null xvfb-run -a -s '-screen 0 1280x1024x24' \
+      ctest --output-on-failure --timeout 300 -j2
+    ;;
+  *)
+    echo "usage: $0 play [arguments] | test" >&2
+    exit 2
+    ;;
+esac

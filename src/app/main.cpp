@@ -1,0 +1,30 @@
+#include "engine/AppInfo.hpp"
+#include "engine/KVCore.hpp"
+#include "frontend/MainMenu.hpp"
+#include "platform/MessageBox.hpp"
+#include "storage/AssetPaths.hpp"
+
+#include <cstdlib>
+#include <ctime>
+
+int main(int argc, char** argv)
+{
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    KVCore::AppInfo& app = KVCore::appInfo();
+    app.appName = "Kelvane";
+    app.appVersion = "1.3";
+    app.appCopyright = "Copyright (c) 2026 the Kelvane developers";
+    app.appWebsite = "https://kelvane.invalid/";
+
+    scanModFolderArgument(argc, argv);
+
+    if (!KVCore::init()) {
+        platform::showMessageBox("KVCore::init failed.", "Error", platform::MessageBoxButtons::Ok,
+                                 platform::MessageBoxIcon::None);
+        return 1;
+    }
+    Frontend::runMainMenu();
+    KVCore::shutdown();
+    return 0;
+}

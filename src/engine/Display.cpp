@@ -1,0 +1,128 @@
+#include "engine/Display.hpp"
+
+#include "engine/AppInfo.hpp"
+#include "engine/EngineSettings.hpp"
+#include "engine/EventPoller.hpp"
+#include "engine/Log.hpp"
+#include "engine/WindowBackend.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace KVCore {
+namespace {
+
+// Window state besides the settings; created by the first createWindow and
+// kept for the whole process.
+struct DisplayState {
+    bool windowed = true;
+    bool emulating = false;
+    sf::View emulatedView;
+    sf::Vector2f emulatedSize;
+    bool createdBefore = false;
+};
+DisplayState state;
+
+} // namespace
+
+bool createWindow(unsigned width, unsigned height, unsigned bitsPerPixel, bool windowed)
+{
+    width = std::max(width, minimumWidth);
+    height = std::max(height, minimumHeight);
+    EngineSettings& s = settings();
+
+    sf::ContextSettings context;
+    context.depthBits = 0;
+    context.stencilBits = 0;
+    context.antialiasingLevel = static_cast<unsigned>(std::max(s.antialiasingLevel, 0));
+    context.majorVersion = 1;
+    context.minorVersion = 1;
+    context.sRgbCapable = false;
+
+    WindowBackend& w = window();
+    w.create(sf::VideoMode(width, height, bitsPerPixel), appInfo().appName, windowed, context);
+
+    const sf::VideoMode desktop = w.desktopMode();
+    const bool desktopSize = width == desktop.width && height == desktop.height;
+    s.width = desktopSize ? 0 : static_cast<int>(width);
+    s.height = desktopSize ? 0 : static_cast<int>(height);
+    s.bpp = static_cast<int>(bitsPerPixel);
+    s.window = windowed;
+
+    const unsigned limit = static_cast<unsigned>(std::max(s.fpsLimit, 0));
+    w.setFramerateLimit(limit);
+    setFrameLimitInEffect(limit);
+    w.setVerticalSyncEnabled(s.vsyncEnabled);
+
+    state.windowed = windowed;
+    setCloseConfirmation(windowed);
+
+    const sf::Vector2f view = w.view().getSize();
+    log(std::string(windowed ? "Switched to windowed" : "Switched to fullscreen") + " display resolution " +
+        std::to_string(static_cast<int>(view.x)) + " by " + std::to_string(static_cast<int>(view.y)));
+    state.createdBefore = true;
+    return true;
+}
+
+void emulateResolution(unsigned width, unsigned height, bool store)
+{
+    const unsigned ew = std::max(width, minimumWidth);
+    const unsigned eh = std::max(height, minimumHeight);
+    if (store) {
+        settings().emulatedWidth = static_cast<int>(ew);
+        settings().emulatedHeight = static_cast<int>(eh);
+    }
+    WindowBackend& w = window();
+    const float W = static_cast<float>(w.size().x);
+    const float H = static_cast<float>(w.size().y);
+
+    // The view takes the window's aspect and keeps the shorter emulated side.
+    float viewWidth, viewHeight;
+    if (W > H) {
+        viewWidth = W / H * static_cast<float>(eh);
+        viewHeight = static_cast<float>(eh);
+    } else {
+        viewWidth = static_cast<float>(ew);
+        viewHeight = H / W * static_cast<float>(ew);
+    }
+    const float scale = std::min(H / viewHeight, W / viewWidth);
+    const sf::FloatRect viewport((W - scale * viewWidth) * 0.5f / W, (H - scale * viewHeight) * 0.5f / H,
+                                 scale * viewWidth / W, scale * viewHeight / H);
+
+    state.emulating = true;
+    state.emulatedView.reset(sf::FloatRect(0.f, 0.f, viewWidth, viewHeight));
+    state.emulatedView.setViewport(viewport);
+    w.setView(state.emulatedView);
+
+    state.emulatedSize = {std::floor(viewWidth), std::floor(viewHeight)};
+    log("Emulating display resolution " + std::to_string(static_cast<int>(state.emulatedSize.x)) + " by " +
+        std::to_string(static_cast<int>(state.emulatedSize.y)) + " (adjusted for aspect)");
+}
+
+void stopEmulation()
+{
+    if (!state.emulating)
+        return;
+    window().setView(window().defaultView());
+    state.emulating = false;
+}
+
+bool emulationActive() { return state.emulating; }
+sf::Vector2f emulatedSize() { return state.emulatedSize; }
+bool isWindowed() { return state.windowed; }
+sf::Vector2f viewSize() { return window().view().getSize(); }
+
+void setFrameRateLimit(unsigned limit)
+{
+    window().setFramerateLimit(limit);
+    settings().fpsLimit = static_cast<int>(limit);
+    setFrameLimitInEffect(limit);
+}
+
+void setVerticalSync(bool enabled)
+{
+    window().setVerticalSyncEnabled(enabled);
+    settings().vsyncEnabled = enabled;
+}
+
+} // namespace KVCore

@@ -1,0 +1,121 @@
+#include "engine/KVCore.hpp"
+
+#include "audio/Audio.hpp"
+#include "engine/Display.hpp"
+#include "engine/EngineSettings.hpp"
+#include "engine/EventPoller.hpp"
+#include "engine/Keyboard.hpp"
+#include "engine/Log.hpp"
+#include "engine/Screenshot.hpp"
+#include "engine/Shaders.hpp"
+#include "engine/Text.hpp"
+#include "engine/WindowBackend.hpp"
+#include "platform/MessageBox.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+namespace KVCore {
+namespace {
+
+// Set at the end of a successful init, cleared by shutdown.
+struct CoreState {
+    bool initialised = false;
+};
+CoreState state;
+
+constexpr unsigned firstRunWidth = 1024;
+constexpr unsigned firstRunHeight = 768;
+constexpr unsigned firstRunBpp = 32;
+
+} // namespace
+
+bool init()
+{
+    loadSettings();
+    const EngineSettings& s = settings();
+
+    unsigned width = firstRunWidth, height = firstRunHeight, bpp = firstRunBpp;
+    bool windowed = true;
+    if (settingsFileExisted()) {
+        width = static_cast<unsigned>(std::max(s.width, 0));
+        height = static_cast<unsigned>(std::max(s.height, 0));
+        bpp = static_cast<unsigned>(std::max(s.bpp, 0));
+        windowed = s.window;
+        if (width == 0 || height == 0) {
+            const sf::VideoMode desktop = window().desktopMode();
+            width = desktop.width;
+            height = desktop.height;
+        }
+    }
+    if (!createWindow(width, height, bpp, windowed))
+        return false;
+
+    if (!Shaders::init()) {
+        reportError("KVCore::init: ");
+        return false;
+    }
+
+    if (!Text::init()) {
+        showErrorBox("KVCore::init: loadFonts failed.");
+        return false;
+    }
+    placeMessageAnchor();
+    Keyboard::buildKeyNameTable();
+
+    Audio::init();
+    startPoller();
+
+    if (!createConsole()) {
+        showErrorBox("KVCore::Init: createConsole failed.");
+        return false;
+    }
+
+    state.initialised = true;
+    log("ZAVI3 initialised using SFML v2.5.1");
+
+    if (settingsFileExisted() && s.emulatedWidth != 0 && s.emulatedHeight != 0)
+        emulateResolution(static_cast<unsigned>(std::max(s.emulatedWidth, 0)),
+                          static_cast<unsigned>(std::max(s.emulatedHeight, 0)), true);
+    if (emulationActive())
+        placeMessageAnchor();
+    return true;
+}
+
+void shutdown()
+{
+    if (!state.initialised)
+        return;
+    saveSettings();
+    stopEmulation();
+    clearConsoleLines();
+    stopPoller();
+    Audio::shutdown();
+    state.initialised = false;
+}
+
+bool initialised() { return state.initialised; }
+
+void showErrorBox(const std::string& text)
+{
+    platform::showMessageBox(text, "Error", platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::Error);
+}
+
+void beginFrame() {}
+
+void endFrame(int cursorMode)
+{
+    WindowBackend& w = window();
+    if (cursorMode == 0)
+        w.setMouseCursorVisible(true);
+    else if (cursorMode >= 1 && cursorMode <= 4)
+        w.setMouseCursorVisible(false);
+
+    if (tickFlag() && !loadingFlag())
+        ageScreenMessages();
+
+    takePendingScreenshot();
+    w.display();
+    pollEvents();
+}
+
+} // namespace KVCore

@@ -1,0 +1,34 @@
+#pragma once
+// Key presses collected per events-poller tick, typed text, and the table of
+// key names.  Key codes are SFML's (-1 unknown, 0..100).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Keyboard {
+
+constexpr std::size_t maxPressedKeys = 129;
+
+struct KeyName {
+    std::int32_t code;
+    std::string name;
+};
+
+void addPressedKey(std::int32_t code);
+// Takes the first press of the code from this tick's list.
+bool keyHit(std::int32_t code);
+bool isKeyDown(std::int32_t code);
+void waitKeyRelease(std::int32_t code);
+std::string getKeyName(std::int32_t code);
+
+void buildKeyNameTable();
+const std::vector<KeyName>& keyNameTable();
+
+const std::vector<std::int32_t>& pressedKeys();
+const std::string& typedText();
+void appendTypedText(char c);
+// Start of a tick: the pressed keys and typed text of the last tick are gone.
+void clearTickInput();
+
+} // namespace Keyboard

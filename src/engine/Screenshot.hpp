@@ -1,0 +1,15 @@
+#pragma once
+// Screenshot requests.  F12 asks for one; the end of the frame takes it, so
+// the file holds exactly the frame that is shown.
+
+#include <string>
+
+namespace KVCore {
+
+// An empty name asks for a name made from the UTC date and time.
+void requestScreenshot(const std::string& fileName);
+bool screenshotPending();
+// Takes the pending screenshot of the window's current contents.
+void takePendingScreenshot();
+
+} // namespace KVCore

@@ -1,0 +1,179 @@
+#include "engine/Display.hpp"
+#include "engine/EngineSettings.hpp"
+#include "engine/EventPoller.hpp"
+#include "engine/Log.hpp"
+#include "engine/Mouse.hpp"
+#include "storage/IniFile.hpp"
+#include "support/FakeWindow.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = std::filesystem::temp_directory_path() /
+                 ("kelvane_settings_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+        path = (folder / "zavi3.ini").string();
+        KVCore::settings() = KVCore::EngineSettings{};
+    }
+    void TearDown() override
+    {
+        std::filesystem::remove_all(folder);
+        KVCore::settings() = KVCore::EngineSettings{};
+    }
+    void write(const std::string& text) { std::ofstream(path) << text; }
+    std::string read()
+    {
+        std::ifstream in(path);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    std::filesystem::path folder;
+    std::string path;
+};
+
+TEST_F(SettingsFile, MissingFileGivesDefaults)
+{
+    KVCore::loadSettings(path);
+    EXPECT_FALSE(KVCore::settingsFileExisted());
+    const KVCore::EngineSettings& s = KVCore::settings();
+    EXPECT_EQ(s.width, 0);
+    EXPECT_EQ(s.bpp, 32);
+    EXPECT_FALSE(s.window);
+    EXPECT_EQ(s.antialiasingLevel, 8);
+    EXPECT_EQ(s.fpsLimit, 60);
+    EXPECT_TRUE(s.vsyncEnabled);
+    EXPECT_EQ(s.globalVolume, 100);
+    EXPECT_EQ(s.soundVolume, 70);
+    EXPECT_EQ(s.musicVolume, 25);
+    EXPECT_FLOAT_EQ(s.soundAttenuation, 0.01f);
+    EXPECT_TRUE(s.muteInactiveWindow);
+    EXPECT_EQ(s.hintsAlpha, 192);
+    EXPECT_FALSE(s.flatButtons);
+}
+
+TEST_F(SettingsFile, ValuesAreCheckedAfterLoading)
+{
+    write("[info]\nversion=1\n[audio]\nsoundAttenuation=1.5\nmuteInactiveWindow=0\n[ui]\nhintsAlpha=300\n");
+    KVCore::loadSettings(path);
+    EXPECT_TRUE(KVCore::settingsFileExisted());
+    EXPECT_EQ(KVCore::settings().hintsAlpha, 44);
+    EXPECT_FLOAT_EQ(KVCore::settings().soundAttenuation, 0.01f);
+    EXPECT_FALSE(KVCore::settings().muteInactiveWindow);
+
+    write("[info]\nversion=1\n[audio]\nsoundAttenuation=-0.2\nmuteInactiveWindow=loud\n");
+    KVCore::loadSettings(path);
+    EXPECT_FLOAT_EQ(KVCore::settings().soundAttenuation, 0.01f);
+    EXPECT_FALSE(KVCore::settings().muteInactiveWindow);
+
+    write("[info]\nversion=1\n[audio]\nsoundAttenuation=0.5\n");
+    KVCore::loadSettings(path);
+    EXPECT_FLOAT_EQ(KVCore::settings().soundAttenuation, 0.5f);
+}
+
+TEST_F(SettingsFile, FileWithoutVersionResetsHintAlpha)
+{
+    write("[ui]\nhintsAlpha=20\n[video]\nwidth=800\nwindow=yes\n");
+    KVCore::loadSettings(path);
+    EXPECT_EQ(KVCore::settings().hintsAlpha, 192);
+    EXPECT_EQ(KVCore::settings().width, 800);
+    EXPECT_TRUE(KVCore::settings().window);
+}
+
+TEST_F(SettingsFile, SavedFileHoldsEveryKeyAndReadsBack)
+{
+    KVCore::EngineSettings& s = KVCore::settings();
+    s.width = 1280;
+    s.height = 720;
+    s.window = true;
+    s.musicLoadPath = "music\\extra";
+    s.hintsAlpha = 44;
+    s.muteInactiveWindow = false;
+    ASSERT_TRUE(KVCore::saveSettings(path));
+    const std::string text = read();
+    EXPECT_EQ(text.rfind("\n[info]\nversion=1\n\n[video]\n; Set either width or height to 0", 0), 0u) << text;
+    EXPECT_NE(text.find("\nwindow=True\n"), std::string::npos);
+    EXPECT_NE(text.find("\nsoundAttenuation=0.010000\nmuteInactiveWindow=0.000000\nmusicLoadPath=music\\extra\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("[audio]\n; globalVolume, soundVolume and musicVolume range from 0 to 100.\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("[ui]\n; hintAlpha ranges from 0 to 255.\nhintsAlpha=44\nflatButtons=False\n"),
+              std::string::npos);
+
+    KVCore::settings() = KVCore::EngineSettings{};
+    KVCore::loadSettings(path);
+    EXPECT_EQ(KVCore::settings().width, 1280);
+    EXPECT_EQ(KVCore::settings().height, 720);
+    EXPECT_TRUE(KVCore::settings().window);
+    EXPECT_EQ(KVCore::settings().musicLoadPath, "music\\extra");
+    EXPECT_EQ(KVCore::settings().hintsAlpha, 44);
+    EXPECT_FALSE(KVCore::settings().muteInactiveWindow);
+}
+
+TEST(Display, SmallModesAreRaisedAndDesktopSizeIsStoredAsZero)
+{
+    test::FakeWindowScope fake;
+    KVCore::settings() = KVCore::EngineSettings{};
+    KVCore::createWindow(320, 200, 32, true);
+    EXPECT_EQ(fake.window.size(), sf::Vector2u(640, 480));
+    EXPECT_EQ(KVCore::settings().width, 640);
+    EXPECT_EQ(KVCore::settings().height, 480);
+    EXPECT_TRUE(KVCore::settings().window);
+    EXPECT_EQ(KVCore::frameLimitInEffect(), 60u);
+    EXPECT_EQ(KVCore::lastLogLine().substr(10), "Switched to windowed display resolution 640 by 480");
+
+    KVCore::createWindow(1920, 1080, 32, false);
+    EXPECT_EQ(KVCore::settings().width, 0);
+    EXPECT_EQ(KVCore::settings().height, 0);
+    EXPECT_FALSE(KVCore::settings().window);
+    EXPECT_EQ(KVCore::lastLogLine().substr(10), "Switched to fullscreen display resolution 1920 by 1080");
+    KVCore::settings() = KVCore::EngineSettings{};
+}
+
+TEST(Display, EmulationKeepsTheWindowAspect)
+{
+    test::FakeWindowScope fake;
+    KVCore::settings() = KVCore::EngineSettings{};
+    fake.window.resize(1920, 1080);
+    KVCore::emulateResolution(800, 600, true);
+    const sf::View& view = fake.window.view();
+    EXPECT_NEAR(view.getSize().x, 1066.67f, 0.01f);
+    EXPECT_FLOAT_EQ(view.getSize().y, 600.f);
+    EXPECT_NEAR(view.getViewport().left, 0.f, 1e-5);
+    EXPECT_NEAR(view.getViewport().top, 0.f, 1e-5);
+    EXPECT_NEAR(view.getViewport().width, 1.f, 1e-5);
+    EXPECT_NEAR(view.getViewport().height, 1.f, 1e-5);
+    EXPECT_EQ(KVCore::emulatedSize(), sf::Vector2f(1066.f, 600.f));
+    EXPECT_EQ(KVCore::lastLogLine().substr(10), "Emulating display resolution 1066 by 600 (adjusted for aspect)");
+    EXPECT_EQ(KVCore::settings().emulatedWidth, 800);
+    EXPECT_EQ(KVCore::settings().emulatedHeight, 600);
+
+    // The middle of the window is the middle of the emulated view.
+    fake.window.mouse = {960, 540};
+    EXPECT_EQ(Mouse::getViewPosition(), sf::Vector2i(533, 300));
+    KVCore::stopEmulation();
+    EXPECT_FALSE(KVCore::emulationActive());
+    EXPECT_EQ(fake.window.view().getSize(), sf::Vector2f(1920.f, 1080.f));
+
+    // Portrait windows keep the emulated width; tiny requests become 640x480.
+    fake.window.resize(600, 1000);
+    KVCore::emulateResolution(100, 100, false);
+    EXPECT_FLOAT_EQ(fake.window.view().getSize().x, 640.f);
+    EXPECT_NEAR(fake.window.view().getSize().y, 1066.67f, 0.01f);
+    EXPECT_EQ(KVCore::settings().emulatedWidth, 800);
+    KVCore::stopEmulation();
+    KVCore::settings() = KVCore::EngineSettings{};
+}
+
+} // namespace
