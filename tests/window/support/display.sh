@@ -1,0 +1,45 @@
+# Shared by the window tests: a private X display, the program started in a
+# scratch copy of its run folder, and clean-up on exit.
+#   source support/display.sh; start_display; ... ; (cleanup runs on exit)
+
+set -euo pipefail
+
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X${n}-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 1 50); do
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+  done
+  echo "no free X display" >&2
+  exit 1
+}
+
+# A scratch run folder: the built data, none of the developer's settings.
+make_run_folder() {
+  SCRATCH=$(mktemp -d /tmp/kelvane-window-test.XXXXXX)
+  cp -r "$1/zavi3" "$SCRATCH/"
+  cp -r "$1/base" "$SCRATCH/"
+}
+
+cleanup() {
+  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  [ -n "${SCRATCH:-}" ] && rm -rf "$SCRATCH"
+  return 0
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}

@@ -1,0 +1,33 @@
+// Asks an X window to close the way a window manager's close button does
+// (WM_DELETE_WINDOW), for window tests run on a display without a window
+// manager.  Usage: xclose WINDOW_ID
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: xclose WINDOW_ID\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "xclose: no X display\n");
+        return 1;
+    }
+    const Window window = static_cast<Window>(std::strtoul(argv[1], nullptr, 0));
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    XCloseDisplay(display);
+    return 0;
+}
