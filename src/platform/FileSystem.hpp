@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +63,11 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 // parent folder must exist (it is not created).  A Windows "t" in the mode is
 // ignored; text and binary modes are the same here.
 FileHandle openFile(std::string_view path, const char* mode);
+
+// Size of an open regular file; nothing for folders and devices.
+std::optional<std::uint64_t> regularFileSize(std::FILE* file);
+// Flushes a written file through to the disk before it replaces another.
+bool flushToDisk(std::FILE* file);
 
 // File-system roots offered by the file selector in place of drive letters:
 // "/" and the home folder from $HOME (absolute, without a trailing "/"),

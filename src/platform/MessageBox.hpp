@@ -18,8 +18,9 @@
 //   cannot have been asked to close by a user, and an error box only needs
 //   to be seen.
 // - On the display: Return and Space answer Ok/Yes, Escape answers Ok/No,
-//   Y and N answer Yes and No; closing the box through the window manager
-//   counts as Escape.  A click needs press and release on the same button.
+//   Y and N answer Yes and No (O answers an OK box); closing the box through
+//   the window manager counts as Escape.  A click needs press and release
+//   on the same button.
 
 #include <string>
 
