@@ -8,59 +8,17 @@
 # used.  Needs Xvfb and xdotool.  With KELVANE_MSGBOX_SCREENSHOT set to a file
 # name, a picture of the screen with the first box on it is saved there.
 
-set -u
+here=$(dirname "$(readlink -f "$0")")
+source "$here/support/display.sh"
 
 exe=${1:?usage: message_box.sh <kelvane executable> <run folder>}
-build=$(dirname "$(dirname "$exe")")
-probe=$build/msgbox_probe
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
+probe=$(dirname "$(dirname "$exe")")/msgbox_probe
 [ -x "$probe" ] || fail "no probe at $probe"
-command -v Xvfb >/dev/null || fail "Xvfb is not installed"
-command -v xdotool >/dev/null || fail "xdotool is not installed"
 
+start_display
 work=$(mktemp -d)
-xvfb_pid=
+SCRATCH=$work
 probe_pid=
-cleanup() {
-    [ -n "$probe_pid" ] && kill "$probe_pid" 2>/dev/null
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of our own: the first free number from 90 to 99.
-start_xvfb() {
-    local n i
-    for n in $(seq 90 99); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        for i in $(seq 1 100); do
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            if DISPLAY=":$n" timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-        xvfb_pid=
-    done
-    return 1
-}
-
-start_xvfb || fail "could not start Xvfb on any display from :90 to :99"
-echo "Xvfb on $DISPLAY"
 
 # run_box <expected answer> <how>: shows a Yes/No box captioned "Confirm",
 # answers it as told (key:<keysym> or click:yes / click:no) and checks what
@@ -70,6 +28,7 @@ run_box() {
     env -u KELVANE_MESSAGEBOX timeout 20 "$probe" "Are you sure you want to close Kelvane ?" \
         >"$work/out" 2>"$work/err" &
     probe_pid=$!
+    GAME_PID=$probe_pid
 
     win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Confirm$' | head -n 1)
     [ -n "$win" ] || fail "$how: no window named Confirm appeared"
@@ -96,9 +55,10 @@ run_box() {
         ;;
     esac
 
-    wait "$probe_pid"
-    local rc=$?
+    local rc=0
+    wait "$probe_pid" || rc=$?
     probe_pid=
+    GAME_PID=
     answer=$(cat "$work/out")
     [ "$rc" -eq 0 ] || fail "$how: probe ended with code $rc (output '$answer', errors: $(cat "$work/err"))"
     [ "$answer" = "$expected" ] || fail "$how: expected '$expected', the probe printed '$answer'"
