@@ -1,6 +1,7 @@
 #include "engine/Display.hpp"
 
 #include "engine/AppInfo.hpp"
+#include "engine/Console.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/Log.hpp"
@@ -19,7 +20,7 @@ struct DisplayState {
     bool emulating = false;
     sf::View emulatedView;
     sf::Vector2f emulatedSize;
-    bool createdBefore = false;
+    bool created = false;
 };
 DisplayState state;
 
@@ -58,9 +59,12 @@ bool createWindow(unsigned width, unsigned height, unsigned bitsPerPixel, bool w
     setCloseConfirmation(windowed);
 
     const sf::Vector2f view = w.view().getSize();
+    const bool firstWindow = !state.created;
+    state.created = true;
     log(std::string(windowed ? "Switched to windowed" : "Switched to fullscreen") + " display resolution " +
         std::to_string(static_cast<int>(view.x)) + " by " + std::to_string(static_cast<int>(view.y)));
-    state.createdBefore = true;
+    if (!firstWindow)
+        buildScriptConsole();
     return true;
 }
 

@@ -37,7 +37,6 @@ struct PollerState {
 PollerState state;
 
 constexpr int keyF12 = sf::Keyboard::F12;
-constexpr int keyLControl = sf::Keyboard::LControl;
 constexpr int keyTilde = sf::Keyboard::Tilde;
 
 void handleClose()

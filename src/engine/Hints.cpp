@@ -1,13 +1,11 @@
 #include "engine/Hints.hpp"
 
+#include "gui/Theme.hpp"
+
 #include <algorithm>
 
 namespace KVCore {
 namespace {
-
-// Default hint colours until the GUI theme supplies its own.
-const sf::Color defaultHintText(0, 0, 0, 255);
-const sf::Color defaultHintBack(255, 255, 225, 255);
 
 // The hint list, owned by the core for the whole process.
 struct HintState {
@@ -28,7 +26,7 @@ std::string nextAutoId()
 
 void showHint(const std::string& hintKey, sf::Vector2f position, float seconds, const std::string& text)
 {
-    showHint(hintKey, position, seconds, text, defaultHintText, defaultHintBack);
+    showHint(hintKey, position, seconds, text, kv::theme::hintTextColour, kv::theme::hintBackColour);
 }
 
 void showHint(const std::string& hintKey, sf::Vector2f position, float seconds, const std::string& text,

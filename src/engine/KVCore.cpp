@@ -1,18 +1,23 @@
 #include "engine/KVCore.hpp"
 
 #include "audio/Audio.hpp"
+#include "engine/Console.hpp"
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
+#include "engine/InternalTextures.hpp"
 #include "engine/Keyboard.hpp"
+#include "engine/Layers.hpp"
+#include "engine/Lighting.hpp"
 #include "engine/Log.hpp"
+#include "engine/Overlay.hpp"
 #include "engine/Screenshot.hpp"
 #include "engine/Shaders.hpp"
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
 #include "platform/MessageBox.hpp"
 
-#include <SFML/Graphics/RenderWindow.hpp>
+#include <algorithm>
 
 namespace KVCore {
 namespace {
@@ -54,6 +59,10 @@ bool init()
         reportError("KVCore::init: ");
         return false;
     }
+    setCurrentTarget(nullptr);
+    drawOffset() = {0.f, 0.f};
+    drawScale() = {1.f, 1.f};
+    setDirectDraw(false);
 
     if (!Text::init()) {
         showErrorBox("KVCore::init: loadFonts failed.");
@@ -61,6 +70,8 @@ bool init()
     }
     placeMessageAnchor();
     Keyboard::buildKeyNameTable();
+    InternalTextures::loadTextures();
+    setUpOverlay();
 
     Audio::init();
     startPoller();
@@ -69,6 +80,7 @@ bool init()
         showErrorBox("KVCore::Init: createConsole failed.");
         return false;
     }
+    buildScriptConsole();
 
     state.initialised = true;
     log("ZAVI3 initialised using SFML v2.5.1");
@@ -87,6 +99,8 @@ void shutdown()
         return;
     saveSettings();
     stopEmulation();
+    if (InternalTextures::loaded())
+        InternalTextures::releaseTextures();
     clearConsoleLines();
     stopPoller();
     Audio::shutdown();
@@ -100,7 +114,14 @@ void showErrorBox(const std::string& text)
     platform::showMessageBox(text, "Error", platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::Error);
 }
 
-void beginFrame() {}
+void beginFrame() { ensureLayers(); }
+
+void beginFrame(const sf::Texture& background)
+{
+    if (sf::RenderTarget* target = currentTarget())
+        drawOverView(*target, background, sf::RenderStates::Default);
+    ensureLayers();
+}
 
 void endFrame(int cursorMode)
 {
@@ -109,11 +130,25 @@ void endFrame(int cursorMode)
         w.setMouseCursorVisible(true);
     else if (cursorMode >= 1 && cursorMode <= 4)
         w.setMouseCursorVisible(false);
+    drawCursor(cursorMode);
 
-    if (tickFlag() && !loadingFlag())
-        ageScreenMessages();
+    composeExtraLayers();
+    lightingPass();
 
-    takePendingScreenshot();
+    if (!loadingFlag()) {
+        if (tickFlag())
+            ageScreenMessages();
+        if (!consoleDrawnThisFrame())
+            drawScreenMessages();
+    }
+    drawHints();
+    clearConsoleDrawn();
+    composeGuiLayer(screenshotPending());
+    drawFpsCounter();
+    if (screenshotPending()) {
+        takePendingScreenshot();
+        clearGuiLayer();
+    }
     w.display();
     pollEvents();
 }

@@ -2,6 +2,8 @@
 // The engine core's life cycle and the frame calls every screen makes:
 // beginFrame, update and draw, endFrame.
 
+#include <SFML/Graphics/Texture.hpp>
+
 #include <string>
 
 namespace KVCore {
@@ -15,6 +17,8 @@ bool initialised();
 void showErrorBox(const std::string& text);
 
 void beginFrame();
+// The same, over a background stretched across the whole view.
+void beginFrame(const sf::Texture& background);
 // cursorMode 0: system cursor; 1: none; 2..4: a drawn cursor; other: as is.
 void endFrame(int cursorMode);
 

@@ -1,10 +1,14 @@
 #include "engine/Log.hpp"
 
+#include "engine/Console.hpp"
 #include "engine/Display.hpp"
+#include "engine/KVCore.hpp"
 #include "engine/Text.hpp"
 #include "engine/TimeSource.hpp"
 #include "engine/WindowBackend.hpp"
 #include "platform/FileSystem.hpp"
+
+#include <SFML/Graphics/RenderWindow.hpp>
 
 #include <array>
 #include <cstdio>
@@ -30,6 +34,18 @@ constexpr float anchorBottomMargin = 90.f;
 constexpr unsigned messageCharacterSize = 16;
 
 bool sameRgb(sf::Color a, sf::Color b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+
+// While loading, each printed line is shown at once on a full-screen console.
+void redrawLoadingConsole()
+{
+    sf::RenderWindow* win = window().renderWindow();
+    if (!win)
+        return;
+    win->clear(sf::Color::Black);
+    beginFrame();
+    drawConsole();
+    endFrame(0);
+}
 
 } // namespace
 
@@ -64,6 +80,9 @@ void print(const std::string& text, sf::Color colour)
     if (state.console.size() > maxConsoleLines)
         state.console.erase(state.console.begin(),
                             state.console.begin() + static_cast<std::ptrdiff_t>(state.console.size() - maxConsoleLines));
+
+    if (state.loading)
+        redrawLoadingConsole();
 
     state.messages.push_back({text, colour, 0, timeSource().utcNow().second});
     if (state.messages.size() > maxScreenMessages)

@@ -24,7 +24,9 @@ ScreenshotState state;
 
 constexpr int lastCounter = 9999;
 
-std::string automaticName()
+} // namespace
+
+std::string nextScreenshotName()
 {
     const platform::UtcTime t = timeSource().utcNow();
     std::array<char, 64> name{};
@@ -42,8 +44,6 @@ std::string automaticName()
     return {};
 }
 
-} // namespace
-
 void requestScreenshot(const std::string& fileName)
 {
     state.pending = true;
@@ -60,7 +60,7 @@ void takePendingScreenshot()
     sf::RenderWindow* target = window().renderWindow();
     if (!target)
         return;
-    const std::string name = state.fileName.empty() ? automaticName() : state.fileName;
+    const std::string name = state.fileName.empty() ? nextScreenshotName() : state.fileName;
     if (name.empty())
         return;
     const sf::Vector2u size = target->getSize();

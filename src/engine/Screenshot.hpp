@@ -9,6 +9,9 @@ namespace KVCore {
 // An empty name asks for a name made from the UTC date and time.
 void requestScreenshot(const std::string& fileName);
 bool screenshotPending();
+// The first free name for this UTC second in the working directory:
+// "yyyymmdd_hhmmss.png", then "..._01.png" and on; empty when all are taken.
+std::string nextScreenshotName();
 // Takes the pending screenshot of the window's current contents.
 void takePendingScreenshot();
 

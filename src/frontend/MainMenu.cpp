@@ -2,28 +2,86 @@
 
 #include "engine/AppInfo.hpp"
 #include "engine/Display.hpp"
+#include "engine/Hints.hpp"
+#include "engine/Icons.hpp"
 #include "engine/KVCore.hpp"
+#include "engine/Layers.hpp"
+#include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
+#include "gui/Theme.hpp"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
 
+#include <array>
+
 namespace Frontend {
+namespace {
+
+struct IconButton {
+    int icon;
+    const char* hint;
+};
+
+// The tools the finished menu will lead to, shown as a row of icons.
+constexpr std::array<IconButton, 8> iconRow = {{
+    {177, "Play"},
+    {104, "Map Editor"},
+    {103, "Tile Editor"},
+    {178, "Sprite Editor"},
+    {34, "Audio Panel"},
+    {175, "Help"},
+    {10, "Options"},
+    {3, "Exit"},
+}};
+
+constexpr float buttonSize = 48.f;
+constexpr float buttonGap = 12.f;
+
+void drawTitle(sf::RenderTarget& target, sf::Vector2f view)
+{
+    sf::Text title(KVCore::appInfo().appName, Text::largeFont(), 64);
+    const sf::FloatRect bounds = title.getLocalBounds();
+    title.setPosition(static_cast<float>(static_cast<int>((view.x - bounds.width) / 2 - bounds.left)),
+                      static_cast<float>(static_cast<int>(view.y / 3 - bounds.top)));
+    target.draw(title);
+}
+
+void drawIconRow(sf::RenderTarget& target, sf::Vector2f view)
+{
+    const float rowWidth = iconRow.size() * buttonSize + (iconRow.size() - 1) * buttonGap;
+    sf::Vector2f at((view.x - rowWidth) / 2.f, view.y / 2.f);
+    for (const IconButton& b : iconRow) {
+        const bool over = Mouse::isInRect(at.x, at.y, at.x + buttonSize, at.y + buttonSize);
+        sf::RectangleShape face({buttonSize, buttonSize});
+        face.setPosition(at);
+        face.setFillColor(over ? kv::theme::hoverColour : kv::theme::bevelDarkColour);
+        face.setOutlineThickness(1.f);
+        face.setOutlineColor(kv::theme::bevelLightColour);
+        target.draw(face);
+        sf::Sprite icon = Icons::getIcon(b.icon);
+        icon.setPosition(at.x + (buttonSize - 32.f) / 2.f, at.y + (buttonSize - 32.f) / 2.f);
+        target.draw(icon);
+        if (over)
+            KVCore::showHint(std::string("menu:") + b.hint, {at.x, at.y + buttonSize + 6.f}, 0.5f, b.hint);
+        at.x += buttonSize + buttonGap;
+    }
+}
+
+} // namespace
 
 void runMainMenu()
 {
     KVCore::WindowBackend& w = KVCore::window();
     while (w.isOpen()) {
         KVCore::beginFrame();
-        if (sf::RenderWindow* target = w.renderWindow()) {
+        sf::RenderTarget* gui = KVCore::layerTarget(KVCore::GuiLayer);
+        if (sf::RenderWindow* target = w.renderWindow(); target && gui) {
             target->clear(sf::Color::Black);
-            sf::Text title(KVCore::appInfo().appName, Text::largeFont(), 64);
-            const sf::FloatRect bounds = title.getLocalBounds();
-            const sf::Vector2f view = KVCore::viewSize();
-            title.setPosition(static_cast<float>(static_cast<int>((view.x - bounds.width) / 2 - bounds.left)),
-                              static_cast<float>(static_cast<int>((view.y - bounds.height) / 2 - bounds.top)));
-            target->draw(title);
+            drawTitle(*target, KVCore::viewSize());
+            drawIconRow(*gui, KVCore::viewSize());
         }
         KVCore::endFrame(0);
     }

@@ -1,0 +1,70 @@
+#include "engine/Icons.hpp"
+
+#include "engine/InternalTextures.hpp"
+#include "engine/Log.hpp"
+#include "gui/Theme.hpp"
+#include "platform/Paths.hpp"
+#include "storage/AssetPaths.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <array>
+
+namespace Icons {
+namespace {
+
+constexpr int cellSize = 64;
+constexpr int cellMargin = 16;
+constexpr int iconSize = 32;
+constexpr int separatorMargin = 26;
+constexpr int separatorWidth = 12;
+constexpr unsigned fallbackSheetSize = 512;
+
+// Loaded by the first icon request and kept until the process ends.
+struct IconState {
+    sf::Texture sheet;
+    std::array<sf::Sprite, iconCount> sprites;
+    sf::Sprite outOfRange;
+    bool loaded = false;
+};
+IconState state;
+
+} // namespace
+
+sf::IntRect iconRect(int index)
+{
+    const int left = (index % 16) * cellSize;
+    const int top = (index / 16) * cellSize + cellMargin;
+    if (index == separatorIcon)
+        return {left + separatorMargin, top, separatorWidth, iconSize};
+    return {left + cellMargin, top, iconSize, iconSize};
+}
+
+void loadIcons()
+{
+    if (state.loaded)
+        return;
+    const std::string path = kvDataPath("Textures\\Icons.png");
+    if (!state.sheet.loadFromFile(platform::toNativePath(path).string())) {
+        KVCore::reportError("Icons::loadIcons(): Unable to load icons texture from " + path);
+        sf::Image filled;
+        filled.create(fallbackSheetSize, fallbackSheetSize, kv::theme::faceColour);
+        state.sheet.loadFromImage(filled);
+    }
+    for (int i = 0; i < iconCount; ++i)
+        state.sprites[static_cast<std::size_t>(i)] = sf::Sprite(state.sheet, iconRect(i));
+    state.loaded = true;
+}
+
+const sf::Sprite& getIcon(int index)
+{
+    if (index < 0 || index >= iconCount) {
+        state.outOfRange.setTexture(InternalTextures::defaultTexture(), true);
+        return state.outOfRange;
+    }
+    loadIcons();
+    return state.sprites[static_cast<std::size_t>(index)];
+}
+
+} // namespace Icons
