@@ -10,6 +10,7 @@
 #include <SFML/Graphics/Texture.hpp>
 
 #include <array>
+#include <memory>
 
 namespace Icons {
 namespace {
@@ -21,9 +22,11 @@ constexpr int separatorMargin = 26;
 constexpr int separatorWidth = 12;
 constexpr unsigned fallbackSheetSize = 512;
 
-// Loaded by the first icon request and kept until the process ends.
+// Loaded by the first icon request and kept until the process ends.  The
+// sheet is made only then: a texture needs the display, and programs that
+// never draw (the data tool, logic tests) must not ask for one.
 struct IconState {
-    sf::Texture sheet;
+    std::unique_ptr<sf::Texture> sheet;
     std::array<sf::Sprite, iconCount> sprites;
     sf::Sprite outOfRange;
     bool loaded = false;
@@ -46,14 +49,15 @@ void loadIcons()
     if (state.loaded)
         return;
     const std::string path = kvDataPath("Textures\\Icons.png");
-    if (!state.sheet.loadFromFile(platform::toNativePath(path).string())) {
+    state.sheet = std::make_unique<sf::Texture>();
+    if (!state.sheet->loadFromFile(platform::toNativePath(path).string())) {
         KVCore::reportError("Icons::loadIcons(): Unable to load icons texture from " + path);
         sf::Image filled;
         filled.create(fallbackSheetSize, fallbackSheetSize, kv::theme::faceColour);
-        state.sheet.loadFromImage(filled);
+        state.sheet->loadFromImage(filled);
     }
     for (int i = 0; i < iconCount; ++i)
-        state.sprites[static_cast<std::size_t>(i)] = sf::Sprite(state.sheet, iconRect(i));
+        state.sprites[static_cast<std::size_t>(i)] = sf::Sprite(*state.sheet, iconRect(i));
     state.loaded = true;
 }
 

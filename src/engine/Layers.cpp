@@ -8,14 +8,16 @@
 
 #include <array>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace KVCore {
 namespace {
 
+// Made by the first beginFrame: a render texture needs the display.
 struct LayerTexture {
-    sf::RenderTexture texture;
+    std::unique_ptr<sf::RenderTexture> texture;
     bool exists = false;
     bool used = false;
 };
@@ -58,14 +60,14 @@ void composeLayer(int layer, std::optional<sf::Color> clearTo)
     sf::RenderTarget* win = window().renderWindow();
     if (!l.used || !l.exists || !win)
         return;
-    l.texture.display();
+    l.texture->display();
     // Alpha blending into the layer already weighted its colours by their
     // alpha; blending them by it again would darken everything translucent.
     const sf::BlendMode premultiplied(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha);
-    drawOverView(*win, l.texture.getTexture(), sf::RenderStates(premultiplied));
+    drawOverView(*win, l.texture->getTexture(), sf::RenderStates(premultiplied));
     l.used = false;
     if (clearTo)
-        l.texture.clear(*clearTo);
+        l.texture->clear(*clearTo);
 }
 
 } // namespace
@@ -92,14 +94,14 @@ sf::RenderTarget* layerTarget(int layer)
         return currentTarget();
     if (layer != LightMultiplyLayer && layer != LightAddLayer)
         l.used = true;
-    return &l.texture;
+    return l.texture.get();
 }
 
 sf::RenderTexture* layerTexture(int layer)
 {
     if (!isLayer(layer) || !state.layers[layer].exists)
         return nullptr;
-    return &state.layers[layer].texture;
+    return state.layers[layer].texture.get();
 }
 
 void ensureLayers()
@@ -109,16 +111,18 @@ void ensureLayers()
     const sf::Vector2u size = wholePixelViewSize();
     for (int layer = GuiLayer; layer <= ExtraLayer2; ++layer) {
         LayerTexture& l = state.layers[layer];
-        if (l.exists && l.texture.getSize() == size)
+        if (l.exists && l.texture->getSize() == size)
             continue;
-        l.exists = l.texture.create(size.x, size.y);
+        if (!l.texture)
+            l.texture = std::make_unique<sf::RenderTexture>();
+        l.exists = l.texture->create(size.x, size.y);
         l.used = false;
         if (!l.exists)
             continue;
         const sf::Color clear = layer == LightMultiplyLayer ? sf::Color::White
                               : layer == ExtraLayer2 || layer == LightAddLayer ? sf::Color::Black
                                                                                 : sf::Color::Transparent;
-        l.texture.clear(clear);
+        l.texture->clear(clear);
     }
 }
 
@@ -136,7 +140,7 @@ void composeGuiLayer(bool keepForScreenshot)
 void clearGuiLayer()
 {
     if (state.layers[GuiLayer].exists)
-        state.layers[GuiLayer].texture.clear(sf::Color::Transparent);
+        state.layers[GuiLayer].texture->clear(sf::Color::Transparent);
 }
 
 void drawOverView(sf::RenderTarget& target, const sf::Texture& texture, const sf::RenderStates& states,

@@ -27,14 +27,14 @@ struct IconButton {
 
 // The tools the finished menu will lead to, shown as a row of icons.
 constexpr std::array<IconButton, 8> iconRow = {{
-    {177, "Play"},
-    {104, "Map Editor"},
-    {103, "Tile Editor"},
-    {178, "Sprite Editor"},
-    {34, "Audio Panel"},
-    {175, "Help"},
-    {10, "Options"},
-    {3, "Exit"},
+    {89, "Play"},
+    {75, "Map Editor"},
+    {154, "Tile Editor"},
+    {146, "Sprite Editor"},
+    {144, "Audio Panel"},
+    {122, "Help"},
+    {102, "Options"},
+    {38, "Exit"},
 }};
 
 constexpr float buttonSize = 48.f;

@@ -1,3 +1,5 @@
+#include "engine/Console.hpp"
+#include "engine/EventPoller.hpp"
 #include "engine/Log.hpp"
 #include "support/FakeWindow.hpp"
 
@@ -114,6 +116,49 @@ TEST(Print, MessagesAgeByWallClockSecondsAndGoAfterTen)
     fake.time.utc.second = 10;
     KVCore::ageScreenMessages();
     EXPECT_TRUE(KVCore::screenMessages().empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ConsoleCommandLine, ReturnTakesTheLineAndArrowsWalkTheHistory)
+{
+    test::FakeWindowScope fake;
+    KVCore::startPoller();
+    auto tick = [&](std::initializer_list<sf::Keyboard::Key> keys, const std::string& typed = "") {
+        for (sf::Keyboard::Key k : keys)
+            fake.window.pressKey(k);
+        for (char c : typed)
+            fake.window.typeChar(static_cast<sf::Uint32>(c));
+        fake.time.advance(0.05);
+        KVCore::pollEvents();
+        KVCore::updateCommandLine();
+    };
+    KVCore::commandHistory() = {"first", "second"};
+
+    tick({}, "mow");
+    EXPECT_EQ(KVCore::commandLine(), "mow");
+    tick({sf::Keyboard::Return});
+    EXPECT_EQ(KVCore::lastCommand(), "mow");
+    EXPECT_EQ(KVCore::commandLine(), "");
+
+    // Up from the start of the history stays put; Down walks forward and
+    // past the end shows an empty line.
+    tick({sf::Keyboard::Up});
+    EXPECT_EQ(KVCore::commandLine(), "");
+    tick({sf::Keyboard::Down});
+    EXPECT_EQ(KVCore::commandLine(), "second");
+    tick({sf::Keyboard::Up});
+    EXPECT_EQ(KVCore::commandLine(), "first");
+    tick({sf::Keyboard::Down});
+    tick({sf::Keyboard::Down});
+    EXPECT_EQ(KVCore::commandLine(), "");
+
+    tick({}, "ab");
+    tick({sf::Keyboard::Backspace});
+    EXPECT_EQ(KVCore::commandLine(), "a");
+    KVCore::commandHistory().clear();
 }
 
 } // namespace

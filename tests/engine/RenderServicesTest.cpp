@@ -1,0 +1,277 @@
+// These tests make textures, so they need the X display the test command
+// provides.
+#include "engine/Console.hpp"
+#include "engine/Display.hpp"
+#include "engine/EventPoller.hpp"
+#include "engine/KVCore.hpp"
+#include "engine/Icons.hpp"
+#include "engine/InternalTextures.hpp"
+#include "engine/Layers.hpp"
+#include "engine/Log.hpp"
+#include "engine/Overlay.hpp"
+#include "engine/Screenshot.hpp"
+#include "engine/Shaders.hpp"
+#include "storage/BinaryFile.hpp"
+#include "support/FakeWindow.hpp"
+#include "support/TempFolder.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs a test inside a scratch working directory holding a "zavi3" folder.
+class EngineDataFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories("zavi3/textures");
+        fs::create_directories("zavi3/Shaders");
+    }
+
+    void writePng(const std::string& path, sf::Color colour)
+    {
+        sf::Image image;
+        image.create(4, 4, colour);
+        ASSERT_TRUE(image.saveToFile(path));
+    }
+    void writeText(const std::string& path, const std::string& text) { test::writeFile(temp.root() / path, text); }
+
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    test::FakeWindowScope fake;
+};
+
+TEST(IconSheet, RectanglesSitInTheMiddleOfTheirCells)
+{
+    EXPECT_EQ(Icons::iconRect(0), sf::IntRect(16, 16, 32, 32));
+    EXPECT_EQ(Icons::iconRect(17), sf::IntRect(64 + 16, 64 + 16, 32, 32));
+    EXPECT_EQ(Icons::iconRect(255), sf::IntRect(15 * 64 + 16, 15 * 64 + 16, 32, 32));
+    // The separator is the narrow strip of its cell.
+    EXPECT_EQ(Icons::iconRect(140), sf::IntRect(12 * 64 + 26, 8 * 64 + 16, 12, 32));
+}
+
+TEST_F(EngineDataFolder, InternalTexturesAreFoundWithOrWithoutExtension)
+{
+    writePng("zavi3/textures/CheckBox_Checked.png", sf::Color::Green);
+    writePng("zavi3/textures/Grass.PNG", sf::Color::Blue);
+    writeText("zavi3/textures/readme.txt", "not a picture");
+    InternalTextures::releaseTextures();
+    InternalTextures::loadTextures();
+
+    ASSERT_EQ(InternalTextures::count(), 3u);
+    EXPECT_EQ(InternalTextures::name(0), "(no texture)");
+    EXPECT_EQ(InternalTextures::defaultTexture().getSize(), sf::Vector2u(64, 64));
+    EXPECT_EQ(InternalTextures::indexOf("CheckBox_Checked"), InternalTextures::indexOf("CheckBox_Checked.png"));
+    EXPECT_GT(InternalTextures::indexOf("CheckBox_Checked"), 0);
+    EXPECT_GT(InternalTextures::indexOf("Grass.PNG"), 0);
+    EXPECT_EQ(InternalTextures::indexOf("CheckBox_MouseOver"), -1);
+    EXPECT_EQ(&InternalTextures::find("CheckBox_MouseOver"), &InternalTextures::defaultTexture());
+
+    ASSERT_EQ(KVCore::consoleLines().size(), 1u);
+    EXPECT_EQ(KVCore::consoleLines()[0].text,
+              "InternalTextures::loadTextures: Unable to load texture from zavi3\\textures\\readme.txt");
+
+    // Out-of-range icons show the white default texture.
+    EXPECT_EQ(Icons::getIcon(300).getTexture(), &InternalTextures::defaultTexture());
+    EXPECT_EQ(Icons::getIcon(-1).getTexture(), &InternalTextures::defaultTexture());
+    InternalTextures::releaseTextures();
+}
+
+TEST_F(EngineDataFolder, EmptyTexturesFolderLeavesOnlyTheDefault)
+{
+    InternalTextures::releaseTextures();
+    InternalTextures::loadTextures();
+    EXPECT_EQ(InternalTextures::count(), 1u);
+    InternalTextures::releaseTextures();
+}
+
+TEST_F(EngineDataFolder, ShaderLoadsAreRefusedWithTheirReasons)
+{
+    const std::string frag = "zavi3/Shaders/Plain.frag";
+    writeText(frag, "uniform sampler2D texture;\nvoid main() { gl_FragColor = texture2D(texture, gl_TexCoord[0].xy); }\n");
+    writeText("zavi3/Shaders/Broken.frag", "this is not glsl");
+    ASSERT_TRUE(Shaders::init());
+    EXPECT_EQ(KVCore::consoleLines().at(0).text, "Vertex shader file not found: zavi3\\Shaders\\SpriteShadow.vert");
+
+    KVCore::clearConsoleLines();
+    EXPECT_EQ(Shaders::load("", ""), -1);
+    EXPECT_EQ(Shaders::load("missing.vert", frag), -1);
+    EXPECT_EQ(KVCore::consoleLines().at(0).text, "Vertex shader file not found: missing.vert");
+    EXPECT_EQ(Shaders::load("", "missing.frag"), -1);
+    EXPECT_EQ(KVCore::consoleLines().at(1).text, "Fragment shader file not found: missing.frag");
+
+    // A fragment-only program compiles; a broken one takes a slot anyway.
+    const int plain = Shaders::load("", frag);
+    EXPECT_GE(plain, 1);
+    EXPECT_TRUE(Shaders::isCompiled(plain));
+    EXPECT_NE(Shaders::get(plain), nullptr);
+    KVCore::clearConsoleLines();
+    const int broken = Shaders::load("", "zavi3/Shaders/Broken.frag");
+    EXPECT_GT(broken, plain);
+    EXPECT_FALSE(Shaders::isCompiled(broken));
+    EXPECT_EQ(Shaders::get(broken), nullptr);
+    EXPECT_EQ(KVCore::consoleLines().at(0).text, "Error loading fragment shader from zavi3/Shaders/Broken.frag");
+    EXPECT_FALSE(Shaders::compile(1024));
+}
+
+TEST_F(EngineDataFolder, ScreenshotNamesCountWithinOneSecond)
+{
+    fake.time.utc = {2026, 3, 4, 5, 6, 7, 0};
+    EXPECT_EQ(KVCore::nextScreenshotName(), "20260304_050607.png");
+    writeText("20260304_050607.png", "");
+    EXPECT_EQ(KVCore::nextScreenshotName(), "20260304_050607_01.png");
+    writeText("20260304_050607_01.png", "");
+    EXPECT_EQ(KVCore::nextScreenshotName(), "20260304_050607_02.png");
+    fake.time.utc.second = 8;
+    EXPECT_EQ(KVCore::nextScreenshotName(), "20260304_050608.png");
+}
+
+TEST_F(EngineDataFolder, HistoryFileNeedsItsTagAndWholeEntries)
+{
+    auto writeHistory = [](const std::string& tag, std::uint32_t count, const std::vector<std::string>& entries) {
+        BinaryFile f;
+        ASSERT_TRUE(f.create("history.dat"));
+        f.writeHeader(tag);
+        f.writeValue(count);
+        for (const std::string& e : entries) {
+            f.writeValue(static_cast<std::int32_t>(e.size()));
+            f.write(e.data(), e.size());
+        }
+        ASSERT_TRUE(f.close());
+    };
+    writeHistory("ZAVI3 Script Console History", 2, {"print(1)", "mow()"});
+    EXPECT_EQ(KVCore::loadScriptConsoleHistory("history.dat"), (std::vector<std::string>{"print(1)", "mow()"}));
+
+    writeHistory("ZAVI3 Script Console Histories", 2, {"print(1)", "mow()"});
+    EXPECT_TRUE(KVCore::loadScriptConsoleHistory("history.dat").empty());
+
+    // A count larger than the file holds is a damaged file, not a big list.
+    writeHistory("ZAVI3 Script Console History", 4000000000u, {"a"});
+    EXPECT_TRUE(KVCore::loadScriptConsoleHistory("history.dat").empty());
+    EXPECT_TRUE(KVCore::loadScriptConsoleHistory("missing.dat").empty());
+}
+
+TEST(OverlayLayout, MessagesStackUpToTheAnchor)
+{
+    const KVCore::MessageLayout layout = KVCore::layoutMessages({10.f, 600.f}, 20.f, {100.f, 250.f, 50.f});
+    ASSERT_EQ(layout.linePositions.size(), 3u);
+    EXPECT_EQ(layout.linePositions[0], sf::Vector2f(10.f, 540.f));
+    EXPECT_EQ(layout.linePositions[2], sf::Vector2f(10.f, 580.f));
+    EXPECT_EQ(layout.box, sf::FloatRect(5.f, 535.f, 260.f, 70.f));
+}
+
+TEST(OverlayLayout, HintBoxesStayInsideTheView)
+{
+    const sf::Vector2f view(1024.f, 768.f), box(100.f, 30.f);
+    EXPECT_EQ(KVCore::placeHintBox({50.f, 60.f}, box, view), sf::FloatRect(50.f, 60.f, 100.f, 30.f));
+    EXPECT_EQ(KVCore::placeHintBox({1000.f, 760.f}, box, view), sf::FloatRect(924.f, 738.f, 100.f, 30.f));
+    // Wider than the view: pinned to the left edge.
+    EXPECT_EQ(KVCore::placeHintBox({500.f, -5.f}, {2000.f, 30.f}, view), sf::FloatRect(0.f, 0.f, 2000.f, 30.f));
+}
+
+TEST(OverlayLayout, FpsCounterShowsLastSecondsFrames)
+{
+    KVCore::FpsCounter fps;
+    EXPECT_EQ(fps.frame(10), 1);
+    for (int i = 0; i < 59; ++i)
+        fps.frame(10);
+    EXPECT_EQ(fps.frame(11), 60);
+    EXPECT_EQ(fps.frame(11), 60);
+    EXPECT_EQ(fps.frame(12), 2);
+}
+
+TEST(ClippedDrawing, OnlyTheClipRectangleIsPainted)
+{
+    test::FakeWindowScope fake;
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(1024, 768));
+    target.clear(sf::Color::Black);
+    KVCore::setCurrentTarget(&target);
+    KVCore::setDirectDraw(true);
+
+    KVCore::pushClip({100.f, 50.f}, {200.f, 100.f}, false);
+    // Far larger than the clip: only the clip's 200 by 100 may change.
+    sf::RectangleShape fill({5000.f, 5000.f});
+    fill.setPosition(-1000.f, -1000.f);
+    fill.setFillColor(sf::Color::Red);
+    KVCore::currentTarget()->draw(fill);
+    sf::RectangleShape corner({10.f, 10.f});
+    corner.setFillColor(sf::Color::Green);
+    KVCore::currentTarget()->draw(corner);
+    KVCore::popClip();
+
+    EXPECT_EQ(KVCore::currentTarget(), &target);
+    EXPECT_EQ(target.getView().getSize(), sf::Vector2f(1024.f, 768.f));
+    target.display();
+    const sf::Image image = target.getTexture().copyToImage();
+    EXPECT_EQ(image.getPixel(99, 75), sf::Color::Black);
+    EXPECT_EQ(image.getPixel(100, 50), sf::Color::Green);
+    EXPECT_EQ(image.getPixel(115, 65), sf::Color::Red);
+    EXPECT_EQ(image.getPixel(299, 149), sf::Color::Red);
+    EXPECT_EQ(image.getPixel(300, 149), sf::Color::Black);
+    EXPECT_EQ(image.getPixel(200, 150), sf::Color::Black);
+    KVCore::setCurrentTarget(nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// A real window on the test display: layers drawn during a frame end up in
+// the screenshot of that frame.
+TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    KVCore::setWindowBackend(KVCore::makeSfmlWindowBackend());
+    ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
+    KVCore::setDirectDraw(false);
+    KVCore::startPoller();
+
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    sf::RectangleShape square({100.f, 100.f});
+    square.setFillColor(sf::Color::Red);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    square.setPosition(200.f, 0.f);
+    square.setFillColor(sf::Color(0, 255, 0, 128));
+    KVCore::layerTarget(KVCore::ExtraLayer1)->draw(square);
+    KVCore::requestScreenshot("frame.png");
+    KVCore::endFrame(1);
+
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("frame.png"));
+    EXPECT_EQ(shot.getSize(), sf::Vector2u(640, 480));
+    EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Red);
+    EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
+    const sf::Color blend = shot.getPixel(250, 50);
+    EXPECT_NEAR(blend.g, 128, 2);
+    EXPECT_NEAR(blend.b, 127, 2);
+    EXPECT_EQ(KVCore::consoleLines().back().text, "Saved screenshot to frame.png");
+
+    // The next frame starts with clean layers.
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    KVCore::requestScreenshot("next.png");
+    KVCore::endFrame(1);
+    ASSERT_TRUE(shot.loadFromFile("next.png"));
+    EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Blue);
+    EXPECT_EQ(shot.getPixel(250, 50), sf::Color::Blue);
+
+    KVCore::stopPoller();
+    KVCore::clearConsoleLines();
+    KVCore::window().close();
+    KVCore::setDirectDraw(true);
+    KVCore::setWindowBackend(nullptr);
+}
+
+} // namespace
