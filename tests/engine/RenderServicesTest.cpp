@@ -11,6 +11,7 @@
 #include "engine/Overlay.hpp"
 #include "engine/Screenshot.hpp"
 #include "engine/Shaders.hpp"
+#include "engine/Text.hpp"
 #include "storage/BinaryFile.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
@@ -269,6 +270,61 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
 
     KVCore::stopPoller();
     KVCore::clearConsoleLines();
+    KVCore::window().close();
+    KVCore::setDirectDraw(true);
+    KVCore::setWindowBackend(nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// While loading, each print shows the whole console at once.
+TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    fs::create_directories("zavi3/fonts");
+    fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/Roboto-Regular.ttf", "zavi3/fonts/Roboto-Regular.ttf");
+    fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/RobotoMono-Regular.ttf", "zavi3/fonts/RobotoMono-Regular.ttf");
+    fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/UAV-OSD-Sans-Mono.ttf", "zavi3/fonts/UAV-OSD-Sans-Mono.ttf");
+    ASSERT_TRUE(Text::init());
+
+    KVCore::setWindowBackend(KVCore::makeSfmlWindowBackend());
+    ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
+    KVCore::setDirectDraw(false);
+    KVCore::startPoller();
+    KVCore::beginFrame();
+
+    KVCore::setLoadingFlag(true);
+    KVCore::print("Loading sound samples...");
+    KVCore::requestScreenshot("loading.png");
+    KVCore::print("Loaded 12 samples", sf::Color::Green);
+    KVCore::setLoadingFlag(false);
+
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("loading.png"));
+    // The panel covers the screen; both lines stand above the command line.
+    EXPECT_EQ(shot.getPixel(320, 100), sf::Color(32, 32, 32));
+    int greenRows = 0, greyRows = 0;
+    for (unsigned y = 300; y < 480; ++y) {
+        bool green = false, grey = false;
+        for (unsigned x = 16; x < 300; ++x) {
+            const sf::Color c = shot.getPixel(x, y);
+            green |= c.g > 200 && c.r < 80;
+            grey |= c.r > 150 && c.r == c.g && c.g == c.b;
+        }
+        greenRows += green;
+        greyRows += grey;
+    }
+    EXPECT_GT(greenRows, 5);
+    EXPECT_GT(greyRows, 5);
+    // Kept as on-screen messages too, with the screenshot note.
+    EXPECT_EQ(KVCore::screenMessages().size(), 3u);
+
+    KVCore::stopPoller();
+    KVCore::clearConsoleLines();
+    KVCore::clearScreenMessages();
     KVCore::window().close();
     KVCore::setDirectDraw(true);
     KVCore::setWindowBackend(nullptr);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up reads "zavi3.ini" for the window it opens, and a failed start-up
-# (a font missing) shows its error boxes and exits with code 1.
+# (a font missing) shows its error boxes and exits with code 1; missing icons
+# or shaders are only reported.
 # Usage: startup.sh KELVANE_EXE RUN_FOLDER
 here=$(dirname "$(readlink -f "$0")")
 source "$here/support/display.sh"
@@ -23,6 +24,22 @@ GAME_PID=
 [ "$code" -eq 0 ] || fail "confirmed close exit code $code"
 grep -q '^width=640$' zavi3.ini && grep -q '^height=480$' zavi3.ini || fail "raised size not written back"
 grep -q '^fpsLimit=30$' zavi3.ini || fail "fpsLimit lost"
+
+# Missing icons and shaders are reported on screen; the game still starts.
+rm zavi3/Textures/Icons.png zavi3/Shaders/TeamColour.frag
+KELVANE_MESSAGEBOX=yes "$exe" 2>/dev/null &
+GAME_PID=$!
+game=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kelvane$' | head -n1) || fail "no window without icons"
+xdotool windowfocus --sync "$game"
+sleep 0.3
+xdotool key F12
+sleep 0.5
+shot=$(ls ./*.png | head -n1)
+[ -n "$shot" ] || fail "no screenshot without icons"
+"$tools/xclose" "$game"
+wait "$GAME_PID" || fail "start-up without icons did not end cleanly"
+GAME_PID=
+if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then cp "$shot" "$KELVANE_SCREENSHOT_DIR/missing-data.png"; fi
 
 rm zavi3/fonts/RobotoMono-Regular.ttf
 code=0
