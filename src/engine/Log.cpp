@@ -74,7 +74,7 @@ const std::string& lastLogLine() { return state.lastLine; }
 
 void print(const std::string& text, sf::Color colour)
 {
-    if (text.empty() || !window().isOpen())
+    if (text.empty() || !windowIsOpen())
         return;
     state.console.push_back({text, sameRgb(colour, sf::Color::White) ? consoleTextColour : colour});
     if (state.console.size() > maxConsoleLines)

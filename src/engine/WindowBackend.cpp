@@ -63,6 +63,8 @@ WindowBackend& window()
 
 void setWindowBackend(std::unique_ptr<WindowBackend> backend) { state.backend = std::move(backend); }
 
+bool windowIsOpen() { return state.backend && state.backend->isOpen(); }
+
 std::unique_ptr<WindowBackend> makeSfmlWindowBackend() { return std::make_unique<SfmlWindowBackend>(); }
 
 sf::Vector2f mapPixelToView(sf::Vector2i pixel, const sf::View& view, sf::Vector2u windowSize)

@@ -59,6 +59,10 @@ public:
 // The installed back end; the SFML window unless a test swapped it.
 WindowBackend& window();
 void setWindowBackend(std::unique_ptr<WindowBackend> backend);
+// Whether a window exists and is open, without making one: an SFML window
+// object reaches for the display as soon as it is constructed, and the data
+// tool runs where there is none.
+bool windowIsOpen();
 std::unique_ptr<WindowBackend> makeSfmlWindowBackend();
 
 // A window pixel mapped through a view, as SFML maps it.

@@ -17,7 +17,7 @@ bool isSpace(char c)
 
 char foldCase(char c)
 {
-    return c;
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool equalsIgnoringCase(const std::string& a, const std::string& b)

@@ -1,89 +1,73 @@
 #include "platform/MessageBox.hpp"
 #include "platform/XMessageBox.hpp"
 
-#include "platform/PlatformTestSupport.hpp"
+#include "support/TempFolder.hpp"
 
 #include <gtest/gtest.h>
+
+namespace {
 
 using platform::MessageBoxButtons;
 using platform::MessageBoxIcon;
 using platform::MessageBoxResult;
-using platform_test::EnvironmentGuard;
 
-namespace {
-
-struct PresetCase {
-    const char* value;
-    MessageBoxResult okBox;
-    MessageBoxResult yesNoBox;
-};
-
-TEST(PlatformMessageBox, PresetAnswersEveryBoxAndWritesOneLine)
+// With KELVANE_MESSAGEBOX set, no box appears: the answer comes at once and
+// the box's line goes to standard error.
+TEST(PlatformMessageBox, PresetAnswers)
 {
-    const PresetCase cases[] = {
+    struct Case {
+        const char* value;
+        MessageBoxResult okBox;
+        MessageBoxResult yesNoBox;
+    };
+    const Case cases[] = {
         {"ok", MessageBoxResult::Ok, MessageBoxResult::Yes},
         {"yes", MessageBoxResult::Ok, MessageBoxResult::Yes},
         {"no", MessageBoxResult::Ok, MessageBoxResult::No},
-        {"default", MessageBoxResult::Ok, MessageBoxResult::Yes},
         {"NO", MessageBoxResult::Ok, MessageBoxResult::No},
-        {"Default", MessageBoxResult::Ok, MessageBoxResult::Yes},
+        {"default", MessageBoxResult::Ok, MessageBoxResult::Yes},
         {"whatever", MessageBoxResult::Ok, MessageBoxResult::Yes},
     };
-    EnvironmentGuard preset("KELVANE_MESSAGEBOX", "default");
-    for (const PresetCase& c : cases) {
+    test::ScopedEnv preset("KELVANE_MESSAGEBOX", "default");
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         preset.set(c.value);
-
         testing::internal::CaptureStderr();
-        const MessageBoxResult ok =
-            platform::showMessageBox("KVCore::init failed.", "Error", MessageBoxButtons::Ok, MessageBoxIcon::None);
+        EXPECT_EQ(platform::showMessageBox("KVCore::init failed.", "Error", MessageBoxButtons::Ok, MessageBoxIcon::None),
+                  c.okBox);
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: KVCore::init failed.\n");
-        EXPECT_EQ(ok, c.okBox);
-
         testing::internal::CaptureStderr();
-        const MessageBoxResult yesNo = platform::showMessageBox(
-            "Are you sure you want to close Kelvane ?", "Confirm", MessageBoxButtons::YesNo, MessageBoxIcon::Question);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "Confirm: Are you sure you want to close Kelvane ?\n");
-        EXPECT_EQ(yesNo, c.yesNoBox);
+        EXPECT_EQ(platform::showMessageBox("Close Kelvane ?", "Confirm", MessageBoxButtons::YesNo,
+                                           MessageBoxIcon::Question),
+                  c.yesNoBox);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "Confirm: Close Kelvane ?\n");
     }
-}
-
-TEST(PlatformMessageBox, PresetLineFlattensNewlines)
-{
-    EnvironmentGuard preset("KELVANE_MESSAGEBOX", "ok");
     testing::internal::CaptureStderr();
     platform::showMessageBox("first\nsecond\r\nthird", "Error", MessageBoxButtons::Ok, MessageBoxIcon::Error);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: first second  third\n");
 }
 
-// One width unit per character keeps the expected lines readable.
-int characters(std::string_view s) { return int(s.size()); }
-
-using Lines = std::vector<std::string>;
-
-TEST(PlatformMessageBoxWrap, BreaksAtSpacesAndNewlines)
+TEST(PlatformMessageBox, WrapText)
 {
-    using platform::detail::wrapText;
-    EXPECT_EQ(wrapText("Are you sure you want to close Kelvane ?", 16, characters),
-              (Lines{"Are you sure you", "want to close", "Kelvane ?"}));
-    EXPECT_EQ(wrapText("one\ntwo\r\n\nthree", 16, characters), (Lines{"one", "two", "", "three"}));
-    EXPECT_EQ(wrapText("", 16, characters), Lines{""});
-    EXPECT_EQ(wrapText("trailing\n", 16, characters), (Lines{"trailing", ""}));
-}
-
-TEST(PlatformMessageBoxWrap, KeepsInnerSpacingAndCutsLongWords)
-{
-    using platform::detail::wrapText;
-    EXPECT_EQ(wrapText("Unsupported resolution.  Resolution must be", 30, characters),
-              (Lines{"Unsupported resolution.", "Resolution must be"}));
-    EXPECT_EQ(wrapText("a.  b", 30, characters), Lines{"a.  b"});
-    EXPECT_EQ(wrapText("zavi3\\fonts\\Roboto-Regular.ttf", 10, characters),
-              (Lines{"zavi3\\font", "s\\Roboto-R", "egular.ttf"}));
-    EXPECT_EQ(wrapText("path: abcdefghijkl", 8, characters), (Lines{"path:", "abcdefgh", "ijkl"}));
-    EXPECT_EQ(wrapText("tab\tstop", 40, characters), Lines{"tab stop"});
-    EXPECT_EQ(wrapText("no wrapping at all here", 0, characters), Lines{"no wrapping at all here"});
+    using Lines = std::vector<std::string>;
+    const auto characters = [](std::string_view s) { return int(s.size()); };
+    const std::tuple<const char*, int, Lines> cases[] = {
+        {"Are you sure you want to close Kelvane ?", 16, {"Are you sure you", "want to close", "Kelvane ?"}},
+        {"one\ntwo\r\n\nthree", 16, {"one", "two", "", "three"}},
+        {"", 16, {""}},
+        {"trailing\n", 16, {"trailing", ""}},
+        {"Unsupported resolution.  Resolution must be", 30, {"Unsupported resolution.", "Resolution must be"}},
+        {"a.  b", 30, {"a.  b"}},  // inner spacing kept
+        {"zavi3\\fonts\\Roboto-Regular.ttf", 10, {"zavi3\\font", "s\\Roboto-R", "egular.ttf"}},
+        {"path: abcdefghijkl", 8, {"path:", "abcdefgh", "ijkl"}},
+        {"tab\tstop", 40, {"tab stop"}},
+        {"no wrapping at all here", 0, {"no wrapping at all here"}},
+    };
+    for (const auto& [text, width, lines] : cases)
+        EXPECT_EQ(platform::detail::wrapText(text, width, characters), lines) << text;
     // Even a measure that fits nothing makes progress, one character a line.
-    EXPECT_EQ(wrapText("abc", 1, [](std::string_view s) { return int(s.size()) * 2; }), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(platform::detail::wrapText("abc", 1, [](std::string_view s) { return int(s.size()) * 2; }),
+              (Lines{"a", "b", "c"}));
 }
 
 } // namespace
