@@ -10,7 +10,9 @@ packages=(
   libsfml-dev libdumb1-dev libx11-dev
   libgtest-dev googletest
   fonts-roboto-unhinted fonts-dejavu-core fonts-material-design-icons-iconfont
+  libfreetype-dev
   xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri
+  clang libclang-rt-14-dev
 )
 
 install_missing() {
@@ -45,6 +47,11 @@ case "${1:-}" in
   test)
     install_missing
     build
+    # The file loaders under libFuzzer with address and undefined-behaviour
+    # checks, a few seconds each.
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKV_FUZZ=ON -DKV_FUZZ_SECONDS="${KV_FUZZ_SECONDS:-5}" >/dev/null
+    cmake --build build-fuzz
+    (cd build-fuzz && ctest --output-on-failure -L fuzz)
     cd build
     # Tests get a virtual display and no sound card; the window tests start
     # displays of their own and run one at a time.

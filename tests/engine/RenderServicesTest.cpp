@@ -270,6 +270,7 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
 
     KVCore::stopPoller();
     KVCore::clearConsoleLines();
+    KVCore::clearScreenMessages();
     KVCore::window().close();
     KVCore::setDirectDraw(true);
     KVCore::setWindowBackend(nullptr);
@@ -296,6 +297,7 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
     KVCore::startPoller();
     KVCore::beginFrame();
 
+    KVCore::clearScreenMessages();
     KVCore::setLoadingFlag(true);
     KVCore::print("Loading sound samples...");
     KVCore::requestScreenshot("loading.png");
