@@ -1,7 +1,9 @@
 #include "engine/EventPoller.hpp"
 #include "engine/Hints.hpp"
 #include "engine/Keyboard.hpp"
+#include "engine/Log.hpp"
 #include "engine/Mouse.hpp"
+#include "engine/Screenshot.hpp"
 #include "support/FakeWindow.hpp"
 
 #include <gtest/gtest.h>
@@ -236,6 +238,34 @@ TEST(HintList, SameIdRefreshesAndEmptyIdsAreNumbered)
     EXPECT_EQ(a.rfind("auto:", 0), 0u);
     EXPECT_NE(a, b);
     EXPECT_EQ(std::stoul(b.substr(5)), std::stoul(a.substr(5)) + 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FunctionKeys, F12AsksForAScreenshotAndControlF12ReloadsShaders)
+{
+    test::FakeWindowScope fake;
+    KVCore::startPoller();
+    fake.window.keys.insert(sf::Keyboard::LControl);
+    fake.window.pressKey(sf::Keyboard::F12);
+    fake.time.advance(0.05);
+    KVCore::pollEvents();
+    EXPECT_FALSE(KVCore::screenshotPending());
+    ASSERT_FALSE(KVCore::consoleLines().empty());
+    EXPECT_EQ(KVCore::consoleLines().back().text, "Reloaded shaders");
+    // F12 is still a key press for the screens.
+    EXPECT_TRUE(Keyboard::keyHit(sf::Keyboard::F12));
+
+    fake.window.keys.clear();
+    fake.window.pressKey(sf::Keyboard::F12);
+    fake.time.advance(0.05);
+    KVCore::pollEvents();
+    EXPECT_TRUE(KVCore::screenshotPending());
+    KVCore::requestScreenshot("");
+    KVCore::takePendingScreenshot();
+    EXPECT_FALSE(KVCore::screenshotPending());
 }
 
 } // namespace
