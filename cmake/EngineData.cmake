@@ -10,6 +10,7 @@ set(KV_ICON_FONT
 
 add_executable(make_engine_textures ${CMAKE_SOURCE_DIR}/tools/make_engine_textures.cpp)
 target_link_libraries(make_engine_textures PRIVATE Freetype::Freetype sfml-graphics)
+target_include_directories(make_engine_textures PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 set(KV_ENGINE_TEXTURES
   ${KELVANE_RUN_DIR}/zavi3/Textures/Icons.png

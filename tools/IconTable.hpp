@@ -3,6 +3,8 @@
 // picture is a glyph of the Material Icons font; numbers not listed stay
 // empty.  Icon 140, the toolbar separator, is drawn in code and is not here.
 
+#include "engine/Icons.hpp"
+
 #include <array>
 #include <cstdint>
 
@@ -30,7 +32,7 @@ struct IconGlyph {
     Badge badge = Badge::none;
 };
 
-inline constexpr int separatorIcon = 140;
+using Icons::separatorIcon;
 
 inline constexpr std::array iconGlyphs{
     IconGlyph{2, 0xe7fd},                              // person: map author

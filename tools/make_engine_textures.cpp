@@ -9,6 +9,7 @@
 // Nothing is written unless every picture could be drawn.
 
 #include "IconTable.hpp"
+#include "engine/Icons.hpp"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -37,12 +38,8 @@ using namespace engine_textures;
 namespace {
 
 constexpr unsigned sheetSize = 1024;
-constexpr int cellPitch = 64;
-constexpr int cellMargin = 16;
-constexpr int iconSize = 32;
-// The separator's own strip inside its cell.
-constexpr int separatorLeft = 26;
-constexpr int separatorWidth = 12;
+using Icons::iconSize;
+using Icons::separatorWidth;
 
 // Glyphs are scaled so that the font's em spans the whole cell, which keeps
 // the pictures at one optical size, but never wider or taller than this, so
@@ -329,8 +326,8 @@ void paintIcon(sf::Image& sheet, int icon, const Coverage& shape)
 {
     const Coverage coverage = shrink(shape, detail);
     const Coverage outline = shrink(grow(shape, outlineRadius * detail), detail);
-    const auto left = static_cast<unsigned>((icon % 16) * cellPitch + cellMargin);
-    const auto top = static_cast<unsigned>((icon / 16) * cellPitch + cellMargin);
+    const auto left = static_cast<unsigned>(Icons::iconRect(icon).left);
+    const auto top = static_cast<unsigned>(Icons::iconRect(icon).top);
     constexpr Rgb dark{16, 20, 28};
     for (int y = 0; y < iconSize; ++y) {
         // A faint top-to-bottom shade gives the glyph a little body.
@@ -349,8 +346,8 @@ void paintIcon(sf::Image& sheet, int icon, const Coverage& shape)
 // 12-pixel strip and fading out at both ends.
 void paintSeparator(sf::Image& sheet)
 {
-    const auto left = static_cast<unsigned>((separatorIcon % 16) * cellPitch + separatorLeft);
-    const auto top = static_cast<unsigned>((separatorIcon / 16) * cellPitch + cellMargin);
+    const auto left = static_cast<unsigned>(Icons::iconRect(separatorIcon).left);
+    const auto top = static_cast<unsigned>(Icons::iconRect(separatorIcon).top);
     constexpr Rgb dark{16, 20, 28};
     constexpr Rgb light{236, 238, 242};
     const unsigned middle = separatorWidth / 2;  // the groove is columns middle-1 and middle

@@ -15,11 +15,6 @@
 namespace Icons {
 namespace {
 
-constexpr int cellSize = 64;
-constexpr int cellMargin = 16;
-constexpr int iconSize = 32;
-constexpr int separatorMargin = 26;
-constexpr int separatorWidth = 12;
 constexpr unsigned fallbackSheetSize = 512;
 
 // Loaded by the first icon request and kept until the process ends.  The
@@ -34,15 +29,6 @@ struct IconState {
 IconState state;
 
 } // namespace
-
-sf::IntRect iconRect(int index)
-{
-    const int left = (index % 16) * cellSize;
-    const int top = (index / 16) * cellSize + cellMargin;
-    if (index == separatorIcon)
-        return {left + separatorMargin, top, separatorWidth, iconSize};
-    return {left + cellMargin, top, iconSize, iconSize};
-}
 
 void loadIcons()
 {

@@ -11,8 +11,22 @@ constexpr int iconCount = 256;
 // The toolbar's narrow separator.
 constexpr int separatorIcon = 140;
 
-// The sheet rectangle of icon i (0..255).
-sf::IntRect iconRect(int index);
+constexpr int iconSize = 32;
+constexpr int cellSize = 64;
+constexpr int cellMargin = 16;
+constexpr int separatorMargin = 26;
+constexpr int separatorWidth = 12;
+
+// The sheet rectangle of icon i (0..255).  Shared with the tool that draws
+// the sheet, so the two can never disagree.
+inline sf::IntRect iconRect(int index)
+{
+    const int left = (index % 16) * cellSize;
+    const int top = (index / 16) * cellSize + cellMargin;
+    if (index == separatorIcon)
+        return {left + separatorMargin, top, separatorWidth, iconSize};
+    return {left + cellMargin, top, iconSize, iconSize};
+}
 
 void loadIcons();
 // The icon's sprite; outside 0..255 a sprite of the whole default texture.

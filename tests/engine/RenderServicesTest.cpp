@@ -227,16 +227,36 @@ TEST(ClippedDrawing, OnlyTheClipRectangleIsPainted)
 
 namespace {
 
+// A real 640 by 480 window on the test display, drawing through the layers,
+// put away again at the end of the test.
+struct RealWindow {
+    RealWindow()
+    {
+        KVCore::setWindowBackend(KVCore::makeSfmlWindowBackend());
+        open = KVCore::createWindow(640, 480, 32, true);
+        KVCore::setDirectDraw(false);
+        KVCore::startPoller();
+    }
+    ~RealWindow()
+    {
+        KVCore::stopPoller();
+        KVCore::clearConsoleLines();
+        KVCore::clearScreenMessages();
+        KVCore::window().close();
+        KVCore::setDirectDraw(true);
+        KVCore::setWindowBackend(nullptr);
+    }
+    bool open = false;
+};
+
 // A real window on the test display: layers drawn during a frame end up in
 // the screenshot of that frame.
 TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
 {
     test::TempFolder temp;
     test::ScopedWorkingDirectory inTemp{temp.root()};
-    KVCore::setWindowBackend(KVCore::makeSfmlWindowBackend());
-    ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
-    KVCore::setDirectDraw(false);
-    KVCore::startPoller();
+    RealWindow window;
+    ASSERT_TRUE(window.open);
 
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
@@ -267,13 +287,6 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     ASSERT_TRUE(shot.loadFromFile("next.png"));
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Blue);
     EXPECT_EQ(shot.getPixel(250, 50), sf::Color::Blue);
-
-    KVCore::stopPoller();
-    KVCore::clearConsoleLines();
-    KVCore::clearScreenMessages();
-    KVCore::window().close();
-    KVCore::setDirectDraw(true);
-    KVCore::setWindowBackend(nullptr);
 }
 
 } // namespace
@@ -291,10 +304,8 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
     fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/UAV-OSD-Sans-Mono.ttf", "zavi3/fonts/UAV-OSD-Sans-Mono.ttf");
     ASSERT_TRUE(Text::init());
 
-    KVCore::setWindowBackend(KVCore::makeSfmlWindowBackend());
-    ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
-    KVCore::setDirectDraw(false);
-    KVCore::startPoller();
+    RealWindow window;
+    ASSERT_TRUE(window.open);
     KVCore::beginFrame();
 
     KVCore::clearScreenMessages();
@@ -323,13 +334,6 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
     EXPECT_GT(greyRows, 5);
     // Kept as on-screen messages too, with the screenshot note.
     EXPECT_EQ(KVCore::screenMessages().size(), 3u);
-
-    KVCore::stopPoller();
-    KVCore::clearConsoleLines();
-    KVCore::clearScreenMessages();
-    KVCore::window().close();
-    KVCore::setDirectDraw(true);
-    KVCore::setWindowBackend(nullptr);
 }
 
 } // namespace
