@@ -15,6 +15,7 @@
 #include "engine/Shaders.hpp"
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
+#include "gui/Component.hpp"
 #include "platform/MessageBox.hpp"
 
 #include <algorithm>
@@ -84,6 +85,7 @@ bool init()
 
     state.initialised = true;
     log("ZAVI3 initialised using SFML v2.5.1");
+    kv::clearIdTable();
 
     if (settingsFileExisted() && s.emulatedWidth != 0 && s.emulatedHeight != 0)
         emulateResolution(static_cast<unsigned>(std::max(s.emulatedWidth, 0)),
