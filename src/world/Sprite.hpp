@@ -136,9 +136,9 @@ public:
     // when it cannot be made.
     const sf::Texture* texture();
 
-    // Milliseconds since the current frame was entered, by the engine's
-    // time source.
-    double frameClockMilliseconds() const;
+    // Whole milliseconds since the current frame was entered, by the
+    // engine's time source.
+    std::int64_t frameClockMilliseconds() const;
     void restartFrameClock();
 
 private:
