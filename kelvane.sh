@@ -7,7 +7,7 @@ cd "$(dirname "$(readlink -f "$0")")"
 
 packages=(
   cmake ninja-build g++ pkg-config
-  libsfml-dev libdumb1-dev libx11-dev
+  libsfml-dev libdumb1-dev libx11-dev libopenal-dev
   libgtest-dev googletest
   fonts-roboto-unhinted fonts-dejavu-core fonts-material-design-icons-iconfont
   libfreetype-dev

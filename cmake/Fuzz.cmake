@@ -16,7 +16,8 @@ target_include_directories(kvengine_fuzz PUBLIC ${CMAKE_SOURCE_DIR}/src ${DUMB_I
 target_compile_options(kvengine_fuzz PUBLIC -g -O1 ${KV_SANITIZERS} -fsanitize=fuzzer-no-link)
 target_link_options(kvengine_fuzz PUBLIC ${KV_SANITIZERS})
 target_link_libraries(kvengine_fuzz PUBLIC
-  sfml-graphics sfml-window sfml-system sfml-audio ${DUMB_LIBRARY} ${X11_LIBRARIES})
+  sfml-graphics sfml-window sfml-system sfml-audio ${DUMB_LIBRARY} ${X11_LIBRARIES} ${OPENAL_LIBRARY})
+target_include_directories(kvengine_fuzz PUBLIC ${OPENAL_INCLUDE_DIR})
 
 file(GLOB KV_SEED_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/seeds_*.cpp)
 add_executable(make_seeds fuzz/make_seeds.cpp fuzz/FuzzSeeds.cpp ${KV_SEED_SOURCES})

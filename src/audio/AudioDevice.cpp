@@ -3,7 +3,7 @@
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/System/Err.hpp>
 
-#include <dlfcn.h>
+#include <AL/alc.h>
 
 #include <optional>
 #include <ostream>
@@ -24,16 +24,8 @@ struct OutputHold {
     }
 
     // SFML makes its context current as soon as the device opens; no
-    // context means no device.  The function comes from the OpenAL library
-    // SFML is linked with; if it cannot be found, assume the usual case.
-    static bool contextIsCurrent()
-    {
-        using GetCurrentContext = void* (*)();
-        void* const symbol = dlsym(RTLD_DEFAULT, "alcGetCurrentContext");
-        if (!symbol)
-            return true;
-        return reinterpret_cast<GetCurrentContext>(symbol)() != nullptr;
-    }
+    // context means no device.
+    static bool contextIsCurrent() { return alcGetCurrentContext() != nullptr; }
 
     std::optional<sf::SoundBuffer> keeper;
     bool opened = false;
