@@ -1,0 +1,340 @@
+#include "engine/EngineSettings.hpp"
+#include "engine/EventPoller.hpp"
+#include "engine/Icons.hpp"
+#include "engine/Hints.hpp"
+#include "engine/Keyboard.hpp"
+#include "engine/Mouse.hpp"
+#include "engine/Text.hpp"
+#include "gui/Button.hpp"
+#include "gui/CheckBox.hpp"
+#include "gui/Line.hpp"
+#include "gui/Rectangle.hpp"
+#include "gui/Scrollbar.hpp"
+#include "support/EngineFonts.hpp"
+#include "support/FakeWindow.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Widgets : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::loadEngineFonts());
+        {
+            // The icon sheet loads once per process: from the run folder.
+            test::ScopedWorkingDirectory inRunFolder{KV_RUN_FOLDER};
+            Icons::loadIcons();
+        }
+        Keyboard::buildKeyNameTable();
+        KVCore::startPoller();
+    }
+
+    // One pass whose pollEvents runs an engine tick.
+    void tick()
+    {
+        fake.time.advance(0.05);
+        KVCore::pollEvents();
+        ASSERT_TRUE(KVCore::tickFlag());
+    }
+
+    void clickAt(sf::Vector2i at)
+    {
+        fake.window.mouse = at;
+        fake.window.mouseButton(sf::Mouse::Left, true);
+        fake.window.mouseButton(sf::Mouse::Left, false);
+        tick();
+    }
+
+    const KVCore::Hint* hint(const std::string& key)
+    {
+        for (const KVCore::Hint& h : KVCore::hints())
+            if (h.id == key)
+                return &h;
+        return nullptr;
+    }
+
+    test::FakeWindowScope fake;
+};
+
+// Draws widgets into a texture of its own for the length of a test.
+struct Canvas {
+    Canvas()
+    {
+        texture.create(200, 100);
+        texture.clear(sf::Color::Black);
+        kv::setGuiTarget(&texture);
+    }
+    ~Canvas() { kv::setGuiTarget(nullptr); }
+    sf::Color pixel(unsigned x, unsigned y)
+    {
+        texture.display();
+        return texture.getTexture().copyToImage().getPixel(x, y);
+    }
+    sf::RenderTexture texture;
+};
+
+TEST(WidgetGeometry, RectangleTakesCornersAndLineMovesBothEnds)
+{
+    kv::Rectangle r;
+    r.create({10.f, 10.f}, {30.f, 50.f});
+    EXPECT_EQ(r.getPosition(), sf::Vector2f(10.f, 10.f));
+    EXPECT_EQ(r.getSize(), sf::Vector2f(20.f, 40.f));
+    r.shape.setFillColor(sf::Color(10, 20, 30, 255));
+    r.setAlpha(40);
+    EXPECT_EQ(r.shape.getFillColor(), sf::Color(10, 20, 30, 40));
+    EXPECT_EQ(r.shape.getOutlineColor(), sf::Color(255, 255, 255, 40));
+
+    kv::Line line;
+    line.set({50.f, 5.f}, {20.f, 25.f}, sf::Color::Red);
+    EXPECT_EQ(line.getPosition(), sf::Vector2f(20.f, 5.f));
+    line.setPosition({0.f, 0.f});
+    EXPECT_EQ(line.p1, sf::Vector2f(30.f, 0.f));
+    EXPECT_EQ(line.p2, sf::Vector2f(0.f, 20.f));
+}
+
+TEST_F(Widgets, HotKeyActsWithThePointerElsewhereAndEatsTheTicksKeys)
+{
+    kv::Button ok;
+    ok.create("OK", 175, {100.f, 100.f}, sf::Keyboard::Return);
+    fake.window.mouse = {500, 500};
+    fake.window.pressKey(sf::Keyboard::A);
+    fake.window.pressKey(sf::Keyboard::Return);
+    fake.window.pressKey(sf::Keyboard::B);
+    tick();
+    ok.update();
+    EXPECT_TRUE(ok.clicked);
+    EXPECT_FALSE(ok.mouseOver);
+    EXPECT_TRUE(Keyboard::pressedKeys().empty());
+
+    // Clicked means this pass only.
+    tick();
+    ok.update();
+    EXPECT_FALSE(ok.clicked);
+}
+
+TEST_F(Widgets, DisabledButtonIgnoresTheMouseButNotItsHotKey)
+{
+    kv::Button save;
+    save.create("Save", 3, {100.f, 100.f}, sf::Keyboard::F5);
+    save.enabled = false;
+    clickAt({110, 110});
+    save.update();
+    EXPECT_FALSE(save.clicked);
+    EXPECT_FALSE(save.mouseOver);
+
+    fake.window.pressKey(sf::Keyboard::F5);
+    tick();
+    save.update();
+    EXPECT_TRUE(save.clicked);
+
+    save.enabled = true;
+    clickAt({131, 131});
+    save.update();
+    EXPECT_TRUE(save.clicked);
+    EXPECT_FALSE(Mouse::clicked(Mouse::Left)) << "the click is used up";
+}
+
+TEST_F(Widgets, IconButtonHintNamesItsKeyAndTextButtonHasNone)
+{
+    kv::Button save, yes;
+    save.create("Save", 3, {100.f, 100.f}, sf::Keyboard::F5);
+    yes.create("Yes", 175, {300.f, 100.f}, sf::Keyboard::Return);
+    yes.setTextButton(0.f, 0.f);
+
+    fake.window.mouse = {110, 110};
+    tick();
+    save.update();
+    save.draw();
+    const KVCore::Hint* h = hint(save.hintKey);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(h->text, "Save - [F5]");
+    EXPECT_EQ(h->position, sf::Vector2f(120.f, 152.f));
+
+    fake.window.mouse = {310, 110};
+    yes.update();
+    yes.draw();
+    EXPECT_TRUE(yes.mouseOver);
+    EXPECT_EQ(hint(yes.hintKey), nullptr);
+}
+
+TEST_F(Widgets, TextButtonSizesItselfAroundItsText)
+{
+    kv::Button yes;
+    yes.create("Yes", 175, {0.f, 0.f}, sf::Keyboard::Return);
+    yes.setTextButton(0.f, 0.f);
+    sf::Text measured("Yes", Text::standardFont(), 18);
+    EXPECT_NEAR(yes.getWidth(), measured.getLocalBounds().width + 48.f, 3.f);
+    EXPECT_GE(yes.getHeight(), 34.f);
+
+    yes.setTextButton(120.f, 42.f);
+    EXPECT_EQ(yes.getSize(), sf::Vector2f(120.f, 42.f));
+
+    kv::Button separator;
+    separator.create("", 140, {0.f, 0.f}, sf::Keyboard::S);
+    EXPECT_EQ(separator.getSize(), sf::Vector2f(12.f, 32.f));
+    EXPECT_EQ(separator.style, kv::Button::PlainStyle);
+    EXPECT_TRUE(separator.keyName.empty());
+}
+
+TEST_F(Widgets, FlatButtonsLoseTheRaisedBevelOnly)
+{
+    Canvas canvas;
+    kv::Button yes;
+    yes.create("Yes", -1, {10.f, 10.f});
+    yes.setTextButton(100.f, 40.f);
+    const bool flatBefore = KVCore::settings().flatButtons;
+
+    // Top edge of the button, away from the text.
+    fake.window.mouse = {190, 90};
+    yes.update();
+    KVCore::settings().flatButtons = false;
+    yes.draw();
+    const sf::Color raised = canvas.pixel(15, 10);
+    EXPECT_GT(raised.r, 210) << "light edge over the face";
+
+    KVCore::settings().flatButtons = true;
+    yes.draw();
+    EXPECT_EQ(canvas.pixel(15, 10), sf::Color(200, 200, 200));
+
+    // Under the mouse: the sunken bevel's dark edge over the background.
+    canvas.texture.clear(sf::Color::Black);
+    fake.window.mouse = {50, 30};
+    yes.update();
+    yes.draw();
+    const sf::Color sunken = canvas.pixel(15, 10);
+    EXPECT_GT(sunken.r, 50);
+    EXPECT_LT(sunken.r, 80);
+    KVCore::settings().flatButtons = flatBefore;
+}
+
+// Steps 10 ms per reading and lets go of the left button once releaseAt has
+// passed, so waits for a release end as they would with a real hand.
+struct HandClock final : KVCore::TimeSource {
+    double seconds() const override
+    {
+        now += 0.01;
+        if (releaseAt >= 0.0 && now >= releaseAt)
+            window->buttons.erase(sf::Mouse::Left);
+        return now;
+    }
+    platform::UtcTime utcNow() const override { return {}; }
+    mutable double now = 0.0;
+    double releaseAt = -1.0;
+    test::FakeWindow* window = nullptr;
+};
+
+TEST_F(Widgets, CheckBoxFlipsOncePerClickAndAgainWhenHeldPastTheWait)
+{
+    auto clock = std::make_unique<HandClock>();
+    HandClock& hand = *clock;
+    hand.window = &fake.window;
+    KVCore::setTimeSource(std::move(clock));
+
+    kv::CheckBox box;
+    box.create("Sound", 100.f, 100.f);
+    EXPECT_GT(box.getWidth(), 40.f) << "the caption counts";
+    EXPECT_FALSE(box.isChecked());
+
+    fake.window.mouse = {105, 105};
+    fake.window.buttons.insert(sf::Mouse::Left);
+    hand.releaseAt = hand.now + 0.1;
+    box.update();
+    EXPECT_TRUE(box.isChecked());
+    box.update();
+    EXPECT_TRUE(box.isChecked()) << "released: no second flip";
+
+    fake.window.buttons.insert(sf::Mouse::Left);
+    hand.releaseAt = -1.0;
+    const double pressedAt = hand.now;
+    box.update();
+    EXPECT_FALSE(box.isChecked());
+    EXPECT_GE(hand.now - pressedAt, 0.5);
+    box.update();
+    EXPECT_TRUE(box.isChecked()) << "still held after the wait gave up";
+
+}
+
+TEST_F(Widgets, SliderDragsToBothEndsUnderMouseCapture)
+{
+    std::int32_t volume = 40, other = 7;
+    kv::Scrollbar slider, neighbour;
+    slider.create("Volume", {100.f, 100.f}, {200.f, 24.f}, 100, false, 20.f, &volume);
+    neighbour.create("", {100.f, 140.f}, {200.f, 24.f}, 50, false, 20.f, &other);
+    EXPECT_TRUE(slider.showLabels);
+    EXPECT_FALSE(neighbour.showLabels);
+
+    // Thumb centre under the mouse: the middle of the travel is half.
+    fake.window.mouse = {200, 110};
+    fake.window.buttons.insert(sf::Mouse::Left);
+    tick();
+    slider.update();
+    EXPECT_TRUE(slider.dragging);
+    EXPECT_TRUE(Mouse::isCaptured());
+    EXPECT_EQ(volume, 50);
+
+    fake.window.mouse = {250, 150};
+    tick();
+    slider.update();
+    neighbour.update();
+    EXPECT_FALSE(neighbour.dragging);
+    EXPECT_EQ(other, 7) << "the captured mouse belongs to the first slider";
+
+    fake.window.mouse = {900, 150};
+    tick();
+    slider.update();
+    EXPECT_EQ(volume, 100);
+    EXPECT_FLOAT_EQ(slider.thumb.getPosition().x + slider.thumb.getWidth(), 300.f);
+
+    fake.window.mouse = {0, 150};
+    tick();
+    slider.update();
+    EXPECT_EQ(volume, 0);
+    EXPECT_FLOAT_EQ(slider.thumb.getPosition().x, 100.f);
+
+    fake.window.buttons.clear();
+    fake.window.mouse = {150, 110};
+    tick();
+    slider.update();
+    EXPECT_FALSE(slider.dragging);
+    EXPECT_FALSE(Mouse::isCaptured());
+    ASSERT_NE(hint(slider.hintKey), nullptr);
+    EXPECT_EQ(hint(slider.hintKey)->text, "Click to adjust Volume");
+
+    // The owner moves the value; the thumb follows on the next tick.
+    volume = 100;
+    tick();
+    slider.update();
+    EXPECT_FLOAT_EQ(slider.thumb.getPosition().x, 280.f);
+    EXPECT_EQ(slider.valueLabel.getText(), "100");
+}
+
+TEST_F(Widgets, SliderColourBandsAndThumbLimits)
+{
+    std::int32_t level = 0;
+    kv::Scrollbar slider;
+    slider.create("Music", {0.f, 0.f}, {200.f, 24.f}, 100, false, 0.f, &level);
+    slider.colourByValue = true;
+    const sf::Color orange(243, 115, 23);
+    const std::pair<std::int32_t, sf::Color> bands[] = {{0, sf::Color::Green}, {24, sf::Color::Green},
+        {25, sf::Color::Yellow}, {49, sf::Color::Yellow}, {50, orange}, {74, orange}, {75, sf::Color::Red}};
+    for (const auto& [value, colour] : bands) {
+        level = value;
+        tick();
+        slider.update();
+        EXPECT_EQ(slider.bar.shape.getFillColor(), colour) << value;
+    }
+    EXPECT_NEAR(slider.bar.getWidth(), 150.f, 2.f) << "a thumbless bar fills with the value";
+
+    std::int32_t row = 0;
+    kv::Scrollbar tooLong;
+    tooLong.create("", {0.f, 0.f}, {16.f, 100.f}, 10, true, 150.f, &row);
+    EXPECT_EQ(tooLong.thumbLength, 32.f);
+
+}
+
+} // namespace
