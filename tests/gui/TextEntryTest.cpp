@@ -1,0 +1,265 @@
+// Text boxes, the caret and the memo, driven with keys, typed text and the
+// mouse through the stand-in window.
+#include "engine/EventPoller.hpp"
+#include "gui/TextMemo.hpp"
+#include "support/EngineFonts.hpp"
+#include "support/FakeWindow.hpp"
+
+#include <SFML/Window/Clipboard.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using Key = sf::Keyboard::Key;
+
+class TextEntryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::loadEngineFonts());
+        kv::clearIdTable();
+        KVCore::startPoller();
+    }
+
+    // One tick, then one pass over the widgets in their screen's order.
+    template <class... Widgets> void pass(Widgets&... widgets)
+    {
+        fake.time.advance(0.04);
+        KVCore::pollEvents();
+        (widgets.update(), ...);
+    }
+    template <class... Widgets> void keys(std::initializer_list<Key> codes, Widgets&... widgets)
+    {
+        for (Key k : codes)
+            fake.window.pressKey(k);
+        pass(widgets...);
+    }
+    template <class... Widgets> void type(const std::string& text, Widgets&... widgets)
+    {
+        for (char c : text)
+            fake.window.typeChar(static_cast<unsigned char>(c));
+        pass(widgets...);
+    }
+    template <class... Widgets> void click(sf::Vector2f at, Widgets&... widgets)
+    {
+        fake.window.mouse = {static_cast<int>(at.x), static_cast<int>(at.y)};
+        fake.window.mouseButton(sf::Mouse::Left, true);
+        fake.window.mouseButton(sf::Mouse::Left, false);
+        pass(widgets...);
+    }
+    static void createFocused(kv::TextBox& box, const std::string& text, std::int32_t maxLength = 256)
+    {
+        box.create(text, {100.f, 100.f}, 200.f, maxLength);
+        kv::setFocusedId(box.id);
+    }
+
+    test::FakeWindowScope fake;
+};
+
+TEST_F(TextEntryTest, MaxLengthAndNumericFilterDecideWhatTypingKeeps)
+{
+    kv::TextBox box;
+    createFocused(box, "", 6);
+    type("abcdefg", box);
+    EXPECT_EQ(box.text, "abcdef");
+    // A full box still takes a character in place of its selection.
+    fake.window.keys.insert(Key::LShift);
+    keys({Key::Left}, box);
+    fake.window.keys.clear();
+    type("X", box);
+    EXPECT_EQ(box.text, "abcdeX");
+
+    kv::TextBox numbers;
+    createFocused(numbers, "", 10);
+    numbers.numericOnly = true;
+    type("1a-2.b\x1b", numbers);
+    EXPECT_EQ(numbers.text, "1-2.");
+}
+
+TEST_F(TextEntryTest, ShiftLeftTwiceThenPTurnsHelloIntoHelp)
+{
+    kv::TextBox box;
+    createFocused(box, "hello");
+    fake.window.keys.insert(Key::RShift);
+    keys({Key::Left, Key::Left}, box);
+    EXPECT_EQ(box.selectionStart, 3);
+    EXPECT_EQ(box.selectionLength, 2);
+    EXPECT_EQ(box.selectedText(), "lo");
+    fake.window.keys.clear();
+    type("p", box);
+    EXPECT_EQ(box.text, "help");
+    EXPECT_EQ(box.cursor, 4);
+    EXPECT_FALSE(box.hasSelection());
+}
+
+TEST_F(TextEntryTest, CaretKeysSelectionAndDeletion)
+{
+    kv::TextBox box;
+    createFocused(box, "abc");
+    keys({Key::Home, Key::Backspace, Key::Left}, box);
+    EXPECT_EQ(box.text, "abc");
+    EXPECT_EQ(box.cursor, 0);
+    keys({Key::Delete}, box);
+    EXPECT_EQ(box.text, "bc");
+
+    fake.window.keys.insert(Key::LShift);
+    keys({Key::End}, box);
+    EXPECT_EQ(box.selectedText(), "bc");
+    fake.window.keys.clear();
+    // Without Shift a move drops the selection; Right stops at the end.
+    keys({Key::Right, Key::Right}, box);
+    EXPECT_FALSE(box.hasSelection());
+    EXPECT_EQ(box.cursor, 2);
+    keys({Key::Backspace, Key::Backspace, Key::Backspace}, box);
+    EXPECT_EQ(box.text, "");
+
+    // An owner that shortens the text under the caret does not break it.
+    box.text = "xyz";
+    box.cursor = 40;
+    keys({Key::Backspace}, box);
+    EXPECT_EQ(box.text, "xy");
+}
+
+TEST_F(TextEntryTest, TypedTextIsReadOnceAlthoughItStaysForTheWholeTick)
+{
+    kv::TextBox box;
+    createFocused(box, "");
+    type("a", box);
+    fake.time.advance(0.001);  // a frame without a tick
+    KVCore::pollEvents();
+    ASSERT_FALSE(KVCore::tickFlag());
+    box.update();
+    EXPECT_EQ(box.text, "a");
+}
+
+TEST_F(TextEntryTest, TabCyclesThroughThreeBoxesInIdOrder)
+{
+    kv::TextBox a, b, c;
+    a.create("", {10.f, 10.f}, 100.f, 10);
+    b.create("", {10.f, 50.f}, 100.f, 10);
+    c.create("", {10.f, 90.f}, 100.f, 10);
+    kv::setFocusedId(a.id);
+    // Every pass updates all three: one Tab moves the focus by one box.
+    for (const kv::TextBox* next : {&b, &c, &a}) {
+        keys({Key::Tab}, a, b, c);
+        EXPECT_EQ(kv::focusedId(), next->id);
+    }
+    type("q", a, b, c);
+    EXPECT_EQ(a.text + b.text + c.text, "q");
+    EXPECT_EQ(a.text, "q");
+}
+
+TEST_F(TextEntryTest, ClickMovesTheKeyboardAndPlacesTheCaret)
+{
+    kv::TextBox first;
+    createFocused(first, "one");
+    kv::TextBox second;
+    second.create("two", {100.f, 200.f}, 200.f, 20);
+    click({second.getPosition().x + 2.f, second.getPosition().y + 5.f}, first, second);
+    EXPECT_EQ(kv::focusedId(), second.id);
+    EXPECT_EQ(second.cursor, 0);
+    type("x", first, second);
+    EXPECT_EQ(first.text, "one");
+    EXPECT_EQ(second.text, "xtwo");
+
+    // Dragging from the start to past the end selects everything.
+    fake.window.mouse = {static_cast<int>(second.getPosition().x) + 2, static_cast<int>(second.getPosition().y) + 5};
+    fake.window.mouseButton(sf::Mouse::Left, true);
+    fake.window.buttons.insert(sf::Mouse::Left);
+    pass(second);
+    fake.window.mouse.x += 190;
+    pass(second);
+    EXPECT_EQ(second.selectedText(), "xtwo");
+}
+
+TEST_F(TextEntryTest, ClipboardCutCopyAndPasteGoThroughTheFilters)
+{
+    kv::TextBox box;
+    createFocused(box, "hello world");
+    fake.window.keys = {Key::LControl};
+    keys({Key::A}, box);
+    keys({Key::C}, box);
+    EXPECT_EQ(sf::Clipboard::getString().toAnsiString(), "hello world");
+    keys({Key::End, Key::V}, box);
+    EXPECT_EQ(box.text, "hello worldhello world");
+    keys({Key::A}, box);
+    keys({Key::X}, box);
+    EXPECT_EQ(box.text, "");
+
+    fake.window.keys = {Key::LShift};
+    keys({Key::Insert}, box);
+    EXPECT_EQ(box.text, "hello worldhello world");
+
+    sf::Clipboard::setString("12\n3x4567");
+    kv::TextBox numbers;
+    createFocused(numbers, "", 5);
+    numbers.numericOnly = true;
+    keys({Key::Insert}, numbers);
+    EXPECT_EQ(numbers.text, "12345");
+}
+
+TEST_F(TextEntryTest, LongTextScrollsSoTheCaretStaysInTheField)
+{
+    kv::TextBox box;
+    createFocused(box, "");
+    box.setSize({60.f, 0.f});
+    type("a rather long line of text", box);
+    const float right = box.getPosition().x + box.getWidth();
+    EXPECT_LT(box.caret.getPosition().x, right);
+    EXPECT_GT(box.caret.getPosition().x, box.getPosition().x + 30.f);
+    keys({Key::Home}, box);
+    EXPECT_NEAR(box.caret.getPosition().x, box.getPosition().x + 3.f, 1.f);
+}
+
+TEST_F(TextEntryTest, CaretBlinksAQuarterSecondEachWay)
+{
+    kv::TextCursor caret;
+    caret.create({0.f, 0.f}, 20.f);
+    const auto at = [&](double seconds) {
+        fake.time.advance(seconds);
+        caret.update();
+        return caret.visible;
+    };
+    EXPECT_TRUE(at(0.2));
+    EXPECT_FALSE(at(0.1));
+    EXPECT_FALSE(at(0.2));
+    EXPECT_TRUE(at(0.06));
+}
+
+TEST_F(TextEntryTest, MemoLinesKeepTheColumnAndTheSameEditingRules)
+{
+    kv::TextMemo memo;
+    memo.create({50.f, 50.f}, {300.f, 100.f}, "first line\nab\nthird line");
+    kv::setFocusedId(memo.id);
+    memo.cursor = 8;
+    keys({Key::Up}, memo);
+    EXPECT_EQ(memo.cursor, 8);  // first line: Up does nothing
+    keys({Key::Down}, memo);
+    EXPECT_EQ(memo.cursor, 13);  // "ab" is shorter: its end
+    keys({Key::Down}, memo);
+    EXPECT_EQ(memo.cursor, 16);  // column 2 of the third line
+    keys({Key::Home}, memo);
+    EXPECT_EQ(memo.cursor, 14);
+    fake.window.keys = {Key::LShift};
+    keys({Key::Up}, memo);
+    EXPECT_EQ(memo.selectedText(), "ab\n");
+    fake.window.keys.clear();
+    type("x", memo);
+    keys({Key::Return}, memo);
+    EXPECT_EQ(memo.text, "first line\nx\nthird line");
+    EXPECT_EQ(memo.lineCount(), 3);
+
+    // Page Down goes as many lines as the height holds; the view follows.
+    memo.clear();
+    for (int i = 0; i < 20; ++i)
+        keys({Key::Return}, memo);
+    const std::int32_t page = static_cast<std::int32_t>(std::lround(100.f / memo.lineHeight()));
+    keys({Key::PageUp}, memo);
+    EXPECT_EQ(memo.lineOf(memo.cursor), 20 - page);
+    EXPECT_LE(memo.topLine(), 20 - page);
+    EXPECT_GT(memo.topLine() + memo.visibleLines(), 20 - page);
+}
+
+} // namespace
