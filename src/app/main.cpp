@@ -1,11 +1,13 @@
 #include "engine/AppInfo.hpp"
 #include "engine/KVCore.hpp"
 #include "frontend/MainMenu.hpp"
+#include "gui/GuiDemo.hpp"
 #include "platform/MessageBox.hpp"
 #include "storage/AssetPaths.hpp"
 
 #include <cstdlib>
 #include <ctime>
+#include <string_view>
 
 int main(int argc, char** argv)
 {
@@ -24,7 +26,14 @@ int main(int argc, char** argv)
                                  platform::MessageBoxIcon::None);
         return 1;
     }
-    Frontend::runMainMenu();
+    // A hidden switch for looking at the toolkit; no menu leads there.
+    bool guiDemo = false;
+    for (int i = 1; i < argc; ++i)
+        guiDemo = guiDemo || std::string_view(argv[i]) == "--gui-demo";
+    if (guiDemo)
+        kv::runGuiDemo();
+    else
+        Frontend::runMainMenu();
     KVCore::shutdown();
     return 0;
 }

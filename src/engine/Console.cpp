@@ -7,6 +7,7 @@
 #include "engine/Log.hpp"
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
+#include "gui/ScriptConsole.hpp"
 #include "storage/BinaryFile.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -139,7 +140,12 @@ std::vector<std::string> loadScriptConsoleHistory(const std::string& path)
 
 namespace KVCore {
 
-void buildScriptConsole() { state.scriptHistory = loadScriptConsoleHistory(); }
+void buildScriptConsole()
+{
+    state.scriptHistory = loadScriptConsoleHistory();
+    // Its form and toolbar are laid out again for the current view.
+    kv::buildScriptConsoleForm();
+}
 const std::vector<std::string>& scriptConsoleHistory() { return state.scriptHistory; }
 
 } // namespace KVCore

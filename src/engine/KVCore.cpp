@@ -77,6 +77,8 @@ bool init()
     Audio::init();
     startPoller();
 
+    // Before anything takes an id: the script console's memo is the first.
+    kv::clearIdTable();
     if (!createConsole()) {
         showErrorBox("KVCore::Init: createConsole failed.");
         return false;
@@ -85,7 +87,6 @@ bool init()
 
     state.initialised = true;
     log("ZAVI3 initialised using SFML v2.5.1");
-    kv::clearIdTable();
 
     if (settingsFileExisted() && s.emulatedWidth != 0 && s.emulatedHeight != 0)
         emulateResolution(static_cast<unsigned>(std::max(s.emulatedWidth, 0)),

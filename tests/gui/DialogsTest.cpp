@@ -1,0 +1,232 @@
+// The standard dialogs, run to their end with input fed pass by pass.
+#include "engine/Display.hpp"
+#include "engine/Keyboard.hpp"
+#include "engine/WindowBackend.hpp"
+#include "gui/ColourPicker.hpp"
+#include "gui/Component.hpp"
+#include "gui/Dialogs.hpp"
+#include "gui/DisplayModeDialog.hpp"
+#include "gui/ModalDriver.hpp"
+#include "support/EngineFonts.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class DialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(test::loadEngineFonts()); }
+
+    bool sawScreen(const test::ModalDriver& driver, const std::string& screen)
+    {
+        return std::find(driver.screens.begin(), driver.screens.end(), screen) != driver.screens.end();
+    }
+
+    test::FakeWindowScope fake;
+};
+
+TEST_F(DialogsTest, ConfirmAnswersYesExactlyOnceOnReturn)
+{
+    {
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Return);
+        EXPECT_TRUE(kv::confirm("Overwrite existing file?"));
+        EXPECT_FALSE(driver.gaveUp);
+        EXPECT_EQ(driver.screens.front(), "Confirm: Overwrite existing file?");
+        // The screen below gets nothing of that press.
+        EXPECT_TRUE(Keyboard::pressedKeys().empty());
+    }
+    {
+        // Nothing left over answers a second box: it runs until stopped.
+        test::ModalDriver driver(fake.window, 30);
+        EXPECT_FALSE(kv::confirm("Again?"));
+        EXPECT_TRUE(driver.gaveUp);
+    }
+}
+
+TEST_F(DialogsTest, ConfirmWaitsOutTheEscapeThatOpenedIt)
+{
+    {
+        test::ModalDriver driver(fake.window);
+        driver.idle(2).press(sf::Keyboard::Return);
+        // The press that asked the question is still in this tick's keys.
+        Keyboard::addPressedKey(sf::Keyboard::Escape);
+        EXPECT_TRUE(kv::confirm("Quit the editor?"));
+        EXPECT_FALSE(driver.gaveUp);
+    }
+    {
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Escape);
+        EXPECT_FALSE(kv::confirm("Quit the editor?"));
+        EXPECT_FALSE(driver.gaveUp);
+    }
+}
+
+TEST_F(DialogsTest, MessageClosesOnReturnAndErrorReportsQuoteThePath)
+{
+    test::ModalDriver driver(fake.window);
+    driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    kv::errorReading("maps/level1.map");
+    kv::errorWriting("tiles/grass.til");
+    EXPECT_FALSE(driver.gaveUp);
+    EXPECT_EQ(driver.screens, (std::vector<std::string>{"Message: Error reading \"maps/level1.map\"",
+                                                        "Message: Error writing \"tiles/grass.til\""}));
+    EXPECT_TRUE(Keyboard::pressedKeys().empty());
+}
+
+TEST_F(DialogsTest, InputTextStoresOnOkAndKeepsTheTextOnCancel)
+{
+    const std::int32_t focusBefore = kv::focusedId();
+    std::string name = "map";
+    {
+        test::ModalDriver driver(fake.window);
+        driver.type("01").press(sf::Keyboard::Return);
+        EXPECT_TRUE(kv::inputText(name, 8, "Map name"));
+        EXPECT_EQ(driver.screens.front(), "Map name");
+    }
+    EXPECT_EQ(name, "map01");
+    {
+        test::ModalDriver driver(fake.window);
+        driver.type("xyz").press(sf::Keyboard::Escape);
+        EXPECT_FALSE(kv::inputText(name, 8, "Map name"));
+    }
+    EXPECT_EQ(name, "map01");
+    EXPECT_EQ(kv::focusedId(), focusBefore);
+}
+
+// Clears the pre-filled number, types the text and presses Return; a
+// refusal needs one more Return for its message box.
+struct IntCase {
+    std::string typed;
+    bool accepted;
+    std::int32_t expected;
+};
+
+TEST_F(DialogsTest, InputIntTakesOnlyWholeNumbersInRange)
+{
+    const IntCase cases[] = {
+        {"100", true, 100}, {"1", true, 1},   {"0", false, 50},   {"101", false, 50}, {"-", false, 50},
+        {".", false, 50},   {"", false, 50},  {"--5", false, 50}, {"5-", false, 50},  {"1.5", false, 50},
+    };
+    for (const IntCase& c : cases) {
+        SCOPED_TRACE("typed '" + c.typed + "'");
+        std::int32_t value = 50;
+        fake.window.open = true;
+        test::ModalDriver driver(fake.window);
+        driver.then([](test::FakeWindow& w) {
+            for (int i = 0; i < 6; ++i)
+                w.pressKey(sf::Keyboard::BackSpace);
+        });
+        driver.type(c.typed).press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+        EXPECT_EQ(kv::inputInt(value, 1, 100, "Level "), c.accepted);
+        EXPECT_EQ(value, c.expected);
+        EXPECT_FALSE(driver.gaveUp);
+        EXPECT_EQ(driver.screens.front(), "Level (1 to 100)");
+        EXPECT_EQ(sawScreen(driver, "Message: Input out of range!"), !c.accepted);
+    }
+}
+
+TEST_F(DialogsTest, InputIntTakesAtMostSixDigits)
+{
+    std::int32_t value = 0;
+    test::ModalDriver driver(fake.window);
+    driver.press(sf::Keyboard::BackSpace).type("1234567").press(sf::Keyboard::Return);
+    EXPECT_TRUE(kv::inputInt(value, 0, 9999999, "Score "));
+    EXPECT_EQ(value, 123456);
+}
+
+TEST(WholeNumbers, AnythingButAnOptionalMinusAndDigitsIsNoNumber)
+{
+    EXPECT_EQ(kv::parseWholeNumber("-42"), -42);
+    EXPECT_EQ(kv::parseWholeNumber("2147483647"), 2147483647);
+    EXPECT_EQ(kv::parseWholeNumber("-2147483648"), INT32_MIN);
+    for (const char* bad : {"", "-", ".", "--5", "+5", " 5", "5 ", "2147483648", "-2147483649", "1e3"})
+        EXPECT_FALSE(kv::parseWholeNumber(bad).has_value()) << "'" << bad << "'";
+}
+
+TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
+{
+    kv::ColourPicker picker;
+    picker.create({100.f, 100.f}, {400.f, 300.f});
+    picker.setColour(sf::Color(0, 0, 255, 128));
+    EXPECT_EQ(picker.getColour(), sf::Color(0, 0, 255, 128));
+
+    // Halfway across the top row: hue 180 at full saturation, cyan.
+    const sf::FloatRect field = picker.fieldArea();
+    fake.window.mouse = {static_cast<int>(field.left + field.width / 2.f), static_cast<int>(field.top)};
+    fake.window.buttons = {sf::Mouse::Left};
+    picker.update();
+    EXPECT_TRUE(picker.fieldDrag);
+    EXPECT_EQ(picker.getColour(), sf::Color(0, 255, 255, 128));
+    // Dragged out below the field, the pointer is held to its bottom row.
+    fake.window.mouse.y += 1000;
+    picker.update();
+    EXPECT_NEAR(picker.saturation, 100.0 / field.height, 1e-9);
+    fake.window.buttons.clear();
+    picker.update();
+    EXPECT_FALSE(picker.fieldDrag);
+
+    sf::Color colour(10, 200, 30, 255);
+    test::ModalDriver driver(fake.window);
+    driver.press(sf::Keyboard::Return);
+    EXPECT_TRUE(kv::pickColour(colour));
+    EXPECT_EQ(colour, sf::Color(10, 200, 30, 255));
+}
+
+TEST(DisplayModes, OneLinePerSizeWithTheDesktopMarked)
+{
+    const std::vector<sf::VideoMode> modes = {{800, 600, 32}, {1024, 768, 32}, {1024, 768, 16}, {1920, 1080, 32}};
+    kv::DisplayModeList list = kv::listDisplayModes(modes, {1920, 1080, 24}, {1024, 768});
+    EXPECT_EQ(list.lines, (std::vector<std::string>{"800 x 600", "1024 x 768",
+                                                    "1920 x 1080 (current desktop resolution)"}));
+    EXPECT_EQ(list.selected, 1);
+    // No mode of the window's size: the desktop's line.
+    EXPECT_EQ(kv::listDisplayModes(modes, {1920, 1080, 24}, {640, 480}).selected, 2);
+}
+
+TEST(DisplayModes, TheXScreensOwnModeIsListed)
+{
+    const auto backend = KVCore::makeSfmlWindowBackend();
+    const sf::VideoMode desktop = backend->desktopMode();
+    ASSERT_GT(desktop.width, 0u);
+    const kv::DisplayModeList list = kv::listDisplayModes(backend->fullscreenModes(), desktop, {1, 1});
+    const std::string line =
+        std::to_string(desktop.width) + " x " + std::to_string(desktop.height) + " (current desktop resolution)";
+    EXPECT_EQ(std::count(list.lines.begin(), list.lines.end(), line), 1);
+    ASSERT_GE(list.selected, 0);
+    EXPECT_EQ(list.lines[static_cast<std::size_t>(list.selected)], line);
+}
+
+TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)
+{
+    {
+        fake.window.desktop = {600, 400, 32};
+        kv::DisplayModeChoice choice;
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return).press(sf::Keyboard::Escape);
+        EXPECT_FALSE(kv::selectDisplayMode(choice));
+        EXPECT_EQ(driver.screens,
+                  (std::vector<std::string>{"Select Display Mode",
+                                            "Message: Unsupported resolution.  Resolution must be at least 640 x 480.",
+                                            "Select Display Mode"}));
+        EXPECT_EQ(choice.width, 1024u);
+    }
+    fake.window.desktop = {1920, 1080, 32};
+    KVCore::createWindow(1024, 768, 32, true);
+    KVCore::emulateResolution(800, 600, false);
+    {
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Return);
+        EXPECT_TRUE(kv::showVideoOptions());
+    }
+    EXPECT_EQ(fake.window.windowSize, sf::Vector2u(1920, 1080));
+    EXPECT_TRUE(fake.window.windowed);
+    EXPECT_TRUE(KVCore::emulationActive());
+    EXPECT_FLOAT_EQ(KVCore::viewSize().y, 600.f);
+    EXPECT_NEAR(KVCore::viewSize().x, 1920.f / 1080.f * 600.f, 0.01);
+    KVCore::stopEmulation();
+}
+
+} // namespace

@@ -1,0 +1,212 @@
+// Popup menus driven through show() with input fed per pass; the geometry
+// rules through update() alone.
+#include "engine/Display.hpp"
+#include "engine/Keyboard.hpp"
+#include "engine/Mouse.hpp"
+#include "gui/ModalDriver.hpp"
+#include "gui/PopupMenu.hpp"
+#include "support/EngineFonts.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PopupMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(test::loadEngineFonts()); }
+
+    // "Copy", separator, "Paste", separator: entries at 0 and 2.
+    kv::PopupMenu twoGroups()
+    {
+        kv::PopupMenu menu;
+        menu.create(100.f, 100.f);
+        menu.addItem("Copy", 1);
+        menu.addSeparator();
+        menu.addItem("Paste", 2);
+        menu.addSeparator();
+        return menu;
+    }
+    // The middle of an item, in view units.
+    sf::Vector2f centreOf(const kv::PopupMenu& menu, std::size_t index)
+    {
+        const kv::PopupMenuItem& item = menu.items()[index];
+        return menu.position() + sf::Vector2f(menu.width() / 2.f, item.top + item.itemHeight / 2.f);
+    }
+
+    test::FakeWindowScope fake;
+};
+
+TEST_F(PopupMenuTest, ArrowKeysWrapRoundAndStepOverSeparators)
+{
+    {
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Up).press(sf::Keyboard::Return);
+        // Up from the first entry skips the trailing separator.
+        EXPECT_EQ(menu.show(), 2);
+    }
+    {
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Down).press(sf::Keyboard::Down).press(sf::Keyboard::Space);
+        // 0 -> 2 -> past the end and the separator back to 0.
+        EXPECT_EQ(menu.show(), 0);
+    }
+    {
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Down).press(sf::Keyboard::Right);
+        EXPECT_EQ(menu.show(), 2);
+    }
+}
+
+TEST_F(PopupMenuTest, EscapeDismissesOnlyAsTheFirstKeyOfATick)
+{
+    {
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Escape);
+        EXPECT_EQ(menu.show(), -1);
+        EXPECT_FALSE(driver.gaveUp);
+    }
+    {
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.then([](test::FakeWindow& w) {
+                  w.pressKey(sf::Keyboard::Down);
+                  w.pressKey(sf::Keyboard::Escape);
+              })
+            .press(sf::Keyboard::Return);
+        EXPECT_EQ(menu.show(), 2);
+    }
+    {
+        // Left arrow backs out like Escape, before the Return behind it.
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Left).press(sf::Keyboard::Return);
+        EXPECT_EQ(menu.show(), -1);
+    }
+}
+
+TEST_F(PopupMenuTest, ReleasingTheButtonChoosesTheEntryUnderItOrDismisses)
+{
+    {
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.then([](test::FakeWindow& w) {
+                  w.mouse = {10, 10};
+                  w.buttons = {sf::Mouse::Left};
+              })
+            .then([](test::FakeWindow& w) { w.buttons.clear(); });
+        EXPECT_EQ(menu.show(), -1);
+        EXPECT_EQ(menu.highlighted(), -1);
+    }
+    {
+        // Pressed outside, released on "Paste".
+        kv::PopupMenu menu = twoGroups();
+        const sf::Vector2f paste = centreOf(menu, 2);
+        test::ModalDriver driver(fake.window);
+        driver.then([](test::FakeWindow& w) {
+                  w.mouse = {10, 10};
+                  w.buttons = {sf::Mouse::Left};
+              })
+            .then([paste](test::FakeWindow& w) { w.mouse = {int(paste.x), int(paste.y)}; })
+            .then([](test::FakeWindow& w) { w.buttons.clear(); });
+        EXPECT_EQ(menu.show(), 2);
+    }
+    {
+        // A click quicker than a tick is seen only through the events.
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.click(centreOf(menu, 2));
+        EXPECT_EQ(menu.show(), 2);
+    }
+    {
+        // A release on a separator is a release outside every entry.
+        kv::PopupMenu menu = twoGroups();
+        const sf::Vector2f separator = centreOf(menu, 1);
+        test::ModalDriver driver(fake.window);
+        driver.then([separator](test::FakeWindow& w) {
+                  w.mouse = {int(separator.x), int(separator.y)};
+                  w.buttons = {sf::Mouse::Left};
+              })
+            .then([](test::FakeWindow& w) { w.buttons.clear(); });
+        EXPECT_EQ(menu.show(), -1);
+    }
+}
+
+TEST_F(PopupMenuTest, MenusWithoutEntriesNeverChoose)
+{
+    kv::PopupMenu empty;
+    empty.create(0.f, 0.f);
+    EXPECT_EQ(empty.show(), -1);
+
+    kv::PopupMenu separators;
+    separators.create(100.f, 100.f);
+    separators.addSeparator();
+    separators.addSeparator();
+    const sf::Vector2f first = centreOf(separators, 0);
+    test::ModalDriver driver(fake.window, 40);
+    driver.press(sf::Keyboard::Down).press(sf::Keyboard::Return).then([first](test::FakeWindow& w) {
+        w.mouse = {int(first.x), int(first.y)};
+        w.buttons = {sf::Mouse::Left};
+    });
+    driver.then([](test::FakeWindow& w) { w.buttons.clear(); });
+    EXPECT_EQ(separators.show(), -1);
+    EXPECT_EQ(separators.highlighted(), -1);
+    EXPECT_FALSE(driver.gaveUp);
+}
+
+TEST_F(PopupMenuTest, StaysInsideTheViewAndScrollsWhenTallerThanIt)
+{
+    const sf::Vector2f view = KVCore::viewSize();
+    kv::PopupMenu narrow;
+    narrow.create(view.x - 10.f, 100.f);
+    narrow.addItem("Restart level", 3);
+    EXPECT_FLOAT_EQ(narrow.width(), kv::standardTextWidth("Restart level") + 106.f);
+    narrow.update();
+    EXPECT_FLOAT_EQ(narrow.position().x + narrow.width(), view.x - 1.f);
+
+    kv::PopupMenu tall;
+    tall.create(50.f, 0.f);
+    for (int i = 0; i < 30; ++i)
+        tall.addItem("Entry", 4);
+    ASSERT_GT(tall.height(), view.y);
+    fake.window.mouse = {300, static_cast<int>(view.y) - 1};
+    for (int tick = 0; tick < 5; ++tick)
+        tall.update();
+    EXPECT_FLOAT_EQ(tall.position().y, -10.f);
+    // Back at the top edge it scrolls down again.
+    fake.window.mouse = {300, 0};
+    tall.update();
+    EXPECT_FLOAT_EQ(tall.position().y, -8.f);
+    // Resting anywhere else leaves it where it is.
+    fake.window.mouse = {300, 300};
+    tall.update();
+    EXPECT_FLOAT_EQ(tall.position().y, -8.f);
+}
+
+TEST_F(PopupMenuTest, WheelMovesOncePerChangeAndHoverHighlights)
+{
+    kv::PopupMenu menu = twoGroups();
+    Mouse::setWheelDelta(0.f);
+    menu.update();
+    ASSERT_EQ(menu.highlighted(), 0);
+    Mouse::setWheelDelta(-1.f);
+    menu.update();
+    EXPECT_EQ(menu.highlighted(), 2);
+    menu.update();  // the same delta on the next tick is no new movement
+    EXPECT_EQ(menu.highlighted(), 2);
+    Mouse::setWheelDelta(1.f);
+    menu.update();
+    EXPECT_EQ(menu.highlighted(), 0);
+
+    const sf::Vector2f paste = centreOf(menu, 2);
+    fake.window.mouse = {int(paste.x), int(paste.y)};
+    menu.update();
+    EXPECT_EQ(menu.highlighted(), 2);
+    EXPECT_EQ(menu.result(), -1);
+    Mouse::setWheelDelta(0.f);
+}
+
+} // namespace
