@@ -65,7 +65,9 @@ void CheckBox::update()
     if (!created)
         return;
     mouseOver = Mouse::isInRect(box.left, box.top, box.left + box.width, box.top + box.height);
-    if (mouseOver && (Mouse::getButtons() & Mouse::leftBit)) {
+    // A press and release inside one tick is never seen held; its click
+    // flag still counts.
+    if (mouseOver && ((Mouse::getButtons() & Mouse::leftBit) || Mouse::clicked(Mouse::Left))) {
         // The wait gives up after half a second, so a held button flips the
         // box again on a later pass.
         Mouse::waitRelease();

@@ -256,7 +256,18 @@ TEST_F(Widgets, CheckBoxFlipsOncePerClickAndAgainWhenHeldPastTheWait)
     EXPECT_GE(hand.now - pressedAt, 0.5);
     box.update();
     EXPECT_TRUE(box.isChecked()) << "still held after the wait gave up";
+}
 
+TEST_F(Widgets, CheckBoxTakesAClickNeverSeenHeld)
+{
+    kv::CheckBox box;
+    box.create("Sound", 100.f, 100.f);
+    // Press and release within one tick: the button is up at every pass.
+    clickAt({105, 105});
+    box.update();
+    EXPECT_TRUE(box.isChecked());
+    box.update();
+    EXPECT_TRUE(box.isChecked()) << "one click, one flip";
 }
 
 TEST_F(Widgets, SliderDragsToBothEndsUnderMouseCapture)
