@@ -1,7 +1,7 @@
 // The audio module against other OpenAL outputs, each in a child process
-// (OpenAL picks its driver once per process): no device at all, and a
-// device that writes what it hears to a WAV file for the test to read.
-// The AudioChild tests are the children's halves, run only from here.
+// (OpenAL picks its driver once per process): no device at all, and a device
+// that writes what it hears to a WAV file for the test to read.  The
+// AudioChild tests are the children's halves, run only from here.
 
 #include "audio/Audio.hpp"
 #include "audio/AudioTestFiles.hpp"
@@ -27,25 +27,21 @@ using namespace test::audio;
 
 const std::string soundOffLine = "Sound is off: no audio device could be opened.";
 
-struct ChildRun {
-    int exitCode = -1;  // 137 when killed after a minute
-    std::string out;
-    std::string err;
-};
-
-// Runs AudioChild.DISABLED_<name> of this program with extra variables.
-ChildRun runChild(const std::string& name, const std::string& variables, const std::filesystem::path& scratch)
+// Runs AudioChild.DISABLED_<name> of this program with extra variables; the
+// exit code, with standard error in `err`.
+int runChild(const std::string& name, const std::string& variables, const test::TempFolder& scratch, std::string& err)
 {
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string command = "env -u ALSOFT_CONF " + variables + " KV_AUDIO_TEST_SCRATCH='" + scratch.string() +
-                                "' timeout -s KILL 60 '" + self + "' --gtest_also_run_disabled_tests" +
-                                " --gtest_filter=AudioChild.DISABLED_" + name + " >'" + (scratch / "out").string() +
-                                "' 2>'" + (scratch / "err").string() + "'";
+    const std::string command = "env -u ALSOFT_CONF " + variables + " KV_AUDIO_TEST_SCRATCH='" +
+                                scratch.root().string() + "' timeout -s KILL 60 '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() +
+                                "' --gtest_also_run_disabled_tests --gtest_filter=AudioChild.DISABLED_" + name +
+                                " >/dev/null 2>'" + scratch.file("err") + "'";
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readFile(scratch / "out"), test::readFile(scratch / "err")};
+    err = test::readFile(scratch.file("err"));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// The child's scratch folder; nothing when not started by runChild.
+// The child's scratch folder; empty when not started by runChild.
 std::filesystem::path scratch()
 {
     const char* folder = std::getenv("KV_AUDIO_TEST_SCRATCH");
@@ -55,12 +51,12 @@ std::filesystem::path scratch()
 TEST(AudioWithoutDevice, GameAudioRunsSilentlyWithOneLineSayingSo)
 {
     test::TempFolder tmp;
-    const ChildRun run = runChild("RunsWithoutADevice", "ALSOFT_DRIVERS=nosuchdriver", tmp.root());
-    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    std::string err;
+    ASSERT_EQ(runChild("RunsWithoutADevice", "ALSOFT_DRIVERS=nosuchdriver", tmp, err), 0) << err;
     // Ours, then SFML's line for the broken file; nothing from OpenAL,
     // however many calls were made.
-    EXPECT_EQ(run.err.rfind(soundOffLine + "\n", 0), 0u) << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+    EXPECT_EQ(err.rfind(soundOffLine + "\n", 0), 0u) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
 }
 
 TEST(AudioChild, DISABLED_RunsWithoutADevice)
@@ -83,7 +79,6 @@ TEST(AudioChild, DISABLED_RunsWithoutADevice)
     Audio::loadSampleFolder((dir / "sound").string());
     const int a = Audio::getSampleId("a");
     EXPECT_EQ(Audio::sampleVariantCount(a), 2);
-    EXPECT_EQ(Audio::getSampleId("junk"), -1);
     EXPECT_EQ(KVCore::consoleLines().size(), 2u) << "the broken file is reported";
 
     EXPECT_FALSE(Audio::playMusic((dir / "tune.mod").string()));
@@ -102,63 +97,29 @@ TEST(AudioChild, DISABLED_RunsWithoutADevice)
     Audio::shutdown();
 }
 
-// Runs a child with OpenAL's wave writer as its device: 44.1 kHz stereo.
-std::vector<std::int16_t> captured(const std::string& name, const test::TempFolder& tmp)
-{
-    const std::filesystem::path wav = tmp.root() / "capture.wav";
-    const std::filesystem::path conf = tmp.root() / "alsoft.conf";
-    test::writeFile(conf, "[general]\nsample-type = int16\ndither = false\nfrequency = 44100\nchannels = stereo\n"
-                          "[wave]\nfile = " + wav.string() + "\n");
-    const ChildRun run = runChild(name, "ALSOFT_DRIVERS=wave ALSOFT_CONF='" + conf.string() + "'", tmp.root());
-    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
-    sf::InputSoundFile file;
-    if (!file.openFromFile(wav.string()) || file.getChannelCount() != 2 || file.getSampleRate() != 44100) {
-        ADD_FAILURE() << "no 44.1 kHz stereo capture";
-        return {};
-    }
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(file.getSampleCount()));
-    samples.resize(static_cast<std::size_t>(file.read(samples.data(), samples.size())));
-    return samples;
-}
-
-// The frames where sound starts after silence, judged on windows of frames.
-std::vector<std::size_t> soundStarts(const std::vector<std::int16_t>& stereo, std::size_t window, double level)
-{
-    std::vector<std::size_t> starts;
-    bool sounding = false;
-    for (std::size_t f = 0; (f + window) * 2 <= stereo.size(); f += window / 4) {
-        const auto part = std::span(stereo).subspan(f * 2, window * 2);
-        const bool loud = rms(part, 2, 0) + rms(part, 2, 1) > level;
-        if (loud && !sounding)
-            starts.push_back(f);
-        sounding = loud;
-    }
-    return starts;
-}
-
-TEST(AudioCapture, SoundsAreHeardAtTheirVolumeAndPlace)
+// A tone at the listener through OpenAL's wave writer (44.1 kHz stereo).
+TEST(AudioCapture, SoundIsHeardCentredAtTheListener)
 {
     test::TempFolder tmp;
-    const std::vector<std::int16_t> c = captured("PlaysThreeTones", tmp);
-    const std::vector<std::size_t> tones = soundStarts(c, 2205, 300.0);
-    ASSERT_EQ(tones.size(), 3u);
-    ASSERT_LT((tones[2] + 13230) * 2, c.size());
-    // 0.2 s from 0.1 s into each tone.
-    auto level = [&](int tone, unsigned channel) {
-        return rms(std::span(c).subspan((tones[static_cast<std::size_t>(tone)] + 4410) * 2, 17640), 2, channel);
-    };
-    // At the listener: centred, at the sound volume of 70 and then of 35.
-    EXPECT_GT(level(0, 0), 2000.0);
-    EXPECT_NEAR(level(0, 0) / level(0, 1), 1.0, 0.02);
-    EXPECT_NEAR(pitch(std::span(c).subspan((tones[0] + 4410) * 2, 17640), 44100), 440.0, 10.0);
-    EXPECT_NEAR(level(1, 0) / level(0, 0), 0.5, 0.03);
-    EXPECT_NEAR(level(1, 1) / level(0, 1), 0.5, 0.03);
-    // 200 units to the listener's left: quieter, and on the left.
-    EXPECT_LT(level(2, 0), level(0, 0) * 0.8);
-    EXPECT_GT(level(2, 0), level(2, 1) * 2.0);
+    const std::string wav = tmp.file("capture.wav"), conf = tmp.file("alsoft.conf");
+    test::writeFile(conf, "[general]\nsample-type = int16\ndither = false\nfrequency = 44100\nchannels = stereo\n"
+                          "[wave]\nfile = " + wav + "\n");
+    std::string err;
+    ASSERT_EQ(runChild("PlaysATone", "ALSOFT_DRIVERS=wave ALSOFT_CONF='" + conf + "'", tmp, err), 0) << err;
+    sf::InputSoundFile file;
+    ASSERT_TRUE(file.openFromFile(wav) && file.getChannelCount() == 2 && file.getSampleRate() == 44100);
+    std::vector<std::int16_t> c(static_cast<std::size_t>(file.getSampleCount()));
+    c.resize(static_cast<std::size_t>(file.read(c.data(), c.size())));
+    // The loudest 0.1 s: the tone at sound volume 70, equally on both sides.
+    std::span<const std::int16_t> loudest;
+    for (std::size_t at = 0; at + 8820 <= c.size(); at += 2204)
+        if (const auto part = std::span(c).subspan(at, 8820); louderRms(part) > louderRms(loudest))
+            loudest = part;
+    EXPECT_GT(rms(loudest, 0), 2000.0);
+    EXPECT_NEAR(rms(loudest, 0) / rms(loudest, 1), 1.0, 0.02);
 }
 
-TEST(AudioChild, DISABLED_PlaysThreeTones)
+TEST(AudioChild, DISABLED_PlaysATone)
 {
     const std::filesystem::path dir = scratch();
     if (dir.empty())
@@ -167,39 +128,9 @@ TEST(AudioChild, DISABLED_PlaysThreeTones)
     test::writeFile(dir / "tone.wav", wavFile(sine(440, 0.4)));
     ASSERT_TRUE(Audio::init());
     ASSERT_TRUE(Audio::loadSample((dir / "tone.wav").string(), "tone"));
-    const int tone = Audio::getSampleId("tone");
-    const sf::Vector2f centre = Audio::listenerPosition();
-    for (const auto& [volume, offset] : {std::pair{70, 0.f}, std::pair{35, 0.f}, std::pair{70, -200.f}}) {
-        KVCore::settings().soundVolume = volume;
-        ASSERT_TRUE(Audio::playSound(tone, centre + sf::Vector2f(offset, 0.f), false, "", -1.f));
-        sf::sleep(sf::milliseconds(700));
-    }
-    Audio::shutdown();
-}
-
-TEST(AudioCapture, ModuleMusicIsHeardAndPlaysOnPastTheSongsEnd)
-{
-    test::TempFolder tmp;
-    const std::vector<std::int16_t> c = captured("PlaysModuleMusic", tmp);
-    // A 0.48 s song whose 0.12 s note starts each pass.
-    const std::vector<std::size_t> notes = soundStarts(c, 882, 75.0);
-    ASSERT_GE(notes.size(), 3u) << "the song must be heard again after it ends";
-    for (std::size_t i = 1; i < notes.size(); ++i)
-        EXPECT_NEAR(static_cast<double>(notes[i] - notes[i - 1]) / 44100, 0.48, 0.03);
-    EXPECT_NEAR(pitch(std::span(c).subspan((notes[0] + 882) * 2, 4410), 44100), 260.0, 20.0);
-}
-
-TEST(AudioChild, DISABLED_PlaysModuleMusic)
-{
-    const std::filesystem::path dir = scratch();
-    if (dir.empty())
-        GTEST_SKIP() << "started only by AudioCapture";
-    test::FakeWindowScope fake;
-    test::writeFile(dir / "loop.mod", modFile(4, 1000));
-    ASSERT_TRUE(Audio::init());
-    ASSERT_TRUE(Audio::playMusic((dir / "loop.mod").string())) << Audio::lastError();
-    sf::sleep(sf::milliseconds(1700));
-    EXPECT_EQ(Audio::musicStatus(), sf::SoundSource::Playing);
+    KVCore::settings().soundVolume = 70;
+    ASSERT_TRUE(Audio::playSound(Audio::getSampleId("tone"), Audio::listenerPosition(), false, "", -1.f));
+    sf::sleep(sf::milliseconds(700));
     Audio::shutdown();
 }
 

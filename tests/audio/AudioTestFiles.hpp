@@ -1,8 +1,9 @@
 #pragma once
-// Sound files the audio tests write for themselves (PCM WAV, a 4-channel
-// MOD and an S3M, each with one synthesised sample) and the measurements
-// they make on rendered or captured PCM.
+// Sound files the audio tests write for themselves (PCM WAV, a 4-channel MOD
+// and an S3M, each with one synthesised sample) and the loudness of rendered
+// or captured PCM.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -18,22 +19,22 @@ inline void putLe(std::string& out, std::uint32_t v, int bytes)
         out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-inline std::vector<std::int16_t> sine(double frequency, double seconds, unsigned rate = 22050, double amplitude = 0.5)
+inline std::vector<std::int16_t> sine(double frequency, double seconds, unsigned rate = 22050)
 {
     std::vector<std::int16_t> out(static_cast<std::size_t>(std::lround(seconds * rate)));
     for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<std::int16_t>(std::lround(amplitude * 32767 * std::sin(2 * std::numbers::pi * frequency * i / rate)));
+        out[i] = static_cast<std::int16_t>(std::lround(16383 * std::sin(2 * std::numbers::pi * frequency * i / rate)));
     return out;
 }
 
-// 16-bit mono PCM: a 44-byte header, then the samples.
-inline std::string wavFile(const std::vector<std::int16_t>& samples, unsigned rate = 22050)
+// 16-bit mono PCM at 22050 Hz: a 44-byte header, then the samples.
+inline std::string wavFile(const std::vector<std::int16_t>& samples)
 {
     const auto bytes = static_cast<std::uint32_t>(samples.size() * 2);
     std::string out = "RIFF";
     putLe(out, 36 + bytes, 4);
     out += "WAVEfmt ";
-    for (std::uint32_t v : {16u, 1u | (1u << 16), rate, rate * 2, 2u | (16u << 16)})
+    for (std::uint32_t v : {16u, 1u | (1u << 16), 22050u, 44100u, 2u | (16u << 16)})
         putLe(out, v, 4);  // chunk size, PCM + mono, rates, block align + bits
     out += "data";
     putLe(out, bytes, 4);
@@ -51,14 +52,14 @@ inline std::string instrument(std::size_t bytes)
     return out;
 }
 
-// ProTracker "M.K." module: one pattern whose song ends after `rows` rows
-// at 6 ticks a row (0.12 s), the one-shot instrument struck at row 0.
+// ProTracker "M.K." module: one pattern whose song ends after `rows` rows at
+// 6 ticks a row (0.12 s), the one-shot instrument struck at row 0.
 inline std::string modFile(int rows, std::size_t sampleBytes)
 {
     std::string out(20, '\0');
     for (int i = 0; i < 31; ++i) {
-        out += std::string(22, '\0');
         const unsigned words = i == 0 ? static_cast<unsigned>(sampleBytes / 2) : 0;
+        out += std::string(22, '\0');
         out += {static_cast<char>(words >> 8), static_cast<char>(words & 0xFF), 0, static_cast<char>(i == 0 ? 64 : 0), 0, 0, 0, 1};
     }
     out += {1, 0x7F};
@@ -75,8 +76,8 @@ inline std::string s3mFile()
 {
     std::string out(28, '\0');
     out += "\x1A\x10";
-    putLe(out, 0, 2);
-    for (unsigned v : {2u, 1u, 1u, 0u, 0x1320u, 2u})  // orders, instruments, patterns, flags, version, unsigned
+    // reserved, orders, instruments, patterns, flags, version, unsigned samples
+    for (unsigned v : {0u, 2u, 1u, 1u, 0u, 0x1320u, 2u})
         putLe(out, v, 2);
     out += "SCRM";
     out += {0x40, 6, 0x7D, static_cast<char>(0xB0), 0x10, 0};  // volumes, speed, tempo, no pan table
@@ -104,24 +105,16 @@ inline std::string s3mFile()
     return out;
 }
 
-// Root mean square of one channel of interleaved samples.
-inline double rms(std::span<const std::int16_t> samples, unsigned channels = 1, unsigned channel = 0)
+// Root mean square of one channel of interleaved stereo samples.
+inline double rms(std::span<const std::int16_t> samples, unsigned channel)
 {
     double sum = 0;
     std::size_t n = 0;
-    for (std::size_t i = channel; i < samples.size(); i += channels, ++n)
+    for (std::size_t i = channel; i < samples.size(); i += 2, ++n)
         sum += double(samples[i]) * samples[i];
     return n ? std::sqrt(sum / double(n)) : 0.0;
 }
 
-// The frequency of a tone on the louder of two interleaved channels.
-inline double pitch(std::span<const std::int16_t> stereo, unsigned rate)
-{
-    const unsigned channel = rms(stereo, 2, 0) >= rms(stereo, 2, 1) ? 0 : 1;
-    int crossings = 0;
-    for (std::size_t i = channel + 2; i < stereo.size(); i += 2)
-        crossings += (stereo[i - 2] < 0) != (stereo[i] < 0);
-    return crossings * double(rate) / double(stereo.size());
-}
+inline double louderRms(std::span<const std::int16_t> stereo) { return std::max(rms(stereo, 0), rms(stereo, 1)); }
 
 } // namespace test::audio
