@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -370,22 +368,19 @@ void Tileset::drawTile(int layer, std::uint16_t index, sf::Vector2f position, st
 
 bool saveImageFile(const sf::Image& image, const std::string& path)
 {
-    namespace fs = std::filesystem;
-    const fs::path target = platform::toNativePath(path);
     // The temporary name keeps the extension: SFML picks the format by it.
-    fs::path partial = target;
-    partial.replace_filename(target.stem().string() + ".tmp" + target.extension().string());
+    const std::size_t folderEnd = path.find_last_of("\\/");
+    const std::size_t dot = path.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (folderEnd == std::string::npos || dot > folderEnd);
+    const std::string partial =
+        hasExtension ? path.substr(0, dot) + ".tmp" + path.substr(dot) : path + ".tmp";
     bool saved = false;
     {
         const QuietSfmlErrors quiet;
-        saved = image.saveToFile(partial.string());
+        saved = image.saveToFile(platform::toNativePath(partial).string());
     }
-    std::error_code error;
-    if (saved)
-        fs::rename(partial, target, error);
-    if (!saved || error) {
-        fs::remove(partial, error);
-        return false;
-    }
-    return true;
+    if (saved && platform::renameFile(partial, path))
+        return true;
+    platform::removeFile(partial);
+    return false;
 }
