@@ -1,4 +1,4 @@
-# Copies the game's content sources into the run folder without deleting
+# Copies the engine data sources into the run folder without deleting
 # anything already there.
 if(EXISTS ${SRC})
   file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*)
