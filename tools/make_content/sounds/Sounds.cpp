@@ -39,6 +39,8 @@ constexpr double effectPeak = -1.5;
 constexpr double softEffectPeak = -3.0;
 constexpr double enginePeak = -8.0;
 constexpr double gardenPeak = -2.5;
+// Birds and crickets are near-pure high tones, which carry: a little lower.
+constexpr double songPeak = -4.0;
 
 std::vector<Sample> samples()
 {
@@ -48,12 +50,12 @@ std::vector<Sample> samples()
         // Skids come with every turn, so they are kept the softest effect.
         all.push_back({"sound\\game\\skid" + n + ".wav", softEffectPeak, false, [v] { return turfSkid(v); }});
         all.push_back({"sound\\game\\respawn" + n + ".wav", effectPeak, false, [v] { return grassSprout(v); }});
-        all.push_back({"sound\\world\\birds" + n + ".wav", gardenPeak, false, [v] { return birdsong(v); }});
+        all.push_back({"sound\\world\\birds" + n + ".wav", songPeak, false, [v] { return birdsong(v); }});
     }
     all.push_back({"sound\\game\\engine_idle.wav", enginePeak, true, engineIdle});
     all.push_back({"sound\\game\\engine_moving.wav", enginePeak, true, engineMoving});
     all.push_back({"sound\\game\\engine_mowing.wav", enginePeak, true, engineMowing});
-    all.push_back({"sound\\world\\crickets.wav", gardenPeak - 1.5, false, crickets});
+    all.push_back({"sound\\world\\crickets.wav", songPeak - 1.0, false, crickets});
     all.push_back({"sound\\world\\wind.wav", gardenPeak, false, wind});
     all.push_back({"sound\\world\\battle.wav", gardenPeak, false, distantDog});
     all.push_back({"sound\\world\\teleport.wav", gardenPeak, false, sprinkler});
