@@ -1,0 +1,28 @@
+#include "tiles/Sheet.hpp"
+
+#include "tiles/TileArt.hpp"
+
+#include <stdexcept>
+
+namespace tiles {
+
+Sheet::Sheet() { tileset_.reset(); }
+
+void Sheet::put(int index, const sf::Image& image, std::string description, TileType type)
+{
+    if (index < 0 || index >= Tileset::tileCount)
+        throw std::runtime_error("tile " + std::to_string(index) + " is outside the tileset");
+    if (!used_.insert(index).second)
+        throw std::runtime_error("tile " + std::to_string(index) + " (" + description + ") is drawn twice");
+    Tile& tile = tileset_.tiles[static_cast<std::size_t>(index)];
+    tile.image = image;
+    tile.description = std::move(description);
+    tile.type = type;
+}
+
+void Sheet::put(int index, const TileArt& art, int column, int row, std::string description, TileType type)
+{
+    put(index, art.tile(column, row), std::move(description), type);
+}
+
+} // namespace tiles

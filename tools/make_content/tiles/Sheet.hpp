@@ -1,0 +1,31 @@
+#pragma once
+// The tileset being filled: every tile the garden uses is put here once,
+// with its picture, description and type; the rest stay black "(none)".
+
+#include "world/Tileset.hpp"
+
+#include <set>
+#include <string>
+
+namespace tiles {
+
+class TileArt;
+
+class Sheet {
+public:
+    Sheet();
+
+    // Throws when the index is outside the tileset or was put before.
+    void put(int index, const sf::Image& image, std::string description, TileType type);
+    // The tile at (column, row) of a drawn picture.
+    void put(int index, const TileArt& art, int column, int row, std::string description, TileType type);
+
+    Tileset& tileset() { return tileset_; }
+    bool has(int index) const { return used_.count(index) != 0; }
+
+private:
+    Tileset tileset_;
+    std::set<int> used_;
+};
+
+} // namespace tiles
