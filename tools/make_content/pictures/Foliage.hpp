@@ -1,0 +1,62 @@
+#pragma once
+// Trees, hedges, shrubs and woods, modelled as heaps of leafy balls: each
+// pixel shows the nearest ball, lit by the sun from its slope, darker where
+// it lies deep inside the heap, and ruffled into single leaves.  The same
+// heaps read as noon trees or sunset silhouettes with a different Light.
+
+#include "art/Canvas.hpp"
+#include "pictures/Light.hpp"
+
+#include <functional>
+#include <string_view>
+
+namespace pictures {
+
+struct Tree {
+    std::string_view seed;
+    float x, ground;          // the foot of the trunk
+    float height;             // to the top of the crown
+    float crownWidth, crownHeight;
+    float trunkWidth;
+    art::Colour leaves;
+    float distance = 0.f;     // 0 near, 1 at the horizon
+};
+
+// The shade a tree throws on the ground, away from the sun; paint it
+// before the tree.
+void paintTreeShadow(art::Canvas& picture, const Tree& tree, const Light& light);
+void paintTree(art::Canvas& picture, const Tree& tree, const Light& light);
+
+struct Hedge {
+    std::string_view seed;
+    float left, right;
+    float top, bottom;        // the clipped top and the foot
+    art::Colour leaves;
+    float distance = 0.f;
+};
+
+void paintHedge(art::Canvas& picture, const Hedge& hedge, const Light& light);
+
+struct Shrub {
+    std::string_view seed;
+    float x, y;               // the middle of its foot
+    float width, height;
+    art::Colour leaves;
+    int blossoms = 0;         // flowers dotted over its sunny front
+    art::Colour blossom{};
+};
+
+void paintShrub(art::Canvas& picture, const Shrub& shrub, const Light& light);
+
+struct Woods {
+    std::string_view seed;
+    std::function<float(float x)> crest;  // where the trees stand
+    float size;                           // a tree's radius
+    art::Colour leaves;
+    float distance;
+};
+
+// Copses along a hill's crest, with open ground between them.
+void paintWoods(art::Canvas& picture, const Woods& woods, const Light& light);
+
+} // namespace pictures
