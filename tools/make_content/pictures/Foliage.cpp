@@ -118,13 +118,19 @@ void paintBalls(art::Canvas& picture, const std::vector<Ball>& balls, art::Colou
             const Hit& hit = hits[static_cast<std::size_t>((py - y0) * w + (px - x0))];
             if (hit.coverage <= 0.f)
                 continue;
-            // Balls nearer the sun that stand higher throw their shade on this one.
+            // Balls nearer the sun that stand higher throw their shade on this
+            // one.  With the sun behind the heap, only its rim toward the sun,
+            // where open sky lies just beyond, catches any light.
             float shadowed = 0.f;
+            bool rim = false;
             for (const float step : {3.f, 6.f, 10.f}) {
                 const float z = heightAt(px + static_cast<int>(std::lround(light.towardSun.x * step)),
                                          py + static_cast<int>(std::lround(light.towardSun.y * step)));
                 shadowed = std::max(shadowed, std::clamp((z - hit.z - step * 0.5f) / 5.f, 0.f, 1.f));
+                rim = rim || (step < 7.f && z == std::numeric_limits<float>::lowest());
             }
+            if (light.rim > 0.f)
+                shadowed = rim ? 0.f : 1.f;
             const float x = static_cast<float>(px) + 0.5f, y = static_cast<float>(py) + 0.5f;
             // Single leaves tilt this way and that.
             const float tx = art::noise(x / leafSize, y / leafSize, seed + 2u) * 0.45f;

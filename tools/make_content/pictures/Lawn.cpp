@@ -16,7 +16,6 @@ void paintLawn(art::Canvas& picture, const Lawn& lawn, const Light& light)
     // The ground plane: a stripe is a constant width across the ground, so
     // its width on the picture grows with the distance below the horizon.
     const float period = 2.f * lawn.stripeWidth / (bottom - lawn.horizon);
-    const float light0 = light.facing(0.f, -1.f);
 
     for (int py = std::max(0, static_cast<int>(lawn.top)); py < picture.height(); ++py) {
         const float y = static_cast<float>(py) + 0.5f;
@@ -45,7 +44,7 @@ void paintLawn(art::Canvas& picture, const Lawn& lawn, const Light& light)
             c = art::shade(c, 1.f + 0.06f * (art::hash01(px, py, seed + 3u) - 0.5f));
             // Nearer grass darker and cooler, far grass in the sun.
             c = art::shade(c, 0.86f + 0.14f * std::clamp((depth - 1.f) / 3.f, 0.f, 1.f));
-            c = light.on(c, light0 * 0.6f + 0.2f);
+            c = light.on(c, lawn.sunlit * 2.f - 1.f);
             c = light.far(c, distance);
             picture.set(px, py, art::over(picture.get(px, py), c, edge));
         }

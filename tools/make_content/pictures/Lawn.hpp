@@ -20,6 +20,7 @@ struct Lawn {
     art::Colour bright;    // grass leaning away from us
     art::Colour dark;      // grass leaning toward us
     float haze;            // how much air lies over the far edge
+    float sunlit;          // 1 in full sun, 0 when the sun is too low to reach it
 };
 
 void paintLawn(art::Canvas& picture, const Lawn& lawn, const Light& light);

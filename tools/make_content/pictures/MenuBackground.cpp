@@ -64,7 +64,7 @@ void paintGarden(art::Canvas& picture, const Light& light)
     paintHedge(picture, {"pictures/menu/hedgeRight", 760.f, 1044.f, 392.f, 432.f, rgb(70, 130, 50), 0.05f}, light);
 
     paintLawn(picture, {"pictures/menu/lawn", fenceGround - 6.f, horizon, vanishX, 160.f, rgb(150, 210, 88),
-                        rgb(84, 150, 52), 0.45f},
+                        rgb(84, 150, 52), 0.45f, 0.85f},
               light);
     const Fence fence{"pictures/menu/fence", -6.f, 1030.f, fenceGround, 44.f, 9.f, 6.f, rgb(246, 244, 236), 0.f};
     paintFenceShadow(picture, fence, light);

@@ -4,6 +4,7 @@
 #include "Content.hpp"
 #include "art/Font.hpp"
 #include "pictures/Banner.hpp"
+#include "pictures/CreditsBackground.hpp"
 #include "pictures/MenuBackground.hpp"
 
 #include <stdexcept>
@@ -51,6 +52,7 @@ void makePictures(const content::Context& context)
     makeBanners(context);
     const art::Font black(context.font("roboto/unhinted/RobotoTTF/Roboto-Black.ttf"));
     save(context, "menuback.png", pictures::paintMenuBackground(black));
+    save(context, "CreditsBack.png", pictures::paintCreditsBackground());
 }
 
 const bool registered = content::registerPart({"pictures", makePictures});
