@@ -40,8 +40,8 @@ void paintLawn(art::Canvas& picture, const Lawn& lawn, const Light& light)
             c = art::shade(c, 1.f + 0.08f * art::fbm(u / 90.f, v / 6.f, seed + 1u, 4));
             // Blades: fine streaks along the stripes, finer with distance.
             const float blades = art::noise(u / 3.f, v / 0.6f, seed + 2u);
-            c = art::shade(c, 1.f + 0.1f * blades / std::max(1.f, depth * 0.5f));
-            c = art::shade(c, 1.f + 0.06f * (art::hash01(px, py, seed + 3u) - 0.5f));
+            c = art::shade(c, 1.f + 0.07f * blades / std::max(1.f, depth * 0.5f));
+            c = art::shade(c, 1.f + 0.03f * (art::hash01(px, py, seed + 3u) - 0.5f));
             // Nearer grass darker and cooler, far grass in the sun.
             c = art::shade(c, 0.86f + 0.14f * std::clamp((depth - 1.f) / 3.f, 0.f, 1.f));
             c = light.on(c, lawn.sunlit * 2.f - 1.f);

@@ -102,7 +102,9 @@ art::Canvas paintCloud(const CloudShape& shape)
         for (int px = 0; px < shape.width; ++px) {
             const float x = static_cast<float>(px) + 0.5f, y = static_cast<float>(py) + 0.5f;
             const float fray = art::fbm(x / 9.f, y / 9.f, noiseSeed, 4) * 0.22f;
-            const float alpha = smoothstep(0.f, 0.4f, density(x, y) + fray);
+            // The rim frays out, and fades before the frame's edge.
+            const float margin = std::min({x, y, static_cast<float>(shape.width) - x, static_cast<float>(shape.height) - y});
+            const float alpha = smoothstep(0.f, 0.55f, density(x, y) + fray) * smoothstep(1.f, 5.f, margin);
             if (alpha <= 0.f)
                 continue;
             art::Colour c = body.get(px, py);

@@ -1,0 +1,198 @@
+// The shipped sprites as the game loads them: the mower fits its one-tile
+// gaps, faces up and animates; the clouds are soft-rimmed heaps; nothing
+// is lost to the file's see-through key colours.
+
+#include "world/Sprite.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+Sprite loaded(const std::string& name)
+{
+    Sprite sprite;
+    EXPECT_TRUE(sprite.load(KV_RUN_FOLDER "/base/sprites/" + name)) << name << ": " << sprite.lastError;
+    return sprite;
+}
+
+bool solid(const sf::Image& image, int x, int y)
+{
+    return x >= 0 && y >= 0 && x < static_cast<int>(image.getSize().x) && y < static_cast<int>(image.getSize().y) &&
+           image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).a != 0;
+}
+
+int width(const sf::Image& image) { return static_cast<int>(image.getSize().x); }
+int height(const sf::Image& image) { return static_cast<int>(image.getSize().y); }
+
+// See-through pixels that cannot be reached from outside the frame: holes,
+// as a key-coloured pixel in the body would leave.  Each hole pixel comes
+// with its distance (in steps) from the nearest outside pixel.
+std::vector<int> holeDepths(const sf::Image& image)
+{
+    const int w = width(image), h = height(image);
+    std::vector<int> depth(static_cast<std::size_t>(w * h), -1);
+    std::vector<int> queue;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (!solid(image, x, y) && (x == 0 || y == 0 || x == w - 1 || y == h - 1)) {
+                depth[static_cast<std::size_t>(y * w + x)] = 0;
+                queue.push_back(y * w + x);
+            }
+    // Outside first, through see-through pixels only.
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const int x = queue[i] % w, y = queue[i] / w;
+        for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+            const int nx = x + dx, ny = y + dy;
+            if (nx < 0 || ny < 0 || nx >= w || ny >= h || solid(image, nx, ny) ||
+                depth[static_cast<std::size_t>(ny * w + nx)] >= 0)
+                continue;
+            depth[static_cast<std::size_t>(ny * w + nx)] = 0;
+            queue.push_back(ny * w + nx);
+        }
+    }
+    // Then how far each remaining see-through pixel lies from the outside.
+    std::vector<int> holes;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (solid(image, x, y) || depth[static_cast<std::size_t>(y * w + x)] == 0)
+                continue;
+            int nearest = w + h;
+            for (int oy = 0; oy < h; ++oy)
+                for (int ox = 0; ox < w; ++ox)
+                    if (depth[static_cast<std::size_t>(oy * w + ox)] == 0)
+                        nearest = std::min(nearest, std::abs(ox - x) + std::abs(oy - y));
+            holes.push_back(nearest);
+        }
+    return holes;
+}
+
+bool bodyRed(sf::Color c) { return c.a && c.r > 120 && c.r > 2 * c.g && c.r > 2 * c.b; }
+
+TEST(SpritesContentTest, MowerFitsBetweenTwoObstaclesOneTileApart)
+{
+    const Sprite idle = loaded("mowerIdle.spr");
+    const Sprite moving = loaded("mowerMoving.spr");
+    ASSERT_FALSE(idle.frames.empty());
+    ASSERT_FALSE(moving.frames.empty());
+    const sf::Vector2u size = idle.frames[0].image.getSize();
+    // Switching between idling and driving must not change the mower's box.
+    for (const Sprite* sprite : {&idle, &moving})
+        for (const SpriteFrame& frame : sprite->frames)
+            EXPECT_EQ(frame.image.getSize(), size);
+    EXPECT_LE(idle.boxRight, 12.f);
+    EXPECT_GE(idle.boxLeft, -12.f);
+    EXPECT_EQ(idle.boxRight, moving.boxRight);
+    EXPECT_GE(idle.boxRight, 8.f) << "a mower this small would not read on the lawn";
+    EXPECT_GT(size.y, size.x) << "longer than wide, like a ride-on";
+}
+
+TEST(SpritesContentTest, MowerIdlesAndAnimatesWhileDriving)
+{
+    const Sprite idle = loaded("mowerIdle.spr");
+    const Sprite moving = loaded("mowerMoving.spr");
+    EXPECT_FALSE(idle.description.empty());
+    EXPECT_FALSE(moving.description.empty());
+    EXPECT_GE(idle.frames.size(), 1u);
+    EXPECT_LE(idle.frames.size(), 2u);
+    ASSERT_GE(moving.frames.size(), 2u);
+    EXPECT_LE(moving.frames.size(), 4u);
+    for (std::size_t i = 0; i < moving.frames.size(); ++i) {
+        const SpriteFrame& frame = moving.frames[i];
+        EXPECT_GT(frame.displayTime, 0) << "frame " << i << " would stop the animation";
+        EXPECT_LE(frame.displayTime, 20) << "frame " << i << " too slow for turning wheels";
+        const sf::Image& next = moving.frames[(i + 1) % moving.frames.size()].image;
+        int changed = 0;
+        for (unsigned y = 0; y < next.getSize().y; ++y)
+            for (unsigned x = 0; x < next.getSize().x; ++x)
+                changed += frame.image.getPixel(x, y) != next.getPixel(x, y);
+        EXPECT_GE(changed, 20) << "frame " << i << " looks the same as the next";
+    }
+    if (idle.frames.size() == 2) {
+        EXPECT_GT(idle.frames[0].displayTime, 0) << "a two-frame idle must shudder";
+    }
+}
+
+TEST(SpritesContentTest, MowerFacesUpAndStandsOutOnGrass)
+{
+    const Sprite idle = loaded("mowerIdle.spr");
+    const Sprite moving = loaded("mowerMoving.spr");
+    for (const Sprite* sprite : {&idle, &moving})
+        for (const SpriteFrame& frame : sprite->frames) {
+            const sf::Image& image = frame.image;
+            const int w = width(image), h = height(image);
+            int solidPixels = 0, mirrored = 0, red = 0, redFront = 0, redBack = 0, greenish = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    if (!solid(image, x, y))
+                        continue;
+                    ++solidPixels;
+                    mirrored += solid(image, w - 1 - x, y);
+                    const sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+                    red += bodyRed(c);
+                    // Down the middle: the bonnet in front, the driver behind.
+                    if (x >= w / 3 && x < w - w / 3)
+                        (y < h / 2 ? redFront : redBack) += bodyRed(c);
+                    greenish += c.g > c.r + 20 && c.g > c.b + 20;
+                }
+            // Pointing up or down, not sideways; the bonnet makes the front.
+            EXPECT_GT(mirrored, solidPixels * 9 / 10) << sprite->description;
+            EXPECT_GT(redFront, redBack * 3) << sprite->description;
+            // A bright body over most of it, hardly any green to vanish in the lawn.
+            EXPECT_GT(solidPixels, w * h * 6 / 10) << sprite->description;
+            EXPECT_GT(red, solidPixels / 5) << sprite->description;
+            EXPECT_LT(greenish, solidPixels / 25) << sprite->description;
+            EXPECT_TRUE(holeDepths(image).empty()) << sprite->description << " has see-through holes";
+        }
+}
+
+TEST(SpritesContentTest, CloudsAreSoftRimmedHeapsOfDifferentShapes)
+{
+    std::vector<sf::Image> clouds;
+    for (const std::string name : {"cloud01.spr", "cloud02.spr"}) {
+        const Sprite cloud = loaded(name);
+        ASSERT_EQ(cloud.frames.size(), 1u) << name;
+        EXPECT_FALSE(cloud.description.empty()) << name;
+        const sf::Image& image = cloud.frames[0].image;
+        const int w = width(image), h = height(image);
+        EXPECT_GE(w, 80) << name;
+        EXPECT_LE(w, 140) << name;
+
+        int solidPixels = 0, scattered = 0, bright = 0;
+        bool touchesEdge = false;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (!solid(image, x, y))
+                    continue;
+                ++solidPixels;
+                touchesEdge = touchesEdge || x == 0 || y == 0 || x == w - 1 || y == h - 1;
+                scattered += !solid(image, x + 1, y) + !solid(image, x - 1, y) + !solid(image, x, y + 1) +
+                                 !solid(image, x, y - 1) >= 3;
+                const sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+                bright += c.r > 200 && c.g > 200 && c.b > 200;
+            }
+        EXPECT_FALSE(touchesEdge) << name << " is cut off by its frame";
+        EXPECT_GT(solidPixels, w * h * 35 / 100) << name;
+        EXPECT_LT(solidPixels, w * h * 9 / 10) << name;
+        // A dithered rim thins out into lone pixels; a clean edge has none.
+        EXPECT_GT(scattered, 40) << name << " has a hard edge";
+        EXPECT_GT(bright, solidPixels / 2) << name << " is not white enough";
+        // Scattered gaps belong to the rim; the body itself is solid.
+        for (const int depth : holeDepths(image))
+            EXPECT_LE(depth, 6) << name << " has a hole in its body";
+        clouds.push_back(image);
+    }
+    ASSERT_EQ(clouds.size(), 2u);
+    if (clouds[0].getSize() == clouds[1].getSize()) {
+        int differ = 0;
+        for (unsigned y = 0; y < clouds[0].getSize().y; ++y)
+            for (unsigned x = 0; x < clouds[0].getSize().x; ++x)
+                differ += (clouds[0].getPixel(x, y).a != 0) != (clouds[1].getPixel(x, y).a != 0);
+        EXPECT_GT(differ, 500) << "the two clouds have the same shape";
+    }
+}
+
+} // namespace
