@@ -1,0 +1,354 @@
+// The shipped levels as the game loads them: listed in order in game.ini,
+// drawn only with real tiles, every blade of grass within the mower's reach
+// from its start, and time enough to cut it all at Normal skill.  Their
+// layouts come back from the maps byte for byte.
+
+#include "world/LevelLayout.hpp"
+
+#include "storage/IniFile.hpp"
+#include "support/TempFolder.hpp"
+#include "world/Sprite.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+namespace {
+
+const std::string base = KV_RUN_FOLDER "/base/";
+constexpr double mowerSpeed = 180.0;  // pixels a second
+constexpr double timeMargin = 1.5;
+
+std::string levelName(int number)
+{
+    return std::string("level") + (number < 10 ? "0" : "") + std::to_string(number) + ".map";
+}
+
+TileLegend shippedLegend()
+{
+    TileLegend legend;
+    TextError error;
+    EXPECT_TRUE(legend.load(test::readFile(base + "maps/legend.txt"), error)) << error.describe("legend.txt");
+    return legend;
+}
+
+// How the mower can move about one level.
+//
+// The mower is its sprite's square box around its centre.  For bumping
+// into things the box covers the pixels from centre + boxLeft to centre +
+// boxRight inclusive, one pixel wider than the game's box, so a way found
+// here is never tighter in the game; for cutting it covers one pixel less
+// on the right and bottom, so it never cuts more than the game's does.
+// The box may not touch a Solid or Water tile nor reach x 800 or y 512.
+//
+// Centres are taken on a 2-pixel grid through the start and joined by
+// 2-pixel steps along one axis: less than the mower moves in one frame, and
+// without cutting corners diagonally.  Route lengths count these steps, so
+// diagonal stretches come out longer than the mower drives them.
+class MowerReach {
+public:
+    static constexpr int step = 2;
+
+    MowerReach(const Map& map, const Sprite& mower)
+        : map_(map), left_(static_cast<int>(mower.boxLeft)), top_(static_cast<int>(mower.boxTop)),
+          right_(static_cast<int>(mower.boxRight)), bottom_(static_cast<int>(mower.boxBottom)),
+          originX_(map.playerStartX % step), originY_(map.playerStartY % step),
+          columns_((Map::fieldWidth - originX_ + step - 1) / step), rows_((Map::fieldHeight - originY_ + step - 1) / step),
+          free_(static_cast<std::size_t>(columns_ * rows_))
+    {
+        for (int i = 0; i < columns_ * rows_; ++i)
+            free_[static_cast<std::size_t>(i)] = isFree(xOf(i), yOf(i));
+        start_ = (map.playerStartY - originY_) / step * columns_ + (map.playerStartX - originX_) / step;
+        if (startIsFree())
+            reached_ = distancesFrom(start_, [](int) { return false; }).first;
+    }
+
+    bool startIsFree() const { return free_[static_cast<std::size_t>(start_)]; }
+
+    // Grass cells that no reachable position of the box cuts.
+    std::vector<int> uncuttableGrass() const
+    {
+        std::set<int> cut;
+        for (int i = 0; i < columns_ * rows_; ++i)
+            if (reached_[static_cast<std::size_t>(i)] >= 0)
+                for (const int cell : cellsCutAt(i))
+                    cut.insert(cell);
+        std::vector<int> missed;
+        for (int cell = 0; cell < Map::cellCount; ++cell)
+            if (isGrass(cell) && !cut.count(cell))
+                missed.push_back(cell);
+        return missed;
+    }
+
+    // A plain way to cut every grass cell: drive to the nearest spot that
+    // is some uncut cell's centre (or the reachable spot nearest it), cut
+    // what the box covers there, again and again.  Pixels driven.
+    long sweepLength() const
+    {
+        std::vector<bool> wanted(Map::cellCount), target(free_.size());
+        int left = 0;
+        for (int cell = 0; cell < Map::cellCount; ++cell) {
+            const int position = isGrass(cell) ? nearestReachedCutting(cell) : -1;
+            if (position < 0)
+                continue;
+            wanted[static_cast<std::size_t>(cell)] = true;
+            target[static_cast<std::size_t>(position)] = true;
+            ++left;
+        }
+        const auto cutsSomething = [&](int position) {
+            const std::vector<int> cells = cellsCutAt(position);
+            return std::any_of(cells.begin(), cells.end(), [&](int cell) { return wanted[static_cast<std::size_t>(cell)]; });
+        };
+        long length = 0;
+        int at = start_;
+        while (left > 0) {
+            const auto [distance, found] = distancesFrom(
+                at, [&](int position) { return target[static_cast<std::size_t>(position)] && cutsSomething(position); });
+            if (found < 0)
+                break;
+            length += distance[static_cast<std::size_t>(found)] * step;
+            at = found;
+            for (const int cell : cellsCutAt(at))
+                if (wanted[static_cast<std::size_t>(cell)]) {
+                    wanted[static_cast<std::size_t>(cell)] = false;
+                    --left;
+                }
+        }
+        return length;
+    }
+
+private:
+    int xOf(int position) const { return originX_ + position % columns_ * step; }
+    int yOf(int position) const { return originY_ + position / columns_ * step; }
+    TileType typeAt(int cell) const
+    {
+        return map_.tileset.tiles[map_.cells[static_cast<std::size_t>(cell)] % Tileset::tileCount].type;
+    }
+    bool isGrass(int cell) const { return typeAt(cell) == TileType::Grass; }
+
+    bool isFree(int x, int y) const
+    {
+        const int l = x + left_, t = y + top_, r = x + right_, b = y + bottom_;
+        if (l < 0 || t < 0 || r >= Map::fieldWidth || b >= Map::fieldHeight)
+            return false;
+        for (int row = t / Tileset::tileSize; row <= b / Tileset::tileSize; ++row)
+            for (int column = l / Tileset::tileSize; column <= r / Tileset::tileSize; ++column) {
+                const TileType type = typeAt(row * Map::width + column);
+                if (type == TileType::Solid || type == TileType::Water)
+                    return false;
+            }
+        return true;
+    }
+
+    std::vector<int> cellsCutAt(int position) const
+    {
+        const int x = xOf(position), y = yOf(position);
+        std::vector<int> cells;
+        for (int row = (y + top_) / Tileset::tileSize; row <= (y + bottom_ - 1) / Tileset::tileSize; ++row)
+            for (int column = (x + left_) / Tileset::tileSize; column <= (x + right_ - 1) / Tileset::tileSize; ++column)
+                cells.push_back(row * Map::width + column);
+        return cells;
+    }
+
+    // The reached position cutting the cell that lies nearest its centre;
+    // -1 when none does.
+    int nearestReachedCutting(int cell) const
+    {
+        const int cx = cell % Map::width * Tileset::tileSize + Tileset::tileSize / 2;
+        const int cy = cell / Map::width * Tileset::tileSize + Tileset::tileSize / 2;
+        int best = -1;
+        double bestDistance = 1e9;
+        const int reach = Tileset::tileSize / 2 + std::max(-left_, right_) + step;
+        for (int y = std::max(0, cy - reach); y <= cy + reach; ++y)
+            for (int x = std::max(0, cx - reach); x <= cx + reach; ++x) {
+                if ((x - originX_) % step || (y - originY_) % step || x < originX_ || y < originY_)
+                    continue;
+                const int column = (x - originX_) / step, row = (y - originY_) / step;
+                if (column >= columns_ || row >= rows_)
+                    continue;
+                const int position = row * columns_ + column;
+                if (reached_[static_cast<std::size_t>(position)] < 0)
+                    continue;
+                const std::vector<int> cut = cellsCutAt(position);
+                if (std::find(cut.begin(), cut.end(), cell) == cut.end())
+                    continue;
+                const double distance = std::hypot(x - cx, y - cy);
+                if (distance < bestDistance) {
+                    bestDistance = distance;
+                    best = position;
+                }
+            }
+        return best;
+    }
+
+    // Steps from `from` to every position, -1 where it cannot go; stops at
+    // the first position `stop` accepts and returns it (or -1).
+    template <typename Stop>
+    std::pair<std::vector<int>, int> distancesFrom(int from, Stop stop) const
+    {
+        std::vector<int> distance(free_.size(), -1);
+        std::vector<int> queue{from};
+        distance[static_cast<std::size_t>(from)] = 0;
+        for (std::size_t i = 0; i < queue.size(); ++i) {
+            const int position = queue[i];
+            if (stop(position))
+                return {distance, position};
+            const int column = position % columns_, row = position / columns_;
+            for (const auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                if (column + dx < 0 || column + dx >= columns_ || row + dy < 0 || row + dy >= rows_)
+                    continue;
+                const int next = position + dy * columns_ + dx;
+                if (!free_[static_cast<std::size_t>(next)] || distance[static_cast<std::size_t>(next)] >= 0)
+                    continue;
+                distance[static_cast<std::size_t>(next)] = distance[static_cast<std::size_t>(position)] + 1;
+                queue.push_back(next);
+            }
+        }
+        return {distance, -1};
+    }
+
+    const Map& map_;
+    int left_, top_, right_, bottom_;
+    int originX_, originY_, columns_, rows_;
+    std::vector<bool> free_;
+    int start_ = 0;
+    std::vector<int> reached_ = std::vector<int>(free_.size(), -1);
+};
+
+class LevelsContentTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        IniFile ini;
+        ASSERT_TRUE(ini.load(base + "game.ini")) << ini.lastError;
+        ini.selectSection("info");
+        const int count = ini.getInt("MapsCount", 0);
+        for (int i = 0; i < count; ++i) {
+            ini.selectSection("map" + std::to_string(i));
+            listed_.push_back({ini.getString("map"), ini.getString("music")});
+        }
+        ini.selectSection("music");
+        menuMusic_ = {ini.getString("MenuMusic"), ini.getString("CreditsMusic")};
+
+        // Maps find the tileset from the game's own folder.
+        test::ScopedWorkingDirectory cwd(KV_RUN_FOLDER);
+        for (const auto& level : listed_) {
+            auto map = std::make_unique<Map>();
+            if (!map->load(base + "maps/" + level.first))
+                map->title = map->lastError;
+            maps_.push_back(std::move(map));
+        }
+    }
+    static void TearDownTestSuite() { maps_.clear(); }
+
+    static inline std::vector<std::pair<std::string, std::string>> listed_;
+    static inline std::pair<std::string, std::string> menuMusic_;
+    static inline std::vector<std::unique_ptr<Map>> maps_;
+};
+
+TEST_F(LevelsContentTest, GameIniListsEveryLevelInOrder)
+{
+    ASSERT_GE(listed_.size(), 12u);
+    std::set<std::string> shipped;
+    for (const auto& entry : std::filesystem::directory_iterator(base + "maps"))
+        if (entry.path().extension() == ".map")
+            shipped.insert(entry.path().filename().string());
+    std::set<std::string> tunes;
+    for (std::size_t i = 0; i < listed_.size(); ++i) {
+        EXPECT_EQ(listed_[i].first, levelName(static_cast<int>(i) + 1));
+        EXPECT_TRUE(shipped.erase(listed_[i].first)) << listed_[i].first;
+        tunes.insert(listed_[i].second);
+    }
+    EXPECT_TRUE(shipped.empty()) << *shipped.begin() << " is shipped but never played";
+    EXPECT_EQ(tunes, std::set<std::string>({"level1.xm", "level2.xm", "level3.xm", "level4.xm"}));
+    EXPECT_EQ(menuMusic_, std::make_pair(std::string("menu.xm"), std::string("credits.ogg")));
+}
+
+TEST_F(LevelsContentTest, LevelsAreDrawnWithRealTilesAndGetHarder)
+{
+    ASSERT_FALSE(maps_.empty());
+    int clouds = 0;
+    for (std::size_t i = 0; i < maps_.size(); ++i) {
+        const Map& map = *maps_[i];
+        ASSERT_TRUE(map.loaded) << listed_[i].first << ": " << map.title;
+        ASSERT_FALSE(map.tilesetPath.empty()) << map.tileset.lastError;
+        EXPECT_FALSE(map.title.empty());
+        EXPECT_EQ(map.author, "Kelvane team");
+        for (int cell = 0; cell < Map::cellCount; ++cell) {
+            const std::uint16_t tile = map.cells[static_cast<std::size_t>(cell)];
+            ASSERT_LT(tile, Tileset::tileCount) << listed_[i].first << " cell " << cell;
+            const std::string& description = map.tileset.tiles[tile].description;
+            EXPECT_TRUE(!description.empty() && description != "(none)")
+                << listed_[i].first << " cell " << cell << " holds unused tile " << tile;
+        }
+        EXPECT_GE(map.cloudCount, clouds) << listed_[i].first << ": fewer clouds than the level before";
+        clouds = map.cloudCount;
+    }
+    EXPECT_EQ(maps_.front()->cloudCount, 0) << "the first lawn is mown in sunshine";
+    EXPECT_GT(maps_.back()->cloudCount, 2);
+}
+
+TEST_F(LevelsContentTest, LegendAgreesWithTheTileset)
+{
+    ASSERT_FALSE(maps_.empty());
+    const TileLegend legend = shippedLegend();
+    const Tileset& tileset = maps_.front()->tileset;
+    for (const LegendEntry& entry : legend.entries())
+        for (int tile = entry.first; tile < Tileset::tileCount; ++tile)
+            if (entry.holds(static_cast<std::uint16_t>(tile))) {
+                EXPECT_EQ(tileset.tiles[static_cast<std::size_t>(tile)].type, entry.type)
+                    << "'" << entry.symbol << "' " << entry.description << ": tile " << tile;
+                EXPECT_NE(tileset.tiles[static_cast<std::size_t>(tile)].description, "(none)") << tile;
+            }
+}
+
+TEST_F(LevelsContentTest, EveryLevelCanBeMownInTimeAtNormalSkill)
+{
+    Sprite mower;
+    ASSERT_TRUE(mower.load(base + "sprites/mowerMoving.spr")) << mower.lastError;
+    ASSERT_GT(mower.boxRight, 0.f);
+    for (std::size_t i = 0; i < maps_.size(); ++i) {
+        const Map& map = *maps_[i];
+        const MowerReach reach(map, mower);
+        ASSERT_TRUE(reach.startIsFree()) << listed_[i].first << ": the mower starts stuck";
+        for (const int cell : reach.uncuttableGrass())
+            ADD_FAILURE() << listed_[i].first << ": grass at " << cell % Map::width << ", " << cell / Map::width
+                          << " cannot be reached";
+        const double sweepSeconds = static_cast<double>(reach.sweepLength()) / mowerSpeed;
+        EXPECT_GE(map.timeLimit, timeMargin * sweepSeconds)
+            << listed_[i].first << ": a plain sweep takes " << sweepSeconds << " s";
+    }
+}
+
+TEST_F(LevelsContentTest, LayoutsWrittenFromMapsCompileToTheSameBytes)
+{
+    const TileLegend legend = shippedLegend();
+    test::TempFolder folder;
+    const auto roundTrip = [&](Map& map, const std::string& name) {
+        Map again;
+        TextError error;
+        ASSERT_TRUE(LevelLayout::compile(LevelLayout::decompile(map, legend), legend, again, error))
+            << name << ": " << error.describe("decompiled");
+        ASSERT_TRUE(map.save(folder.file("before.map")) && again.save(folder.file("after.map")));
+        EXPECT_TRUE(test::readFile(folder.file("before.map")) == test::readFile(folder.file("after.map"))) << name;
+    };
+    for (std::size_t i = 0; i < maps_.size(); ++i)
+        roundTrip(*maps_[i], listed_[i].first);
+
+    // Every tile of the sheet, in three maps, and some indices beyond it.
+    for (int first = 0; first < 1200; first += Map::cellCount) {
+        Map map;
+        map.title = "Tiles from " + std::to_string(first);
+        map.timeLimit = 60;
+        for (int cell = 0; cell < Map::cellCount; ++cell)
+            map.cells[static_cast<std::size_t>(cell)] =
+                static_cast<std::uint16_t>(first + cell < 1100 ? first + cell : 64000 + cell * 3);
+        roundTrip(map, map.title);
+    }
+}
+
+} // namespace
