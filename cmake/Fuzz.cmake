@@ -40,3 +40,13 @@ foreach(source ${KV_FUZZ_TARGETS})
   set_tests_properties(fuzz.${name} PROPERTIES
     FIXTURES_REQUIRED fuzz_corpus LABELS fuzz TIMEOUT 600 ENVIRONMENT "DISPLAY=")
 endforeach()
+
+# Level layouts are read with the game's legend; the shipped layouts and the
+# legend itself seed the corpus.
+target_compile_definitions(fuzz_level_layout PRIVATE
+  KV_LEVEL_LEGEND="${CMAKE_SOURCE_DIR}/content/base/maps/legend.txt")
+add_test(NAME fuzz.seeds_layouts
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/content/levels ${KV_CORPUS}/fuzz_level_layout)
+add_test(NAME fuzz.seeds_legend
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/content/base/maps ${KV_CORPUS}/fuzz_level_layout)
+set_tests_properties(fuzz.seeds_layouts fuzz.seeds_legend PROPERTIES FIXTURES_SETUP fuzz_corpus LABELS fuzz)
