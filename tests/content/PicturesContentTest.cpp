@@ -68,13 +68,11 @@ struct Mood {
     int r = 0, g = 0, b = 0;
 };
 
-// The average colour of the middle of a banner, lettering and all.
-Mood middleColour(const sf::Image& image)
+Mood meanColour(const sf::Image& image, Area area)
 {
-    const sf::Vector2u size = image.getSize();
     double r = 0, g = 0, b = 0, n = 0;
-    for (unsigned y = size.y / 5; y < size.y * 4 / 5; ++y)
-        for (unsigned x = size.x / 8; x < size.x * 7 / 8; ++x) {
+    for (unsigned y = area.top; y < area.top + area.height; ++y)
+        for (unsigned x = area.left; x < area.left + area.width; ++x) {
             const sf::Color c = image.getPixel(x, y);
             r += c.r;
             g += c.g;
@@ -82,6 +80,13 @@ Mood middleColour(const sf::Image& image)
             ++n;
         }
     return {static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
+}
+
+// The average colour of the middle of a banner, lettering and all.
+Mood middleColour(const sf::Image& image)
+{
+    const sf::Vector2u size = image.getSize();
+    return meanColour(image, {size.x / 8, size.y / 5, size.x * 3 / 4, size.y * 3 / 5});
 }
 
 TEST(PicturesContentTest, BannersAreSolidDetailedAndLegible)
@@ -131,6 +136,59 @@ TEST(PicturesContentTest, BannersAreSolidDetailedAndLegible)
     EXPECT_GT(paused.b, complete.b);
 }
 
+// Bands of rows across the panel (above its grass) whose middle holds
+// bright lettering, top to bottom.
+std::vector<std::pair<unsigned, unsigned>> letteredRows(const sf::Image& banner)
+{
+    const sf::Vector2u size = banner.getSize();
+    std::vector<std::pair<unsigned, unsigned>> bands;
+    for (unsigned y = size.y * 15 / 100; y < size.y * 80 / 100; ++y) {
+        int bright = 0;
+        for (unsigned x = size.x * 3 / 10; x < size.x * 7 / 10; ++x)
+            bright += luminance(banner.getPixel(x, y)) > 180.f;
+        if (bright < 3)
+            continue;
+        if (bands.empty() || y > bands.back().second + 3)
+            bands.push_back({y, y});
+        bands.back().second = y;
+    }
+    return bands;
+}
+
+TEST(PicturesContentTest, BannersHaveAFramedPanelAndCentredLettering)
+{
+    for (const std::string name : {"inter_LevelComplete.png", "inter_OutOfTime.png", "inter_Paused.png"}) {
+        const sf::Image banner = loaded(name);
+        const sf::Vector2u size = banner.getSize();
+        ASSERT_GT(size.x, 100u);
+        ASSERT_GT(size.y, 100u);
+        // A border a few pixels in from the edge, unlike the panel inside
+        // and grained like wood.
+        const Mood border = meanColour(banner, {4, 4, size.x - 8, 8});
+        const Mood panel = meanColour(banner, {size.x / 10, size.y / 5, size.x / 10, size.y / 6});
+        EXPECT_GT(std::abs(border.r - panel.r) + std::abs(border.g - panel.g) + std::abs(border.b - panel.b), 40)
+            << name << ": no frame";
+        EXPECT_GT(busyness(banner, {4, 4, size.x - 8, 10}), 2.f) << name << ": a plain border";
+
+        // The title's letters balance about the middle.
+        double sum = 0, count = 0;
+        for (unsigned y = size.y / 4; y < size.y * 3 / 4; ++y)
+            for (unsigned x = size.x / 5; x < size.x * 4 / 5; ++x)
+                if (luminance(banner.getPixel(x, y)) > 215.f) {
+                    sum += x;
+                    ++count;
+                }
+        ASSERT_GT(count, 500) << name << ": no bright lettering";
+        EXPECT_NEAR(sum / count, size.x / 2.0, size.x * 0.04) << name;
+    }
+    // Only the pause asks for a key: a second, smaller line under the title.
+    const auto title = letteredRows(loaded("inter_LevelComplete.png"));
+    const auto pause = letteredRows(loaded("inter_Paused.png"));
+    EXPECT_EQ(title.size(), 1u);
+    ASSERT_EQ(pause.size(), 2u);
+    EXPECT_LT(pause[1].second - pause[1].first, (pause[0].second - pause[0].first) / 2);
+}
+
 TEST(PicturesContentTest, MenuBackgroundKeepsItsFocusClearOfThePanel)
 {
     const sf::Image menu = loaded("menuback.png");
@@ -156,6 +214,27 @@ TEST(PicturesContentTest, MenuBackgroundKeepsItsFocusClearOfThePanel)
     EXPECT_GT(int{lawn.g}, lawn.r + 40);
     EXPECT_GT(int{lawn.g}, lawn.b + 40);
 
+    // The lawn recedes: its stripes narrow toward the fence.
+    const auto stripes = [&](unsigned y) {
+        // Smoothed across a few pixels, so the grass's grain does not count.
+        std::vector<float> row;
+        for (unsigned x = 440; x + 11 < 1024; ++x)
+            row.push_back(percentile(luminances(menu, {x, y - 2, 11, 5}), 0.5f));
+        std::vector<float> sorted = row;
+        std::sort(sorted.begin(), sorted.end());
+        const float middle = percentile(sorted, 0.5f);
+        int changes = 0;
+        bool light = row[0] > middle;
+        for (const float v : row)
+            if ((light && v < middle - 4.f) || (!light && v > middle + 4.f)) {
+                light = !light;
+                ++changes;
+            }
+        return changes;
+    };
+    EXPECT_GT(stripes(470), stripes(750) + 3);
+    EXPECT_GE(stripes(750), 2);
+
     // The lower right corner stays quiet for the line of small text there,
     // much calmer than the scene around the name.
     const float corner = busyness(menu, {704, 728, 320, 40});
@@ -174,6 +253,8 @@ TEST(PicturesContentTest, CreditsBackgroundIsACalmEveningUnderTheText)
     // A sunset: warm toward the horizon, dark at the zenith, and on the
     // whole darker than the sunny menu.
     const sf::Color glow = credits.getPixel(512, 330), zenith = credits.getPixel(512, 5);
+    for (unsigned y = 20; y < 320; y += 60)
+        EXPECT_LT(credits.getPixel(512, y).r, credits.getPixel(512, y + 60).r) << "the sky warms toward the sun, at " << y;
     EXPECT_GT(int{glow.r}, glow.b + 60);
     EXPECT_GT(luminance(glow), luminance(zenith) + 80.f);
     const std::vector<float> evening = luminances(credits, {0, 0, 1024, 768});

@@ -70,6 +70,10 @@ std::vector<int> holeDepths(const sf::Image& image)
     return holes;
 }
 
+float luminance(sf::Color c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b; }
+
+bool greenish(sf::Color c) { return c.a && c.g > c.r + 20 && c.g > c.b + 20; }
+
 bool bodyRed(sf::Color c) { return c.a && c.r > 120 && c.r > 2 * c.g && c.r > 2 * c.b; }
 
 TEST(SpritesContentTest, MowerFitsBetweenTwoObstaclesOneTileApart)
@@ -124,7 +128,7 @@ TEST(SpritesContentTest, MowerFacesUpAndStandsOutOnGrass)
         for (const SpriteFrame& frame : sprite->frames) {
             const sf::Image& image = frame.image;
             const int w = width(image), h = height(image);
-            int solidPixels = 0, mirrored = 0, red = 0, redFront = 0, redBack = 0, greenish = 0;
+            int solidPixels = 0, mirrored = 0, red = 0, redFront = 0, redBack = 0, green = 0;
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) {
                     if (!solid(image, x, y))
@@ -136,7 +140,7 @@ TEST(SpritesContentTest, MowerFacesUpAndStandsOutOnGrass)
                     // Down the middle: the bonnet in front, the driver behind.
                     if (x >= w / 3 && x < w - w / 3)
                         (y < h / 2 ? redFront : redBack) += bodyRed(c);
-                    greenish += c.g > c.r + 20 && c.g > c.b + 20;
+                    green += greenish(c);
                 }
             // Pointing up or down, not sideways; the bonnet makes the front.
             EXPECT_GT(mirrored, solidPixels * 9 / 10) << sprite->description;
@@ -144,9 +148,53 @@ TEST(SpritesContentTest, MowerFacesUpAndStandsOutOnGrass)
             // A bright body over most of it, hardly any green to vanish in the lawn.
             EXPECT_GT(solidPixels, w * h * 6 / 10) << sprite->description;
             EXPECT_GT(red, solidPixels / 5) << sprite->description;
-            EXPECT_LT(greenish, solidPixels / 25) << sprite->description;
+            EXPECT_LT(green, solidPixels / 25) << sprite->description;
             EXPECT_TRUE(holeDepths(image).empty()) << sprite->description << " has see-through holes";
         }
+}
+
+TEST(SpritesContentTest, MowerHasADarkOutlineAndLeavesClippingsOnlyWhileDriving)
+{
+    const Sprite idle = loaded("mowerIdle.spr");
+    const Sprite moving = loaded("mowerMoving.spr");
+    const auto clippings = [](const sf::Image& image) {
+        int count = 0;
+        for (unsigned y = image.getSize().y - 3; y < image.getSize().y; ++y)
+            for (unsigned x = 0; x < image.getSize().x; ++x)
+                count += greenish(image.getPixel(x, y));
+        return count;
+    };
+    for (const Sprite* sprite : {&idle, &moving})
+        for (const SpriteFrame& frame : sprite->frames) {
+            const sf::Image& image = frame.image;
+            double rim = 0, inside = 0;
+            int rims = 0, insides = 0;
+            for (int y = 0; y < height(image); ++y)
+                for (int x = 0; x < width(image); ++x) {
+                    const sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+                    if (!solid(image, x, y) || greenish(c))
+                        continue;
+                    const bool edge = !solid(image, x + 1, y) || !solid(image, x - 1, y) || !solid(image, x, y + 1) ||
+                                      !solid(image, x, y - 1);
+                    (edge ? rim : inside) += luminance(c);
+                    (edge ? rims : insides) += 1;
+                }
+            ASSERT_GT(rims, 0);
+            ASSERT_GT(insides, 0);
+            EXPECT_LT(rim / rims, 0.6 * inside / insides) << sprite->description << ": no dark edge against the grass";
+            if (sprite == &idle)
+                EXPECT_EQ(clippings(image), 0) << "an idling mower cuts nothing";
+            else
+                EXPECT_GE(clippings(image), 2) << "no clippings behind the driving mower";
+        }
+    // The idle shudder moves something.
+    if (idle.frames.size() == 2) {
+        int changed = 0;
+        for (unsigned y = 0; y < idle.frames[0].image.getSize().y; ++y)
+            for (unsigned x = 0; x < idle.frames[0].image.getSize().x; ++x)
+                changed += idle.frames[0].image.getPixel(x, y) != idle.frames[1].image.getPixel(x, y);
+        EXPECT_GT(changed, 10);
+    }
 }
 
 TEST(SpritesContentTest, CloudsAreSoftRimmedHeapsOfDifferentShapes)
@@ -183,6 +231,27 @@ TEST(SpritesContentTest, CloudsAreSoftRimmedHeapsOfDifferentShapes)
         // Scattered gaps belong to the rim; the body itself is solid.
         for (const int depth : holeDepths(image))
             EXPECT_LE(depth, 6) << name << " has a hole in its body";
+        // Sunlit white on the upper left, grey-blue shade on the lower right.
+        double upperLeft = 0, lowerRight = 0, blueShade = 0;
+        int upperLefts = 0, lowerRights = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (!solid(image, x, y))
+                    continue;
+                const sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+                if (x < w / 2 && y < h / 2) {
+                    upperLeft += luminance(c);
+                    ++upperLefts;
+                } else if (x >= w / 2 && y >= h / 2) {
+                    lowerRight += luminance(c);
+                    blueShade += c.b - c.r;
+                    ++lowerRights;
+                }
+            }
+        ASSERT_GT(upperLefts, 0);
+        ASSERT_GT(lowerRights, 0);
+        EXPECT_GT(upperLeft / upperLefts, lowerRight / lowerRights + 8.0) << name << " is not lit from above";
+        EXPECT_GT(blueShade / lowerRights, 8.0) << name << " has no grey-blue underside";
         clouds.push_back(image);
     }
     ASSERT_EQ(clouds.size(), 2u);

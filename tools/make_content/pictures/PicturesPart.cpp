@@ -40,7 +40,7 @@ void makeBanners(const content::Context& context)
                                 rgb(64, 10, 4), pictures::Ornament::clocks},
                                fonts));
     save(context, "inter_Paused.png",
-         pictures::paintBanner({"pictures/paused", "Paused", "Press Space to continue", rgb(84, 110, 150),
+         pictures::paintBanner({"pictures/paused", "Paused", "Press Space to continue", rgb(136, 160, 196),
                                 Ramp{{0.f, rgb(62, 108, 178)}, {1.f, rgb(26, 52, 112)}},
                                 Ramp{{0.f, rgb(255, 255, 255)}, {0.55f, rgb(214, 234, 255)}, {1.f, rgb(146, 194, 250)}},
                                 rgb(14, 26, 70), pictures::Ornament::moons},
