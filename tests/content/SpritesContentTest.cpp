@@ -28,46 +28,78 @@ bool solid(const sf::Image& image, int x, int y)
 int width(const sf::Image& image) { return static_cast<int>(image.getSize().x); }
 int height(const sf::Image& image) { return static_cast<int>(image.getSize().y); }
 
-// See-through pixels that cannot be reached from outside the frame: holes,
-// as a key-coloured pixel in the body would leave.  Each hole pixel comes
-// with its distance (in steps) from the nearest outside pixel.
-std::vector<int> holeDepths(const sf::Image& image)
+// Steps from the nearest pixel marked in `from` to every pixel, moving
+// only onto pixels `through` allows (-1 where none reaches).
+template <typename Through>
+std::vector<int> steps(const sf::Image& image, const std::vector<bool>& from, Through through)
 {
     const int w = width(image), h = height(image);
-    std::vector<int> depth(static_cast<std::size_t>(w * h), -1);
+    std::vector<int> distance(static_cast<std::size_t>(w * h), -1);
     std::vector<int> queue;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if (!solid(image, x, y) && (x == 0 || y == 0 || x == w - 1 || y == h - 1)) {
-                depth[static_cast<std::size_t>(y * w + x)] = 0;
-                queue.push_back(y * w + x);
-            }
-    // Outside first, through see-through pixels only.
+    for (int i = 0; i < w * h; ++i)
+        if (from[static_cast<std::size_t>(i)]) {
+            distance[static_cast<std::size_t>(i)] = 0;
+            queue.push_back(i);
+        }
     for (std::size_t i = 0; i < queue.size(); ++i) {
         const int x = queue[i] % w, y = queue[i] / w;
         for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
             const int nx = x + dx, ny = y + dy;
-            if (nx < 0 || ny < 0 || nx >= w || ny >= h || solid(image, nx, ny) ||
-                depth[static_cast<std::size_t>(ny * w + nx)] >= 0)
+            const auto n = static_cast<std::size_t>(ny * w + nx);
+            if (nx < 0 || ny < 0 || nx >= w || ny >= h || distance[n] >= 0 || !through(nx, ny))
                 continue;
-            depth[static_cast<std::size_t>(ny * w + nx)] = 0;
+            distance[n] = distance[static_cast<std::size_t>(queue[i])] + 1;
             queue.push_back(ny * w + nx);
         }
     }
-    // Then how far each remaining see-through pixel lies from the outside.
+    return distance;
+}
+
+// See-through pixels that cannot be reached from outside the frame: holes,
+// as a key-coloured pixel in the body would leave.  Each comes with its
+// distance (in steps) from the outside.
+std::vector<int> holeDepths(const sf::Image& image)
+{
+    const int w = width(image), h = height(image);
+    std::vector<bool> border(static_cast<std::size_t>(w * h), false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            border[static_cast<std::size_t>(y * w + x)] =
+                !solid(image, x, y) && (x == 0 || y == 0 || x == w - 1 || y == h - 1);
+    const std::vector<int> reach = steps(image, border, [&](int x, int y) { return !solid(image, x, y); });
+    std::vector<bool> outside(reach.size());
+    for (std::size_t i = 0; i < reach.size(); ++i)
+        outside[i] = reach[i] >= 0;
+    const std::vector<int> depth = steps(image, outside, [](int, int) { return true; });
     std::vector<int> holes;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            if (solid(image, x, y) || depth[static_cast<std::size_t>(y * w + x)] == 0)
-                continue;
-            int nearest = w + h;
-            for (int oy = 0; oy < h; ++oy)
-                for (int ox = 0; ox < w; ++ox)
-                    if (depth[static_cast<std::size_t>(oy * w + ox)] == 0)
-                        nearest = std::min(nearest, std::abs(ox - x) + std::abs(oy - y));
-            holes.push_back(nearest);
-        }
+        for (int x = 0; x < w; ++x)
+            if (!solid(image, x, y) && !outside[static_cast<std::size_t>(y * w + x)])
+                holes.push_back(depth[static_cast<std::size_t>(y * w + x)]);
     return holes;
+}
+
+// How far the loneliest solid pixel lies from the solid body (pixels whose
+// eight neighbours are all solid).
+int farthestStray(const sf::Image& image)
+{
+    const int w = width(image), h = height(image);
+    std::vector<bool> body(static_cast<std::size_t>(w * h), false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            bool all = true;
+            for (int oy = -1; oy <= 1; ++oy)
+                for (int ox = -1; ox <= 1; ++ox)
+                    all = all && solid(image, x + ox, y + oy);
+            body[static_cast<std::size_t>(y * w + x)] = all;
+        }
+    const std::vector<int> distance = steps(image, body, [](int, int) { return true; });
+    int farthest = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (solid(image, x, y))
+                farthest = std::max(farthest, distance[static_cast<std::size_t>(y * w + x)]);
+    return farthest;
 }
 
 float luminance(sf::Color c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b; }
@@ -228,7 +260,9 @@ TEST(SpritesContentTest, CloudsAreSoftRimmedHeapsOfDifferentShapes)
         // A dithered rim thins out into lone pixels; a clean edge has none.
         EXPECT_GT(scattered, 40) << name << " has a hard edge";
         EXPECT_GT(bright, solidPixels / 2) << name << " is not white enough";
-        // Scattered gaps belong to the rim; the body itself is solid.
+        // Scattered pixels and gaps belong to the rim: no specks far out,
+        // no holes deep in the body.
+        EXPECT_LE(farthestStray(image), 18) << name << " has specks far from its body";
         for (const int depth : holeDepths(image))
             EXPECT_LE(depth, 6) << name << " has a hole in its body";
         // Sunlit white on the upper left, grey-blue shade on the lower right.

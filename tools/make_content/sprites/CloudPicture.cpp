@@ -104,7 +104,7 @@ art::Canvas paintCloud(const CloudShape& shape)
             const float fray = art::fbm(x / 9.f, y / 9.f, noiseSeed, 4) * 0.22f;
             // The rim frays out, and fades before the frame's edge.
             const float margin = std::min({x, y, static_cast<float>(shape.width) - x, static_cast<float>(shape.height) - y});
-            const float alpha = smoothstep(0.f, 0.55f, density(x, y) + fray) * smoothstep(1.f, 5.f, margin);
+            const float alpha = smoothstep(0.06f, 0.6f, density(x, y) + fray) * smoothstep(1.f, 5.f, margin);
             if (alpha <= 0.f)
                 continue;
             art::Colour c = body.get(px, py);
