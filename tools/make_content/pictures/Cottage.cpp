@@ -130,7 +130,8 @@ void paintCottage(art::Canvas& picture, const Cottage& c, const Light& light)
     const Point eaveLeft{c.left - overhang, eaves + overhang * 0.5f}, eaveRight{right + overhang, eaves + overhang * 0.5f};
     const Point ridgeLeftOver{ridgeLeft.x - overhang, ridgeLeft.y}, ridgeRightOver{ridgeRight.x + overhang * 0.5f, ridgeRight.y};
     const float rows = 8.f;
-    painter.fill(art::polygon({eaveLeft, eaveRight, ridgeRightOver, ridgeLeftOver}), [&](float x, float y) {
+    const art::Shape roof = art::polygon({eaveLeft, eaveRight, ridgeRightOver, ridgeLeftOver});
+    painter.fill(roof, [&](float x, float y) {
         const float up = std::clamp((eaveLeft.y - y) / (eaveLeft.y - ridgeLeft.y), 0.f, 1.f);
         const float row = up * rows;
         const float inRow = 1.f - (row - std::floor(row));  // 0 at a row's upper edge
@@ -151,9 +152,11 @@ void paintCottage(art::Canvas& picture, const Cottage& c, const Light& light)
     // Chimney of brick rising through the roof.
     const float chimneyX = c.left + c.width * 0.22f, chimneyW = c.width * 0.07f;
     const float chimneyTop = ridgeLeft.y - c.roofHeight * 0.35f, chimneyFoot = eaves - c.roofHeight * 0.45f;
-    painter.fill(art::polygon({{chimneyX + chimneyW, chimneyTop + 4.f}, {chimneyX + chimneyW + 8.f, chimneyTop + 10.f},
-                               {chimneyX + chimneyW + 8.f, chimneyFoot + 4.f}, {chimneyX + chimneyW, chimneyFoot}}),
-                 art::rgb(20, 10, 5, 0.3f), 4.f);
+    // Its shadow lies on the tiles only.
+    painter.fill(art::intersect(art::polygon({{chimneyX + chimneyW, chimneyTop + 4.f}, {chimneyX + chimneyW + 8.f, chimneyTop + 10.f},
+                                              {chimneyX + chimneyW + 8.f, chimneyFoot + 4.f}, {chimneyX + chimneyW, chimneyFoot}}),
+                                roof),
+                 art::rgb(20, 10, 5, 0.3f), 1.f);
     painter.fill(art::rectangle(chimneyX, chimneyTop, chimneyX + chimneyW, chimneyFoot, 0.f), [&](float x, float y) {
         const float course = (y - chimneyTop) / 3.5f;
         const float brick = std::fmod(x - chimneyX + (static_cast<int>(course) % 2 ? 2.5f : 0.f), 5.f);
