@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <set>
 
@@ -51,88 +50,73 @@ TileLegend shippedLegend()
 // diagonal stretches come out longer than the mower drives them.
 class MowerReach {
 public:
-    static constexpr int step = 2;
-
     MowerReach(const Map& map, const Sprite& mower)
         : map_(map), left_(static_cast<int>(mower.boxLeft)), top_(static_cast<int>(mower.boxTop)),
           right_(static_cast<int>(mower.boxRight)), bottom_(static_cast<int>(mower.boxBottom)),
-          originX_(map.playerStartX % step), originY_(map.playerStartY % step),
-          columns_((Map::fieldWidth - originX_ + step - 1) / step), rows_((Map::fieldHeight - originY_ + step - 1) / step),
-          free_(static_cast<std::size_t>(columns_ * rows_))
+          x0_(map.playerStartX % step), y0_(map.playerStartY % step), columns_((Map::fieldWidth - x0_ + 1) / step),
+          rows_((Map::fieldHeight - y0_ + 1) / step), start_((map.playerStartY / step) * columns_ + map.playerStartX / step)
     {
-        for (int i = 0; i < columns_ * rows_; ++i)
-            free_[static_cast<std::size_t>(i)] = isFree(xOf(i), yOf(i));
-        start_ = (map.playerStartY - originY_) / step * columns_ + (map.playerStartX - originX_) / step;
-        if (startIsFree())
-            reached_ = distancesFrom(start_, [](int) { return false; }).first;
+        for (int p = 0; p < columns_ * rows_; ++p)
+            free_.push_back(isFree(x(p), y(p)));
+        if (!startIsFree())
+            return;
+        // Each grass cell is aimed at from the reachable spot nearest its
+        // centre that still cuts it.
+        const std::vector<int> reached = stepsFrom(start_, [](int) { return false; }).first;
+        std::vector<double> nearest(Map::cellCount, 1e9);
+        target_.assign(Map::cellCount, -1);
+        for (int p = 0; p < columns_ * rows_; ++p)
+            for (const int cell : reached[static_cast<std::size_t>(p)] < 0 ? std::vector<int>() : cellsCutAt(p)) {
+                const double distance = std::hypot(x(p) - centre(cell % Map::width), y(p) - centre(cell / Map::width));
+                if (isGrass(cell) && distance < nearest[static_cast<std::size_t>(cell)]) {
+                    nearest[static_cast<std::size_t>(cell)] = distance;
+                    target_[static_cast<std::size_t>(cell)] = p;
+                }
+            }
     }
 
     bool startIsFree() const { return free_[static_cast<std::size_t>(start_)]; }
+    bool canCut(int cell) const { return target_[static_cast<std::size_t>(cell)] >= 0; }
+    bool grassOutOfReach(int cell) const { return isGrass(cell) && !canCut(cell); }
 
-    // Grass cells that no reachable position of the box cuts.
-    std::vector<int> uncuttableGrass() const
-    {
-        std::set<int> cut;
-        for (int i = 0; i < columns_ * rows_; ++i)
-            if (reached_[static_cast<std::size_t>(i)] >= 0)
-                for (const int cell : cellsCutAt(i))
-                    cut.insert(cell);
-        std::vector<int> missed;
-        for (int cell = 0; cell < Map::cellCount; ++cell)
-            if (isGrass(cell) && !cut.count(cell))
-                missed.push_back(cell);
-        return missed;
-    }
-
-    // A plain way to cut every grass cell: drive to the nearest spot that
-    // is some uncut cell's centre (or the reachable spot nearest it), cut
-    // what the box covers there, again and again.  Pixels driven.
+    // A plain way to cut it all: drive to the nearest spot some uncut cell
+    // is aimed at, cut what the box covers there, and again.  Pixels driven.
     long sweepLength() const
     {
-        std::vector<bool> wanted(Map::cellCount), target(free_.size());
-        int left = 0;
-        for (int cell = 0; cell < Map::cellCount; ++cell) {
-            const int position = isGrass(cell) ? nearestReachedCutting(cell) : -1;
-            if (position < 0)
-                continue;
-            wanted[static_cast<std::size_t>(cell)] = true;
-            target[static_cast<std::size_t>(position)] = true;
-            ++left;
-        }
-        const auto cutsSomething = [&](int position) {
-            const std::vector<int> cells = cellsCutAt(position);
-            return std::any_of(cells.begin(), cells.end(), [&](int cell) { return wanted[static_cast<std::size_t>(cell)]; });
+        std::vector<bool> uncut(Map::cellCount), aimedAt(free_.size());
+        for (int cell = 0; cell < Map::cellCount; ++cell)
+            if (canCut(cell))
+                uncut[static_cast<std::size_t>(cell)] = aimedAt[static_cast<std::size_t>(target_[static_cast<std::size_t>(cell)])] = true;
+        const auto cutsSome = [&](int p) {
+            const std::vector<int> cells = cellsCutAt(p);
+            return aimedAt[static_cast<std::size_t>(p)] &&
+                   std::any_of(cells.begin(), cells.end(), [&](int c) { return uncut[static_cast<std::size_t>(c)]; });
         };
         long length = 0;
-        int at = start_;
-        while (left > 0) {
-            const auto [distance, found] = distancesFrom(
-                at, [&](int position) { return target[static_cast<std::size_t>(position)] && cutsSomething(position); });
+        for (int at = start_;;) {
+            const auto [steps, found] = stepsFrom(at, cutsSome);
             if (found < 0)
-                break;
-            length += distance[static_cast<std::size_t>(found)] * step;
-            at = found;
-            for (const int cell : cellsCutAt(at))
-                if (wanted[static_cast<std::size_t>(cell)]) {
-                    wanted[static_cast<std::size_t>(cell)] = false;
-                    --left;
-                }
+                return length;
+            length += steps[static_cast<std::size_t>(found)] * step;
+            for (const int cell : cellsCutAt(at = found))
+                uncut[static_cast<std::size_t>(cell)] = false;
         }
-        return length;
     }
 
 private:
-    int xOf(int position) const { return originX_ + position % columns_ * step; }
-    int yOf(int position) const { return originY_ + position / columns_ * step; }
+    static constexpr int step = 2;
+    static int centre(int cell) { return cell * Tileset::tileSize + Tileset::tileSize / 2; }
+    int x(int p) const { return x0_ + p % columns_ * step; }
+    int y(int p) const { return y0_ + p / columns_ * step; }
     TileType typeAt(int cell) const
     {
         return map_.tileset.tiles[map_.cells[static_cast<std::size_t>(cell)] % Tileset::tileCount].type;
     }
     bool isGrass(int cell) const { return typeAt(cell) == TileType::Grass; }
 
-    bool isFree(int x, int y) const
+    bool isFree(int cx, int cy) const
     {
-        const int l = x + left_, t = y + top_, r = x + right_, b = y + bottom_;
+        const int l = cx + left_, t = cy + top_, r = cx + right_, b = cy + bottom_;
         if (l < 0 || t < 0 || r >= Map::fieldWidth || b >= Map::fieldHeight)
             return false;
         for (int row = t / Tileset::tileSize; row <= b / Tileset::tileSize; ++row)
@@ -144,79 +128,45 @@ private:
         return true;
     }
 
-    std::vector<int> cellsCutAt(int position) const
+    std::vector<int> cellsCutAt(int p) const
     {
-        const int x = xOf(position), y = yOf(position);
         std::vector<int> cells;
-        for (int row = (y + top_) / Tileset::tileSize; row <= (y + bottom_ - 1) / Tileset::tileSize; ++row)
-            for (int column = (x + left_) / Tileset::tileSize; column <= (x + right_ - 1) / Tileset::tileSize; ++column)
+        for (int row = (y(p) + top_) / Tileset::tileSize; row <= (y(p) + bottom_ - 1) / Tileset::tileSize; ++row)
+            for (int column = (x(p) + left_) / Tileset::tileSize; column <= (x(p) + right_ - 1) / Tileset::tileSize;
+                 ++column)
                 cells.push_back(row * Map::width + column);
         return cells;
     }
 
-    // The reached position cutting the cell that lies nearest its centre;
-    // -1 when none does.
-    int nearestReachedCutting(int cell) const
-    {
-        const int cx = cell % Map::width * Tileset::tileSize + Tileset::tileSize / 2;
-        const int cy = cell / Map::width * Tileset::tileSize + Tileset::tileSize / 2;
-        int best = -1;
-        double bestDistance = 1e9;
-        const int reach = Tileset::tileSize / 2 + std::max(-left_, right_) + step;
-        for (int y = std::max(0, cy - reach); y <= cy + reach; ++y)
-            for (int x = std::max(0, cx - reach); x <= cx + reach; ++x) {
-                if ((x - originX_) % step || (y - originY_) % step || x < originX_ || y < originY_)
-                    continue;
-                const int column = (x - originX_) / step, row = (y - originY_) / step;
-                if (column >= columns_ || row >= rows_)
-                    continue;
-                const int position = row * columns_ + column;
-                if (reached_[static_cast<std::size_t>(position)] < 0)
-                    continue;
-                const std::vector<int> cut = cellsCutAt(position);
-                if (std::find(cut.begin(), cut.end(), cell) == cut.end())
-                    continue;
-                const double distance = std::hypot(x - cx, y - cy);
-                if (distance < bestDistance) {
-                    bestDistance = distance;
-                    best = position;
-                }
-            }
-        return best;
-    }
-
-    // Steps from `from` to every position, -1 where it cannot go; stops at
-    // the first position `stop` accepts and returns it (or -1).
+    // Steps from `from` to each spot (-1 where the mower cannot go), up to
+    // the first spot `stop` accepts, which comes second (-1 for none).
     template <typename Stop>
-    std::pair<std::vector<int>, int> distancesFrom(int from, Stop stop) const
+    std::pair<std::vector<int>, int> stepsFrom(int from, Stop stop) const
     {
-        std::vector<int> distance(free_.size(), -1);
+        std::vector<int> steps(free_.size(), -1);
         std::vector<int> queue{from};
-        distance[static_cast<std::size_t>(from)] = 0;
+        steps[static_cast<std::size_t>(from)] = 0;
         for (std::size_t i = 0; i < queue.size(); ++i) {
-            const int position = queue[i];
-            if (stop(position))
-                return {distance, position};
-            const int column = position % columns_, row = position / columns_;
-            for (const auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-                if (column + dx < 0 || column + dx >= columns_ || row + dy < 0 || row + dy >= rows_)
+            const int p = queue[i];
+            if (stop(p))
+                return {steps, p};
+            for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                const int column = p % columns_ + dx, row = p / columns_ + dy, next = row * columns_ + column;
+                if (column < 0 || column >= columns_ || row < 0 || row >= rows_ ||
+                    !free_[static_cast<std::size_t>(next)] || steps[static_cast<std::size_t>(next)] >= 0)
                     continue;
-                const int next = position + dy * columns_ + dx;
-                if (!free_[static_cast<std::size_t>(next)] || distance[static_cast<std::size_t>(next)] >= 0)
-                    continue;
-                distance[static_cast<std::size_t>(next)] = distance[static_cast<std::size_t>(position)] + 1;
+                steps[static_cast<std::size_t>(next)] = steps[static_cast<std::size_t>(p)] + 1;
                 queue.push_back(next);
             }
         }
-        return {distance, -1};
+        return {steps, -1};
     }
 
     const Map& map_;
     int left_, top_, right_, bottom_;
-    int originX_, originY_, columns_, rows_;
+    int x0_, y0_, columns_, rows_, start_;
     std::vector<bool> free_;
-    int start_ = 0;
-    std::vector<int> reached_ = std::vector<int>(free_.size(), -1);
+    std::vector<int> target_ = std::vector<int>(Map::cellCount, -1);
 };
 
 class LevelsContentTest : public ::testing::Test {
@@ -315,9 +265,10 @@ TEST_F(LevelsContentTest, EveryLevelCanBeMownInTimeAtNormalSkill)
         const Map& map = *maps_[i];
         const MowerReach reach(map, mower);
         ASSERT_TRUE(reach.startIsFree()) << listed_[i].first << ": the mower starts stuck";
-        for (const int cell : reach.uncuttableGrass())
-            ADD_FAILURE() << listed_[i].first << ": grass at " << cell % Map::width << ", " << cell / Map::width
-                          << " cannot be reached";
+        for (int cell = 0; cell < Map::cellCount; ++cell)
+            EXPECT_FALSE(reach.grassOutOfReach(cell))
+                << listed_[i].first << ": grass at " << cell % Map::width << ", " << cell / Map::width
+                << " cannot be reached";
         const double sweepSeconds = static_cast<double>(reach.sweepLength()) / mowerSpeed;
         EXPECT_GE(map.timeLimit, timeMargin * sweepSeconds)
             << listed_[i].first << ": a plain sweep takes " << sweepSeconds << " s";
