@@ -71,7 +71,7 @@ private:
     TextError error_;
     int lineNumber_ = 0;
     Header header_;
-    std::array<int, 128> ownSymbols_{};
+    std::array<int, 256> ownSymbols_{};
     std::array<int, 6> headerLines_{};
     std::array<WrittenCell, Map::cellCount> written_{};
     std::array<int, Map::height> rowLines_{};

@@ -206,7 +206,7 @@ bool TileLegend::define(std::string_view definition, int line, int column, TextE
 bool TileLegend::load(std::string_view text, TextError& error)
 {
     TileLegend loaded;
-    std::array<int, 128> definedOn{};
+    std::array<int, 256> definedOn{};
     int lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;
