@@ -2,7 +2,6 @@
 
 #include "Random.hpp"
 #include "art/Noise.hpp"
-#include "art/Shape.hpp"
 #include "pictures/Foliage.hpp"
 
 #include <algorithm>

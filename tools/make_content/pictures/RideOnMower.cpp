@@ -1,12 +1,13 @@
 #include "pictures/RideOnMower.hpp"
 
 #include "Random.hpp"
-#include "art/Noise.hpp"
 #include "art/Shape.hpp"
 #include "pictures/Painter.hpp"
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <vector>
 
 namespace pictures {
 

@@ -1,6 +1,5 @@
 #include "sprites/MowerPicture.hpp"
 
-#include "art/Noise.hpp"
 #include "art/Shape.hpp"
 
 #include <algorithm>
