@@ -2,6 +2,7 @@
 // something growing in it, kept clear of the tile's sides so that it sits in
 // the lawn without a seam.
 
+#include "tiles/Curves.hpp"
 #include "tiles/Families.hpp"
 #include "tiles/Flowers.hpp"
 #include "tiles/Palette.hpp"
@@ -19,12 +20,6 @@ namespace {
 constexpr float pi = 3.14159265f;
 // Nothing but grass within this many pixels of a side.
 constexpr float clear = 4.5f;
-
-float smoothstep(float edge0, float edge1, float x)
-{
-    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);
-    return t * t * (3.f - 2.f * t);
-}
 
 // A soft blob of shade, gone before the tile's sides.
 void lushPatch(TileArt& art, float cx, float cy, float radius, float strength, std::uint32_t seed)

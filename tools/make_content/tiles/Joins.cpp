@@ -1,13 +1,17 @@
 #include "tiles/Joins.hpp"
 
 #include "tiles/TileArt.hpp"
+#include "tiles/Tiled.hpp"
 
 #include "art/Noise.hpp"
 #include "world/Map.hpp"
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <tuple>
+#include <vector>
 
 namespace tiles {
 
@@ -15,16 +19,53 @@ namespace {
 
 constexpr float size = static_cast<float>(tileSize);
 
+float edgeWiggle(const Edge& edge, int sideIndex, float along)
+{
+    const int period = static_cast<int>(size / edge.grain);
+    return art::fbm(along / edge.grain, 3.7f * static_cast<float>(sideIndex), edge.seed + static_cast<std::uint32_t>(sideIndex), 2,
+                    0.5f, period, 0);
+}
+
 // A closed side's edge, offset from the side: the inset plus a wiggle that
-// depends only on the position along the side.
+// depends only on the position along the side.  The wiggle is sampled once
+// per eighth of a pixel and interpolated: edges are asked for millions of
+// times while a tileset is drawn.
 float edgeLine(const Edge& edge, int sideIndex, float along)
 {
     if (edge.ragged <= 0.f)
         return edge.inset;
-    const int period = static_cast<int>(size / edge.grain);
-    const float n = art::fbm(along / edge.grain, 3.7f * static_cast<float>(sideIndex), edge.seed + static_cast<std::uint32_t>(sideIndex), 2,
-                             0.5f, period, 0);
+    constexpr int steps = 8;
+    using Key = std::tuple<float, std::uint32_t, int>;
+    static std::map<Key, std::vector<float>> samples;
+    static Key lastKey{-1.f, 0u, -1};
+    static std::vector<float>* last = nullptr;
+    const Key key{edge.grain, edge.seed, sideIndex};
+    if (!last || key != lastKey) {
+        last = &samples[key];
+        lastKey = key;
+    }
+    std::vector<float>& table = *last;
+    if (table.empty())
+        for (int i = 0; i <= static_cast<int>(size) * steps; ++i)
+            table.push_back(edgeWiggle(edge, sideIndex, static_cast<float>(i) / steps));
+    const float t = (along - size * std::floor(along / size)) * steps;
+    const int i = std::min(static_cast<int>(t), static_cast<int>(size) * steps - 1);
+    const float f = t - static_cast<float>(i);
+    const float n = table[static_cast<std::size_t>(i)] * (1.f - f) + table[static_cast<std::size_t>(i) + 1] * f;
     return edge.inset + edge.ragged * n;
+}
+
+// A line's wiggle, sampled once per kind of line.
+const Field& lineWiggle(float grain, std::uint32_t seed)
+{
+    static std::map<std::pair<float, std::uint32_t>, Field> wiggles;
+    Field& found = wiggles[{grain, seed}];
+    if (!found)
+        found = tiledField("line wiggle " + std::to_string(grain) + " " + std::to_string(seed), [=](float x, float y) {
+            const int period = static_cast<int>(size / grain);
+            return art::fbm(x / grain, y / grain, seed, 2, 0.5f, period, period);
+        });
+    return found;
 }
 
 // Intersection of two insides (negative inside) with the corner rounded.
@@ -125,8 +166,7 @@ float lineDistance(unsigned mask, const Stroke& stroke, float x, float y)
     }
     d -= stroke.halfWidth;
     if (stroke.ragged > 0.f) {
-        const int period = static_cast<int>(size / stroke.grain);
-        d += stroke.ragged * art::fbm(x / stroke.grain, y / stroke.grain, stroke.seed, 2, 0.5f, period, period);
+        d += stroke.ragged * lineWiggle(stroke.grain, stroke.seed)(x, y);
     }
     return d;
 }

@@ -8,6 +8,7 @@
 #include "tiles/Joins.hpp"
 #include "tiles/Sheet.hpp"
 #include "tiles/TileArt.hpp"
+#include "tiles/Tiled.hpp"
 
 #include "art/Noise.hpp"
 
@@ -26,8 +27,8 @@ const Edge mowingEdge{6.5f, 1.9f, 8.f, 0x6d6f77u, 3.f, 2.5f};
 // tips hanging over it.
 float cutDistance(unsigned mask, float x, float y)
 {
-    const float fringe = 1.3f * art::noise(x / 2.f, y / 2.f, 0x7466u, 16, 16);
-    return areaDistance(mask, mowingEdge, x, y) + fringe;
+    static const Field fringe = tiledField("lawn fringe", [](float px, float py) { return 1.3f * art::noise(px / 2.f, py / 2.f, 0x7466u, 16, 16); });
+    return areaDistance(mask, mowingEdge, x, y) + fringe(x, y);
 }
 
 TileArt mownTile(unsigned mask)

@@ -25,4 +25,12 @@ void Sheet::put(int index, const TileArt& art, int column, int row, std::string 
     put(index, art.tile(column, row), std::move(description), type);
 }
 
+void Sheet::putBlock(int first, const TileArt& art, const std::string& name, TileType type)
+{
+    for (int row = 0; row < art.rows(); ++row)
+        for (int column = 0; column < art.columns(); ++column)
+            put(first + Tileset::tilesPerRow * row + column, art, column, row,
+                name + " (" + std::to_string(column + 1) + ", " + std::to_string(row + 1) + ")", type);
+}
+
 } // namespace tiles

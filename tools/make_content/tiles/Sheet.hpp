@@ -20,6 +20,10 @@ public:
     // The tile at (column, row) of a drawn picture.
     void put(int index, const TileArt& art, int column, int row, std::string description, TileType type);
 
+    // Every tile of a picture drawn as one block: its pieces laid out as in
+    // the picture, each row 32 tiles below the one above.
+    void putBlock(int first, const TileArt& art, const std::string& name, TileType type);
+
     Tileset& tileset() { return tileset_; }
     bool has(int index) const { return used_.count(index) != 0; }
 

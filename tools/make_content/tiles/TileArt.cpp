@@ -1,5 +1,6 @@
 #include "tiles/TileArt.hpp"
 
+#include "tiles/Curves.hpp"
 #include "tiles/Ground.hpp"
 
 #include <algorithm>
@@ -10,12 +11,6 @@ namespace tiles {
 namespace {
 
 constexpr float scale = static_cast<float>(detail);
-
-float smoothstep(float edge0, float edge1, float x)
-{
-    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.f, 1.f);
-    return t * t * (3.f - 2.f * t);
-}
 
 } // namespace
 
@@ -72,6 +67,16 @@ void TileArt::castShadow(const art::Mask& caster, float dx, float dy, float blur
             s *= smoothstep(0.f, 3.f, std::min({x, y, w - x, h - y}));
         return s;
     });
+}
+
+void TileArt::castShadow(const Field& caster, float dx, float dy, float softness, float strength)
+{
+    darken([&](float x, float y) { return strength * smoothstep(softness, -softness, caster(x - dx, y - dy)); });
+}
+
+void TileArt::light(const Field& factor)
+{
+    canvas_.light([&](float x, float y) { return factor(x / scale, y / scale); });
 }
 
 void TileArt::darken(const Field& amount)

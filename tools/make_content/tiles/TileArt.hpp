@@ -45,6 +45,11 @@ public:
     // right; with `fadeAtEdges` the shadow thins out before the picture's
     // edge, so it never ends in a hard line against the next tile.
     void castShadow(const art::Mask& caster, float dx, float dy, float blur, float strength, bool fadeAtEdges = true);
+    // The same for a caster given as a distance field (negative inside), so
+    // the shadow carries on into the next tile wherever the caster does.
+    void castShadow(const Field& caster, float dx, float dy, float softness, float strength);
+    // Multiplies the colours by a factor field.
+    void light(const Field& factor);
     // Darkens by a field of shadow strengths from 0 to 1.
     void darken(const Field& amount);
     // Rounds the body with light from the top left: the side facing the

@@ -14,6 +14,16 @@ void makeTiles(const content::Context& context)
     tiles::Sheet sheet;
     tiles::drawGrass(sheet);
     tiles::drawLawn(sheet);
+    tiles::drawLand(sheet);
+    tiles::drawPaths(sheet);
+    tiles::drawSurfaces(sheet);
+    tiles::drawBarriers(sheet);
+    tiles::drawBeds(sheet);
+    tiles::drawRoofs(sheet);
+    tiles::drawTrees(sheet);
+    tiles::drawObjects(sheet);
+    tiles::drawBuildings(sheet);
+    tiles::drawWater(sheet);
     Tileset& tileset = sheet.tileset();
     tileset.description = "Kelvane garden";
     const content::fs::path path = context.output("tiles\\kelvane.til");
