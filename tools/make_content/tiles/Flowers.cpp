@@ -70,24 +70,24 @@ void buttercup(TileArt& art, float x, float y, content::Random& rng)
 
 void dandelion(TileArt& art, float x, float y, bool seeds, content::Random& rng)
 {
-    const int leaves = rng.between(5, 7);
+    const int leaves = rng.between(5, 6);
     const float turn = angleFrom(rng);
     art::Shape rosette = art::circle(x, y, 0.8f);
     for (int i = 0; i < leaves; ++i) {
         const float a = turn + 2.f * pi * static_cast<float>(i) / static_cast<float>(leaves) + jitter(rng, 0.2f);
         const float l = 5.6f + jitter(rng, 0.8f);
-        art::Shape leaf = art::ellipse(x + std::cos(a) * l * 0.5f, y + std::sin(a) * l * 0.5f, l * 0.5f, 1.1f, a);
+        art::Shape leaf = art::ellipse(x + std::cos(a) * l * 0.5f, y + std::sin(a) * l * 0.5f, l * 0.5f, 1.5f, a);
         // Toothed edges.
         leaf = art::roughened(std::move(leaf), [a](float px, float py) {
             const float along = px * std::cos(a) + py * std::sin(a);
-            return 0.35f * std::sin(along * 4.f);
+            return 0.3f * std::sin(along * 3.f);
         }, 0.4f);
         rosette = art::unite(std::move(rosette), std::move(leaf));
     }
     const art::Mask body = art.mask(rosette);
     art.castShadow(body, 0.6f, 0.7f, 0.5f, 0.4f);
-    art.paint(body, art::rgb(92, 150, 50));
-    art.relief(body, 0.6f, 0.35f);
+    art.paint(body, art::rgb(122, 172, 62));
+    art.relief(body, 0.8f, 0.2f);
     if (seeds) {
         const art::Mask clock = art.mask(art::circle(x, y, 2.2f));
         art.castShadow(clock, 0.8f, 0.9f, 0.6f, 0.45f);
@@ -127,7 +127,7 @@ void tuft(TileArt& art, float x, float y, float radius, content::Random& rng)
 {
     art::Mask body = art.mask(art::circle(x, y, radius * 0.4f));
     std::vector<std::pair<std::vector<art::Point>, float>> blades;
-    const int count = rng.between(11, 15);
+    const int count = rng.between(9, 12);
     for (int i = 0; i < count; ++i) {
         const float a = angleFrom(rng);
         const float l = radius * static_cast<float>(rng.uniform(0.6, 1.0));
@@ -136,16 +136,16 @@ void tuft(TileArt& art, float x, float y, float radius, content::Random& rng)
         const art::Point mid{root.x + std::cos(a) * l * 0.5f, root.y + std::sin(a) * l * 0.5f};
         const art::Point tip{root.x + std::cos(a + bend) * l, root.y + std::sin(a + bend) * l};
         blades.push_back({art::curve(root, mid, tip, 4), std::cos(a + 0.75f * pi)});
-        body.unite(art.mask(art::stroke(blades.back().first, 0.55f, 0.2f)));
+        body.unite(art.mask(art::stroke(blades.back().first, 0.8f, 0.3f)));
     }
     art.castShadow(body, 1.f, 1.2f, 0.8f, 0.6f);
     art.paint(art::circle(x, y, radius * 0.35f), palette::grassShade);
     for (const auto& [points, lit] : blades) {
         // Long grass goes to seed: straw-coloured tips.
-        const art::Colour colour = art::mix(art::rgb(132, 176, 70), art::rgb(196, 206, 118), 0.5f + 0.4f * lit);
-        art.paint(art::stroke(points, 0.55f, 0.2f), [&](float px, float py) {
+        const art::Colour colour = art::mix(art::rgb(150, 184, 76), art::rgb(214, 214, 130), 0.5f + 0.4f * lit);
+        art.paint(art::stroke(points, 0.8f, 0.3f), [&](float px, float py) {
             const float along = std::hypot(px - points.front().x, py - points.front().y) / radius;
-            return art::mix(palette::grassBladeDark, colour, std::clamp(along * 1.6f, 0.f, 1.f));
+            return art::mix(palette::grassBlade, colour, std::clamp(along * 1.4f, 0.f, 1.f));
         });
     }
 }
