@@ -218,6 +218,15 @@ void appendPartText(SectionText& section, const std::string& part, std::string_v
     entry->second.first += text;
 }
 
+// A comment starts with a # at the start of a word; a # after a letter is a sharp.
+std::string withoutComment(const std::string& line)
+{
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] == '#' && (i == 0 || std::isspace(static_cast<unsigned char>(line[i - 1]))))
+            return line.substr(0, i);
+    return line;
+}
+
 PartSpec parsePart(const std::vector<std::string>& w, const Reader& reader, int line)
 {
     if (w.size() < 5)
@@ -287,7 +296,7 @@ Tune parseTune(std::string_view text, const std::string& name)
     std::istringstream in{std::string(text)};
     std::string raw;
     for (int line = 1; std::getline(in, raw); ++line) {
-        const std::string content = raw.substr(0, raw.find('#'));
+        const std::string content = withoutComment(raw);
         const std::vector<std::string> w = words(content);
         if (w.empty())
             continue;
