@@ -71,7 +71,7 @@ public:
         const auto pitchesFor = [&](char c, const Chord& chord) {
             if (c >= '0' && c <= '9')
                 return std::vector<int>{placeDegree(chord, c, part.spec.low)};
-            voicing = voiceChord(chord.voiceTones(part.spec.voices), part.spec.low, part.spec.low + 17, voicing);
+            voicing = voiceChord(chord.voiceTones(part.spec.voices), part.spec.low, part.spec.low + 23, voicing);
             return voicing;
         };
         const auto release = [&](int step) {
@@ -130,20 +130,16 @@ public:
         }
     }
 
-    // The nearest chord tone at least a minor third below each note.
+    // The nearest chord tone at least a minor third below each note, from
+    // the tones a chord part would voice.
     void playUnder(ScorePart& part, const ScorePart& source, Random& rng) const
     {
         for (const ScoreNote& note : source.notes) {
             if (note.start < base_ || note.start >= base_ + section_.steps)
                 continue;
-            const Chord& chord = chordAt(section_, note.start - base_).chord;
+            const std::vector<int> tones = chordAt(section_, note.start - base_).chord.voiceTones(5);
             int pitch = note.pitch - 3;
-            const auto inChord = [&](int p) {
-                for (int interval : chord.intervals)
-                    if ((chord.root + interval - p) % 12 == 0)
-                        return true;
-                return false;
-            };
+            const auto inChord = [&](int p) { return std::find(tones.begin(), tones.end(), (p % 12 + 12) % 12) != tones.end(); };
             while (!inChord(pitch))
                 --pitch;
             part.notes.push_back({note.start, note.length, pitch, followedLevel(part, source, note, rng)});

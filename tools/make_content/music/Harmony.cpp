@@ -83,14 +83,20 @@ int Chord::degree(char digit) const
 
 std::vector<int> Chord::voiceTones(int count) const
 {
-    std::vector<int> order;
-    for (std::size_t i : {std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{0}, std::size_t{2}})
-        if (i < intervals.size())
-            order.push_back((root + intervals[i]) % 12);
-    std::vector<int> tones(order.begin(), order.begin() + std::min<std::ptrdiff_t>(count, std::ssize(order)));
-    // Fewer notes in the chord than voices: double from the root up.
-    for (std::size_t i = 0; std::ssize(tones) < count; ++i)
-        tones.push_back((root + intervals[i % intervals.size()]) % 12);
+    // A tone a semitone from one already chosen would grate in a close
+    // voicing (the root under a major seventh): the bass has it anyway.
+    std::vector<int> tones;
+    for (std::size_t i : {std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{0}, std::size_t{2}}) {
+        if (i >= intervals.size() || std::ssize(tones) == count)
+            continue;
+        const int pc = (root + intervals[i]) % 12;
+        const bool grates = std::any_of(tones.begin(), tones.end(), [&](int t) {
+            const int apart = (pc - t + 12) % 12;
+            return apart == 1 || apart == 11;
+        });
+        if (!grates)
+            tones.push_back(pc);
+    }
     return tones;
 }
 
@@ -150,7 +156,7 @@ std::vector<int> voiceChord(const std::vector<int>& tones, int low, int high, co
             double centre = 0;
             for (int note : voicing)
                 centre += note;
-            score = std::abs(centre / static_cast<double>(voicing.size()) - (low + high) / 2.0);
+            score = std::abs(centre / static_cast<double>(voicing.size()) - (low + 7));
         }
         // A little weight on spread keeps voicings close.
         score += 0.1 * (voicing.back() - voicing.front());

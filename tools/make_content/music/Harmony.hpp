@@ -22,8 +22,11 @@ struct Chord {
     // fifth, '7' seventh (the octave in a triad), '8' the octave, '9' the
     // ninth, '0' the fifth below.
     int degree(char digit) const;
-    // The notes of a chord part: `count` pitch classes, the ones that give
-    // the chord its colour first (third, seventh or added tone), the fifth last.
+    // The notes of a chord part: up to `count` pitch classes, the ones that
+    // give the chord its colour first (third, seventh or added tone), the
+    // fifth last, leaving out any a semitone from one before it (the root of
+    // a major seventh chord).  A triad stays three notes however many are
+    // asked for.
     std::vector<int> voiceTones(int count) const;
 };
 
@@ -32,7 +35,7 @@ Chord parseChord(std::string_view symbol);
 
 // Close voicings of `tones` (pitch classes) with every note in [low, high],
 // as rising MIDI notes; the one nearest to `previous` (or, without one, the
-// one centred nearest the middle of the range).
+// one centred nearest a fifth above `low`).
 std::vector<int> voiceChord(const std::vector<int>& tones, int low, int high, const std::vector<int>& previous);
 
 } // namespace content::music
