@@ -310,6 +310,60 @@ sf::Image dimmed(const sf::Image& image, float factor)
     return out;
 }
 
+// How far a patch of a tile is from uncut grass at the same pixels: the
+// mean colour difference from tile 0 over the rectangle, in levels.
+float offGrass(int tile, int left, int top, int width, int height)
+{
+    float sum = 0.f;
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x) {
+            const sf::Color a = picture(tile).getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+            const sf::Color b = picture(0).getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+            sum += static_cast<float>(std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b)) / 3.f;
+        }
+    return sum / static_cast<float>(width * height);
+}
+
+// Uncut grass there, or something else: grass is within a few levels of
+// tile 0 (a faint end of a shadow at most), anything on it far more.
+constexpr float grassLike = 4.f;
+bool grassAt(int tile, int left, int top, int width, int height)
+{
+    return offGrass(tile, left, top, width, height) < grassLike;
+}
+
+// The middle of each side (N, E, S, W), two pixels deep and six long, and
+// each corner (NW, NE, SW, SE), two by two.
+struct Patch {
+    int left, top, width, height;
+};
+constexpr std::array<Patch, 4> sideMiddles{{{13, 0, 6, 2}, {30, 13, 2, 6}, {13, 30, 6, 2}, {0, 13, 2, 6}}};
+constexpr std::array<Patch, 4> corners{{{0, 0, 2, 2}, {30, 0, 2, 2}, {0, 30, 2, 2}, {30, 30, 2, 2}}};
+
+// The neighbour mask of each piece of an area family, in the game's order.
+std::vector<unsigned> areaMasks()
+{
+    std::vector<unsigned> masks(47, 0);
+    for (unsigned mask = 0; mask < 256; ++mask) {
+        const int tile = Map::grassTileForMask(mask);
+        if (tile >= 0)
+            masks[static_cast<std::size_t>(tile - 960)] = mask;
+    }
+    return masks;
+}
+
+// Which sides (N, E, S, W) and corners (NW, NE, SW, SE) of an area piece
+// lie outside the area.
+std::array<bool, 4> areaSidesOpen(unsigned mask)
+{
+    return {(mask & 2) != 0, (mask & 16) != 0, (mask & 64) != 0, (mask & 8) != 0};
+}
+std::array<bool, 4> areaCornersFilled(unsigned mask)
+{
+    return {(mask & (1 | 2 | 8)) == (1 | 2 | 8), (mask & (2 | 4 | 16)) == (2 | 4 | 16),
+            (mask & (8 | 32 | 64)) == (8 | 32 | 64), (mask & (16 | 64 | 128)) == (16 | 64 | 128)};
+}
+
 TEST(TilesContentTest, EveryTileHasTheCataloguesTypeAndAName)
 {
     ASSERT_TRUE(shipped().loaded);
@@ -452,6 +506,126 @@ TEST(TilesContentTest, BlocksSitInTheGrassAndTheirPiecesFit)
                                       << v.across.local << " allowed " << v.allowed.broad << ", " << v.allowed.local;
                 }
     }
+}
+
+TEST(TilesContentTest, LinePiecesReachExactlyTheSidesTheyJoin)
+{
+    // Bits N 1, E 2, S 4, W 8: a joined side carries the line to the tile's
+    // edge; any other side is uncut grass there.
+    for (const Family& family : families) {
+        if (family.join != Join::Line)
+            continue;
+        for (unsigned mask = 0; mask < 16; ++mask) {
+            const int tile = family.first + static_cast<int>(mask);
+            for (std::size_t side = 0; side < 4; ++side) {
+                const Patch& p = sideMiddles[side];
+                const bool joined = (mask >> side) & 1u;
+                EXPECT_EQ(grassAt(tile, p.left, p.top, p.width, p.height), !joined)
+                    << family.name << " piece " << mask << " side " << "NESW"[side];
+            }
+        }
+    }
+}
+
+TEST(TilesContentTest, AreaPiecesEndWhereTheGamesEdgingSaysAndNowhereElse)
+{
+    // Open sides run on to the tile's edge; closed sides and the corners of
+    // inner notches show uncut grass; the lone piece is ringed by grass.
+    const std::vector<unsigned> masks = areaMasks();
+    std::vector<std::pair<std::string, int>> areas{{"mown lawn", 960}};
+    for (const Family& family : families)
+        if (family.join == Join::Area)
+            areas.emplace_back(family.name, family.first);
+    for (const auto& [name, first] : areas)
+        for (std::size_t piece = 0; piece < 47; ++piece) {
+            const unsigned mask = piece == 46 ? 0u : masks[piece];
+            const int tile = first + static_cast<int>(piece);
+            const std::array<bool, 4> open = areaSidesOpen(mask), filled = areaCornersFilled(mask);
+            for (std::size_t i = 0; i < 4; ++i) {
+                const Patch& side = sideMiddles[i];
+                EXPECT_EQ(grassAt(tile, side.left, side.top, side.width, side.height), !open[i])
+                    << name << " mask " << mask << " side " << "NESW"[i];
+                const Patch& corner = corners[i];
+                EXPECT_EQ(grassAt(tile, corner.left, corner.top, corner.width, corner.height), !filled[i])
+                    << name << " mask " << mask << " corner " << i;
+            }
+        }
+    for (int tile : {959, 1023})
+        for (const Patch& p : corners)
+            EXPECT_FALSE(grassAt(tile, p.left, p.top, p.width, p.height)) << tile;
+}
+
+TEST(TilesContentTest, ThingsStandInUncutGrassThatRunsToTheTilesEdges)
+{
+    // The grass variants, trees and garden objects, and the outer ring of
+    // every block, show tile 0's own grass all round their edges.
+    std::vector<std::pair<int, std::array<bool, 4>>> checked;  // tile, sides (N E S W) to check
+    for (int tile = 1; tile <= 9; ++tile)
+        checked.push_back({tile, {true, true, true, true}});
+    for (int tile : {34, 35, 37, 38, 39})
+        checked.push_back({tile, {true, true, true, true}});
+    for (int tile = 512; tile <= 534; ++tile)
+        checked.push_back({tile, {true, true, true, true}});
+    for (const Block& b : blocks)
+        for (int row = 0; row < b.height; ++row)
+            for (int column = 0; column < b.width; ++column)
+                checked.push_back({b.first + 32 * row + column,
+                                   {row == 0, column == b.width - 1, row == b.height - 1, column == 0}});
+    const std::array<Patch, 4> edges{{{0, 0, 32, 1}, {31, 0, 1, 32}, {0, 31, 32, 1}, {0, 0, 1, 32}}};
+    for (const auto& [tile, sides] : checked)
+        for (std::size_t i = 0; i < 4; ++i)
+            if (sides[i]) {
+                const Patch& e = edges[i];
+                EXPECT_LT(offGrass(tile, e.left, e.top, e.width, e.height), 1.f)
+                    << shipped().tiles[static_cast<std::size_t>(tile)].description << " side " << "NESW"[i];
+            }
+}
+
+TEST(TilesContentTest, WaterLooksLikeWaterAndMownLawnLikeFreshlyMownLawn)
+{
+    auto mean = [](int tile, int left, int top, int size) {
+        std::array<float, 3> sum{};
+        for (int y = top; y < top + size; ++y)
+            for (int x = left; x < left + size; ++x) {
+                const sf::Color c = picture(tile).getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+                sum[0] += c.r;
+                sum[1] += c.g;
+                sum[2] += c.b;
+            }
+        for (float& v : sum)
+            v /= static_cast<float>(size * size);
+        return sum;
+    };
+    // The middle of every pond and stream piece is mostly open water: blue
+    // above all, where grass and everything the mower drives on is not.
+    // (A lily pad may float there.)
+    auto watery = [](int tile) {
+        int blue = 0;
+        for (unsigned y = 10; y < 22; ++y)
+            for (unsigned x = 10; x < 22; ++x) {
+                const sf::Color c = picture(tile).getPixel(x, y);
+                blue += c.b > c.r && c.b > c.g * 0.9f ? 1 : 0;
+            }
+        return blue >= 72;
+    };
+    for (int tile = 640; tile <= 686; ++tile)
+        EXPECT_TRUE(watery(tile)) << "pond " << tile;
+    for (int tile = 704; tile <= 719; ++tile)
+        EXPECT_TRUE(watery(tile)) << "stream " << tile;
+    const auto grass = mean(0, 0, 0, 32);
+    EXPECT_LT(grass[2], grass[1] * 0.6f);
+    // The mown lawn is lighter than the grass it was cut from, and striped:
+    // the columns' brightness rises and falls across the tile.
+    const auto lawn = mean(1005, 0, 0, 32);
+    EXPECT_GT(lawn[1], grass[1] + 20.f);
+    std::vector<float> columns;
+    for (unsigned x = 0; x < 32; ++x) {
+        float sum = 0.f;
+        for (unsigned y = 0; y < 32; ++y)
+            sum += luminance(picture(1005).getPixel(x, y));
+        columns.push_back(sum / 32.f);
+    }
+    EXPECT_GT(*std::max_element(columns.begin(), columns.end()) - *std::min_element(columns.begin(), columns.end()), 8.f);
 }
 
 } // namespace

@@ -58,12 +58,12 @@ TileArt bed(unsigned mask, int piece)
 {
     TileArt art;
     const Field area = [&](float x, float y) { return areaDistance(mask, bedEdge, x, y); };
-    raise(art, area, [](float x, float y) { return art::shade(soil(x, y), 0.72f); }, {1.f, 1.f, 0.4f, 1.f, 0.2f});
+    raise(art, area, [](float x, float y) { return art::shade(soil(x, y), 0.72f); }, {0.7f, 0.6f, 0.4f, 1.f, 0.2f});
     const Field border = [&](float x, float y) {
         const float d = area(x, y);
         return std::max(d, -d - borderWidth);
     };
-    raise(art, border, cobbles, {0.6f, 0.6f, 0.35f, 1.f, 0.3f});
+    raise(art, border, cobbles, {0.5f, 0.5f, 0.35f, 1.f, 0.3f});
     // Plants on a loose grid, wholly inside this tile and inside the border.
     content::Random rng("tiles/flower bed " + std::to_string(piece));
     const art::Colour colours[] = {palette::petalRed, palette::petalYellow, palette::petalPurple, palette::petalPink,

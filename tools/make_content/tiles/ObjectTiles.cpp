@@ -215,7 +215,7 @@ TileArt wheelbarrow()
     };
     const Field wheel = box(5.5f, 16.f, 2.f, 1.2f, 0.8f);
     const Field handles = [](float x, float y) {
-        return std::max(std::min(std::abs(y - 11.f), std::abs(y - 21.f)) - 0.7f, std::abs(x - 24.5f) - 5.f);
+        return std::max(std::min(std::abs(y - 11.f), std::abs(y - 21.f)) - 0.7f, std::abs(x - 23.5f) - 4.f);
     };
     const Field all = both(both(tray, wheel), handles);
     art.castShadow(all, 2.2f, 2.4f, 1.f, 0.55f);

@@ -57,7 +57,7 @@ TileArt roof(unsigned mask)
 {
     TileArt art;
     const Field area = [&](float x, float y) { return areaDistance(mask, eaves, x, y); };
-    art.castShadow(area, 2.2f, 2.2f, 1.f, 0.6f);
+    art.castShadow(area, 1.8f, 1.8f, 0.8f, 0.6f);
     const art::Mask m = art.mask(area);
     art.paint(m, roofAt);
     art.relief([&](float x, float y) { return roofHeight(mask, x, y); }, 0.35f, &m);
