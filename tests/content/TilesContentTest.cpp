@@ -1,5 +1,5 @@
-// The shipped garden tileset as the game loads it: every tile of the
-// catalogue with its type and name, pictures with real detail, and no seam
+// The shipped garden tileset as the game loads it: every tile levels use
+// with its type and name, pictures with real detail, and no seam
 // wherever a level or the game's own edging puts two tiles side by side.
 
 #include "world/Map.hpp"
@@ -31,7 +31,7 @@ const Tileset& shipped()
 
 const sf::Image& picture(int tile) { return shipped().tiles[static_cast<std::size_t>(tile)].image; }
 
-// The catalogue levels are laid out with.
+// The tiles levels are laid out with, by index.
 enum class Join { None, Line, Area };
 
 struct Family {
@@ -67,7 +67,7 @@ const std::vector<Block> blocks = {
 int familySize(Join join) { return join == Join::Line ? 16 : 47; }
 
 // The type a tile should have, nothing for an unused index.
-std::optional<TileType> catalogueType(int tile)
+std::optional<TileType> expectedType(int tile)
 {
     if (tile <= 9)
         return TileType::Grass;
@@ -226,7 +226,8 @@ std::vector<std::string> seams(const Field& field)
     return found;
 }
 
-// Which cells of a field hold the family: a fixed scatter of about `fill`.
+// Which cells of a field hold the family: a fixed scatter, about
+// `fillPercent` in a hundred.
 std::vector<bool> scatter(int width, int height, std::uint32_t seed, unsigned fillPercent)
 {
     std::mt19937 rng(seed);
@@ -237,7 +238,7 @@ std::vector<bool> scatter(int width, int height, std::uint32_t seed, unsigned fi
 }
 
 // A family laid over uncut grass, each cell's piece chosen from its
-// neighbours as the catalogue says: a line joins its four side neighbours
+// neighbours as levels are laid out: a line joins its four side neighbours
 // within the field; an area joins all eight, the corners only with both
 // sides, and carries on past the field's edge.
 Field familyField(const Family& family, const std::vector<bool>& cells, int width, int height)
@@ -364,12 +365,12 @@ std::array<bool, 4> areaCornersFilled(unsigned mask)
             (mask & (8 | 32 | 64)) == (8 | 32 | 64), (mask & (16 | 64 | 128)) == (16 | 64 | 128)};
 }
 
-TEST(TilesContentTest, EveryTileHasTheCataloguesTypeAndAName)
+TEST(TilesContentTest, EveryTileHasItsTypeAndAName)
 {
     ASSERT_TRUE(shipped().loaded);
     for (int tile = 0; tile < Tileset::tileCount; ++tile) {
         const Tile& t = shipped().tiles[static_cast<std::size_t>(tile)];
-        const std::optional<TileType> type = catalogueType(tile);
+        const std::optional<TileType> type = expectedType(tile);
         if (!type) {
             EXPECT_EQ(t.description, "(none)") << tile;
             EXPECT_EQ(t.type, TileType::Land) << tile;
@@ -389,7 +390,7 @@ TEST(TilesContentTest, EveryTileHasTheCataloguesTypeAndAName)
 TEST(TilesContentTest, EveryUsedPictureHasDetailAndNoSeeThroughPixels)
 {
     for (int tile = 0; tile < Tileset::tileCount; ++tile) {
-        if (!catalogueType(tile))
+        if (!expectedType(tile))
             continue;
         const sf::Image& image = picture(tile);
         float sum = 0.f, squares = 0.f;
