@@ -49,15 +49,15 @@ art::Canvas makeUncutGrass()
         const float u = x / side, v = y / side;
         const float broad = art::fbm(u * 4.f, v * 4.f, seed, 3, 0.5f, 4, 4);
         const float fine = art::fbm(u * 16.f, v * 16.f, seed + 1, 2, 0.5f, 16, 16);
-        return art::mix(palette::grassShade, palette::grass, std::clamp(0.55f + 0.35f * broad + 0.25f * fine, 0.f, 1.f));
+        return art::mix(palette::grassShade, palette::grass, std::clamp(0.58f + 0.2f * broad + 0.25f * fine, 0.f, 1.f));
     });
     // Gaps between the tufts stay dark; the tufts themselves are lighter.
     canvas.light([&](float x, float y) {
         const art::Cell c = art::cells(x / side * 7.f, y / side * 7.f, seed + 2, 0.9f, 7, 7);
-        return 0.84f + 0.24f * std::clamp((c.f2 - c.f1) * 2.5f, 0.f, 1.f);
+        return 0.9f + 0.14f * std::clamp((c.f2 - c.f1) * 2.5f, 0.f, 1.f);
     });
     content::Random rng("tiles/uncut grass");
-    for (int i = 0; i < 520; ++i) {
+    for (int i = 0; i < 640; ++i) {
         const float t = static_cast<float>(rng.uniform());
         blade(canvas, rng, 13.f, 1.5f, art::mix(palette::grassBladeDark, palette::grassBlade, t), 0.22f);
     }
