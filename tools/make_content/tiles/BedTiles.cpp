@@ -39,18 +39,18 @@ void plant(TileArt& art, float x, float y, art::Colour bloom, content::Random& r
 {
     const Field leaves = [&](float px, float py) {
         const float a = std::atan2(py - y, px - x);
-        return std::hypot(px - x, py - y) - 4.2f - 0.8f * std::sin(a * 5.f + x);
+        return std::hypot(px - x, py - y) - 4.6f - 0.8f * std::sin(a * 5.f + x);
     };
     raise(art, leaves, [](float px, float py) {
         const float n = art::noise(px / 1.2f, py / 1.2f, 0x706cu);
         return art::mix(art::rgb(34, 84, 34), art::rgb(76, 136, 56), 0.5f + 0.5f * n);
     }, {1.f, 1.f, 0.45f, 2.5f, 0.35f});
-    const int blooms = rng.between(4, 6);
+    const int blooms = rng.between(5, 7);
     const float turn = static_cast<float>(rng.uniform(0.0, 6.2831853));
     for (int i = 0; i < blooms; ++i) {
         const float a = turn + 6.2831853f * static_cast<float>(i) / static_cast<float>(blooms);
-        const float r = i == 0 ? 0.f : 2.5f;
-        flower(art, x + std::cos(a) * r, y + std::sin(a) * r, 1.7f, 5, bloom, art::rgb(250, 226, 110), rng);
+        const float r = i == 0 ? 0.f : 2.7f;
+        flower(art, x + std::cos(a) * r, y + std::sin(a) * r, 1.8f, 5, bloom, art::rgb(250, 226, 110), rng);
     }
 }
 
@@ -64,18 +64,20 @@ TileArt bed(unsigned mask, int piece)
         return std::max(d, -d - borderWidth);
     };
     raise(art, border, cobbles, {0.5f, 0.5f, 0.35f, 1.f, 0.3f});
-    // Plants on a loose grid, wholly inside this tile and inside the border.
+    // Plants at the corners of a loose square and in its middle, each wholly
+    // inside this tile and inside the border; now and then one is missing.
     content::Random rng("tiles/flower bed " + std::to_string(piece));
     const art::Colour colours[] = {palette::petalRed, palette::petalYellow, palette::petalPurple, palette::petalPink,
                                    palette::petalWhite, palette::petalOrange, palette::petalBlue};
-    for (int row = 0; row < 2; ++row)
-        for (int column = 0; column < 2; ++column) {
-            const float x = 8.5f + 15.f * static_cast<float>(column) + static_cast<float>(rng.uniform(-1.5, 1.5));
-            const float y = 8.5f + 15.f * static_cast<float>(row) + static_cast<float>(rng.uniform(-1.5, 1.5));
-            const art::Colour bloom = colours[rng.below(7)];
-            if (area(x, y) < -borderWidth - 2.5f)
-                plant(art, x, y, bloom, rng);
-        }
+    const art::Point spots[] = {{8.5f, 8.5f}, {23.5f, 8.5f}, {8.5f, 23.5f}, {23.5f, 23.5f}, {16.f, 16.f}};
+    for (const art::Point& spot : spots) {
+        const float x = spot.x + static_cast<float>(rng.uniform(-1.5, 1.5));
+        const float y = spot.y + static_cast<float>(rng.uniform(-1.5, 1.5));
+        const art::Colour bloom = colours[rng.below(7)];
+        const bool missing = rng.chance(0.15);
+        if (!missing && area(x, y) < -borderWidth - 2.5f)
+            plant(art, x, y, bloom, rng);
+    }
     return art;
 }
 

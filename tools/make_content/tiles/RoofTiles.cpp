@@ -60,7 +60,7 @@ TileArt roof(unsigned mask)
     art.castShadow(area, 1.8f, 1.8f, 0.8f, 0.6f);
     const art::Mask m = art.mask(area);
     art.paint(m, roofAt);
-    art.relief([&](float x, float y) { return roofHeight(mask, x, y); }, 0.35f, &m);
+    art.relief([&](float x, float y) { return roofHeight(mask, x, y); }, 0.5f, &m);
     // The gutter along the eaves.
     art.paint(art.mask([&](float x, float y) {
         const float d = area(x, y);
