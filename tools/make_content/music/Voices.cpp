@@ -68,7 +68,7 @@ std::vector<Partial> ensemble(const std::vector<Partial>& one, Random& rng)
         for (Partial partial : one) {
             partial.detune = detune;
             partial.phase = rng.uniform();
-            partial.amplitude *= detune == 0 ? 1.0 : 0.8;
+            partial.amplitude *= detune == 0 ? 1.0 : 0.55;
             all.push_back(partial);
         }
     return all;
