@@ -19,7 +19,7 @@ const ChordSpan& chordAt(const Section& section, int step)
 }
 
 // Written loudness: accented, plain or soft, and never quite the same twice.
-int level(const PartSpec& part, int master, char strength, Random& rng)
+int level(const PartSettings& part, int master, char strength, Random& rng)
 {
     const double scale = strength == 'X' ? 1.0 : strength == 'o' ? 0.5 : 0.8;
     const double volume = part.volume * master / 100.0 * scale + rng.uniform(-1.5, 1.5);
@@ -44,7 +44,7 @@ public:
         for (int rep = 0; rep < section_.steps / line.cycle; ++rep)
             for (const WrittenNote& note : line.notes)
                 part.notes.push_back({base_ + rep * line.cycle + note.start, note.length, note.pitch,
-                                      level(part.spec, tune_.master, note.accent ? 'X' : 'x', rng)});
+                                      level(part.settings, tune_.master, note.accent ? 'X' : 'x', rng)});
     }
 
     void playDrums(ScorePart& part, const PartLine& line, Random& rng) const
@@ -52,7 +52,7 @@ public:
         for (int step = 0; step < section_.steps; ++step) {
             const char c = line.grid[static_cast<std::size_t>(step % line.cycle)];
             if (c == 'x' || c == 'X' || c == 'o')
-                part.notes.push_back({base_ + step, 1, drumPitch, level(part.spec, tune_.master, c, rng)});
+                part.notes.push_back({base_ + step, 1, drumPitch, level(part.settings, tune_.master, c, rng)});
             else if (c != '.' && c != '-')
                 throw std::runtime_error(tune_.name + ".tune:" + std::to_string(line.line) +
                                          ": drum grids take x X o . - only");
@@ -70,8 +70,9 @@ public:
         std::vector<int> voicing;
         const auto pitchesFor = [&](char c, const Chord& chord) {
             if (c >= '0' && c <= '9')
-                return std::vector<int>{placeDegree(chord, c, part.spec.low)};
-            voicing = voiceChord(chord.voiceTones(part.spec.voices), part.spec.low, part.spec.low + 23, voicing);
+                return std::vector<int>{placeDegree(chord, c, part.settings.low)};
+            const int low = part.settings.low;
+            voicing = voiceChord(chord.voiceTones(part.settings.voices), low, low + 23, voicing);
             return voicing;
         };
         const auto release = [&](int step) {
@@ -81,7 +82,7 @@ public:
         };
         const auto strike = [&](int step, int pitch) {
             sounding.push_back(part.notes.size());
-            part.notes.push_back({base_ + step, 0, pitch, level(part.spec, tune_.master, strength, rng)});
+            part.notes.push_back({base_ + step, 0, pitch, level(part.settings, tune_.master, strength, rng)});
         };
         for (int step = 0; step < section_.steps; ++step) {
             const char c = line.grid[static_cast<std::size_t>(step % line.cycle)];
@@ -122,7 +123,7 @@ public:
     {
         const int end = base_ + section_.steps;
         for (const ScoreNote& note : source.notes) {
-            const int start = note.start + part.spec.echoDelay;
+            const int start = note.start + part.settings.echoDelay;
             if (note.start < base_ || start >= end)
                 continue;
             part.notes.push_back({start, std::min(note.length, end - start), note.pitch,
@@ -139,7 +140,9 @@ public:
                 continue;
             const std::vector<int> tones = chordAt(section_, note.start - base_).chord.voiceTones(5);
             int pitch = note.pitch - 3;
-            const auto inChord = [&](int p) { return std::find(tones.begin(), tones.end(), (p % 12 + 12) % 12) != tones.end(); };
+            const auto inChord = [&](int p) {
+                return std::find(tones.begin(), tones.end(), (p % 12 + 12) % 12) != tones.end();
+            };
             while (!inChord(pitch))
                 --pitch;
             part.notes.push_back({note.start, note.length, pitch, followedLevel(part, source, note, rng)});
@@ -149,8 +152,9 @@ public:
 private:
     int followedLevel(const ScorePart& part, const ScorePart& source, const ScoreNote& note, Random& rng) const
     {
-        const double ratio = source.spec.volume > 0 ? note.volume / (source.spec.volume * tune_.master / 100.0) : 1.0;
-        const double volume = part.spec.volume * tune_.master / 100.0 * ratio + rng.uniform(-1.0, 1.0);
+        const double written = source.settings.volume * tune_.master / 100.0;
+        const double ratio = written > 0 ? note.volume / written : 1.0;
+        const double volume = part.settings.volume * tune_.master / 100.0 * ratio + rng.uniform(-1.0, 1.0);
         return std::clamp(static_cast<int>(std::lround(volume)), 1, 64);
     }
 
@@ -166,15 +170,15 @@ Score arrange(const Tune& tune)
     Score score;
     score.tempo = tune.tempo;
     score.barSteps = tune.barSteps;
-    for (const PartSpec& spec : tune.parts) {
+    for (const PartSettings& settings : tune.parts) {
         ScorePart part;
-        part.spec = spec;
-        part.drum = isDrum(spec.voice);
+        part.settings = settings;
+        part.drum = isDrum(settings.voice);
         score.parts.push_back(std::move(part));
     }
     std::vector<Random> chance;
-    for (const PartSpec& spec : tune.parts)
-        chance.emplace_back(tune.name + "/" + spec.name);
+    for (const PartSettings& settings : tune.parts)
+        chance.emplace_back(tune.name + "/" + settings.name);
     const auto partIndex = [&](const std::string& name) {
         for (std::size_t i = 0; i < tune.parts.size(); ++i)
             if (tune.parts[i].name == name)
@@ -196,19 +200,19 @@ Score arrange(const Tune& tune)
             for (const PartLine& line : section.lines) {
                 const std::size_t index = partIndex(line.part);
                 ScorePart& part = score.parts[index];
-                const bool follower = !part.spec.echoOf.empty() || !part.spec.under.empty();
+                const bool follower = !part.settings.echoOf.empty() || !part.settings.under.empty();
                 if (follower != followers)
                     continue;
                 if (follower) {
                     if (!line.follows)
                         continue;
-                    const ScorePart& source = score.parts[partIndex(follower && !part.spec.echoOf.empty()
-                                                                        ? part.spec.echoOf
-                                                                        : part.spec.under)];
-                    if (!source.spec.echoOf.empty() || !source.spec.under.empty())
-                        throw std::runtime_error(tune.name + ".tune:" + std::to_string(part.spec.line) +
+                    const ScorePart& source = score.parts[partIndex(follower && !part.settings.echoOf.empty()
+                                                                        ? part.settings.echoOf
+                                                                        : part.settings.under)];
+                    if (!source.settings.echoOf.empty() || !source.settings.under.empty())
+                        throw std::runtime_error(tune.name + ".tune:" + std::to_string(part.settings.line) +
                                                  ": a part cannot follow one that follows another");
-                    if (!part.spec.echoOf.empty())
+                    if (!part.settings.echoOf.empty())
                         player.playEcho(part, source, chance[index]);
                     else
                         player.playUnder(part, source, chance[index]);

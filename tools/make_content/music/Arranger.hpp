@@ -18,7 +18,7 @@ struct ScoreNote {
 };
 
 struct ScorePart {
-    PartSpec spec;
+    PartSettings settings;
     bool drum = false;
     std::vector<ScoreNote> notes;  // by start, then pitch
 };

@@ -68,7 +68,8 @@ Sound snare(Random& rng, double rate)
         const double t = at(n, rate);
         body += (180 + 25 * std::exp(-t / 0.02)) / rate;
         ring += 330 / rate;
-        const double tone = 0.6 * std::sin(twoPi * body) * std::exp(-t / 0.05) + 0.3 * std::sin(twoPi * ring) * std::exp(-t / 0.03);
+        const double tone =
+            0.6 * std::sin(twoPi * body) * std::exp(-t / 0.05) + 0.3 * std::sin(twoPi * ring) * std::exp(-t / 0.03);
         const double noise = 0.8 * hiss(static_cast<float>(rng.uniform(-1, 1))) * std::exp(-t / 0.09);
         s[n] = static_cast<float>((tone + noise) * rise(t, 0.0008));
     }
@@ -124,7 +125,8 @@ Sound rim(Random& rng, double rate)
     Sound s = silence(0.07, rate);
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
-        double v = std::sin(twoPi * 1700 * t) * std::exp(-t / 0.008) + 0.6 * std::sin(twoPi * 520 * t) * std::exp(-t / 0.015);
+        double v = std::sin(twoPi * 1700 * t) * std::exp(-t / 0.008) +
+                   0.6 * std::sin(twoPi * 520 * t) * std::exp(-t / 0.015);
         if (t < 0.001)
             v += 0.3 * rng.uniform(-1, 1);
         s[n] = static_cast<float>(v * rise(t, 0.0003));
@@ -224,7 +226,8 @@ XmInstrument makeDrum(std::string_view name, std::string_view seed)
         // The last stretch fades to nothing, so a long ring never stops dead.
         const std::size_t fade = sound.size() / 6;
         for (std::size_t i = 0; i < fade; ++i)
-            sound[sound.size() - 1 - i] *= static_cast<float>(std::sin(0.5 * std::numbers::pi * static_cast<double>(i) / fade));
+            sound[sound.size() - 1 - i] *=
+                static_cast<float>(std::sin(0.5 * std::numbers::pi * static_cast<double>(i) / fade));
         XmSample sample = buildSample(std::string(name), sound, 0.9);
         tuneSample(sample, drum.rate);
         instrument.samples.push_back(std::move(sample));

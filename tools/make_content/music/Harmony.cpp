@@ -102,7 +102,9 @@ std::vector<int> Chord::voiceTones(int count) const
 
 Chord parseChord(std::string_view symbol)
 {
-    const auto fail = [&]() -> Chord { throw std::runtime_error("cannot read the chord '" + std::string(symbol) + "'"); };
+    const auto fail = [&]() -> Chord {
+        throw std::runtime_error("cannot read the chord '" + std::string(symbol) + "'");
+    };
     std::string_view text = symbol;
     Chord chord;
     std::size_t used = 0;

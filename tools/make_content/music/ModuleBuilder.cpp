@@ -44,7 +44,7 @@ std::vector<Placed> placeNotes(const ScorePart& part, int firstChannel, int chan
             if (freeFrom[c] <= note.start && (best < 0 || freeFrom[c] < freeFrom[best]))
                 best = c;
         if (best < 0)
-            throw std::runtime_error("part " + part.spec.name + " has more notes at once than channels");
+            throw std::runtime_error("part " + part.settings.name + " has more notes at once than channels");
         freeFrom[best] = part.drum ? note.start + 1 : note.start + note.length;
         placed.push_back({&note, firstChannel + best});
     }
@@ -78,7 +78,7 @@ XmModule buildModule(const Score& score, const std::string& title, const std::st
     std::vector<std::uint8_t> instrumentOf(score.parts.size(), 0);
     std::vector<std::string> voices;
     for (std::size_t p = 0; p < score.parts.size(); ++p) {
-        const std::string& voice = score.parts[p].spec.voice;
+        const std::string& voice = score.parts[p].settings.voice;
         auto known = std::find(voices.begin(), voices.end(), voice);
         if (known == voices.end()) {
             voices.push_back(voice);
@@ -93,7 +93,7 @@ XmModule buildModule(const Score& score, const std::string& title, const std::st
         } else {
             int lowest = 127, highest = 0;
             for (const ScorePart& part : score.parts)
-                if (part.spec.voice == voice)
+                if (part.settings.voice == voice)
                     for (const ScoreNote& note : part.notes) {
                         lowest = std::min(lowest, note.pitch);
                         highest = std::max(highest, note.pitch);
@@ -114,11 +114,12 @@ XmModule buildModule(const Score& score, const std::string& title, const std::st
         if (part.notes.empty())
             continue;
         const std::vector<Placed> placed = placeNotes(part, firstChannel[p], channelCount[p]);
-        const auto pan = static_cast<std::uint8_t>(std::clamp(static_cast<int>(std::lround(128 + part.spec.pan * 1.27)), 0, 255));
+        const int place = static_cast<int>(std::lround(128 + part.settings.pan * 1.27));
+        const auto pan = static_cast<std::uint8_t>(std::clamp(place, 0, 255));
         for (const Placed& at : placed) {
             const int note = xmNote(at.note->pitch);
             if (note < 1 || note > 96)
-                throw std::runtime_error(seed + ": part " + part.spec.name + " plays a note out of range");
+                throw std::runtime_error(seed + ": part " + part.settings.name + " plays a note out of range");
             // Every note sets its part's place in the stereo field: parts
             // that share an instrument sit in different places.
             cell(song, at.note->start, at.channel) = {static_cast<std::uint8_t>(note), instrumentOf[p],

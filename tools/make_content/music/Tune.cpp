@@ -207,7 +207,8 @@ void appendPartText(SectionText& section, const std::string& part, std::string_v
     const bool own = std::find(section.written.begin(), section.written.end(), part) != section.written.end();
     if (!own)
         section.written.push_back(part);
-    auto entry = std::find_if(section.parts.begin(), section.parts.end(), [&](const auto& p) { return p.first == part; });
+    auto entry =
+        std::find_if(section.parts.begin(), section.parts.end(), [&](const auto& p) { return p.first == part; });
     if (entry == section.parts.end()) {
         section.parts.push_back({part, {"", line}});
         entry = section.parts.end() - 1;
@@ -227,11 +228,11 @@ std::string withoutComment(const std::string& line)
     return line;
 }
 
-PartSpec parsePart(const std::vector<std::string>& w, const Reader& reader, int line)
+PartSettings parsePart(const std::vector<std::string>& w, const Reader& reader, int line)
 {
     if (w.size() < 5)
         reader.fail(line, "part NAME VOICE VOLUME PAN [options]");
-    PartSpec part;
+    PartSettings part;
     part.name = w[1];
     part.voice = w[2];
     part.volume = reader.number(w[3], line, 0, 64);
@@ -268,9 +269,9 @@ PartSpec parsePart(const std::vector<std::string>& w, const Reader& reader, int 
 
 } // namespace
 
-const PartSpec* Tune::part(std::string_view partName) const
+const PartSettings* Tune::part(std::string_view partName) const
 {
-    for (const PartSpec& p : parts)
+    for (const PartSettings& p : parts)
         if (p.name == partName)
             return &p;
     return nullptr;
@@ -355,7 +356,7 @@ Tune parseTune(std::string_view text, const std::string& name)
                 reader.fail(line, "time " + w[1] + " cannot be counted in sixteenths");
             tune.barSteps = beats * 16 / unit;
         } else if (key == "part") {
-            PartSpec part = parsePart(w, reader, line);
+            PartSettings part = parsePart(w, reader, line);
             if (tune.part(part.name))
                 reader.fail(line, "a second part named " + part.name);
             tune.parts.push_back(std::move(part));
@@ -366,7 +367,7 @@ Tune parseTune(std::string_view text, const std::string& name)
 
     if (tune.output.empty())
         reader.fail(1, "no 'output' file named");
-    for (const PartSpec& part : tune.parts) {
+    for (const PartSettings& part : tune.parts) {
         for (const std::string* other : {&part.echoOf, &part.under})
             if (!other->empty() && !tune.part(*other))
                 reader.fail(part.line, "no part named " + *other);
@@ -383,9 +384,9 @@ Tune parseTune(std::string_view text, const std::string& name)
             line.line = entry.second;
             if (!tune.part(partName))
                 reader.fail(line.line, "no part named " + partName);
-            const PartSpec& spec = *tune.part(partName);
+            const PartSettings& settings = *tune.part(partName);
             line.isGrid = entry.first.find_first_of("abcdefgr~/") == std::string::npos;
-            if (!spec.echoOf.empty() || !spec.under.empty()) {
+            if (!settings.echoOf.empty() || !settings.under.empty()) {
                 const std::vector<std::string> switchWords = words(entry.first);
                 if (switchWords.size() != 1 || (switchWords[0] != "on" && switchWords[0] != "off"))
                     reader.fail(line.line, partName + " follows another part: write 'on' or 'off'");

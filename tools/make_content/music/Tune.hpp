@@ -13,7 +13,7 @@
 
 namespace content::music {
 
-struct PartSpec {
+struct PartSettings {
     std::string name;
     std::string voice;     // an instrument of Voices.hpp or a drum of Drums.hpp
     int volume = 48;       // 0..64
@@ -64,12 +64,12 @@ struct Tune {
     int tempo = 120;     // quarter notes a minute
     int barSteps = 16;
     int master = 100;    // percent, applied to every part's volume
-    std::vector<PartSpec> parts;
+    std::vector<PartSettings> parts;
     std::vector<Section> sections;
     std::vector<std::string> intro;  // sections played once
     std::vector<std::string> loop;   // sections played for ever after
 
-    const PartSpec* part(std::string_view partName) const;
+    const PartSettings* part(std::string_view partName) const;
     const Section* section(std::string_view sectionName) const;
 };
 

@@ -148,7 +148,8 @@ LoopedTone vibes(double hz, double rate, double reach, Random& rng)
     // The motor's tremolo: one sway a loop, so it runs on seamlessly.
     const double period = static_cast<double>(tone.loopLength);
     for (std::size_t n = 0; n < tone.frames.size(); ++n)
-        tone.frames[n] *= static_cast<float>(1.0 + 0.25 * std::sin(2 * std::numbers::pi * static_cast<double>(n) / period));
+        tone.frames[n] *=
+            static_cast<float>(1.0 + 0.25 * std::sin(2 * std::numbers::pi * static_cast<double>(n) / period));
     addBurst(tone, rate, 0.002, 0.08, Biquad::lowPass(4000, rate), rng);
     fadeIn(tone, rate, 0.001);
     return tone;
@@ -380,7 +381,9 @@ XmInstrument makeVoice(std::string_view name, int lowest, int highest, int tempo
             static_cast<std::uint8_t>(instrument.samples.size() - 1);
 
     instrument.volumeEnvelope = envelopeFor(d, attackSeconds, tickSeconds);
-    instrument.fadeout = d.held ? 0 : std::clamp(static_cast<int>(std::lround(32768 * tickSeconds / d.release)), 1, 4095);
+    // Fadeout takes 32768 / fadeout ticks; held voices let go through their envelope.
+    instrument.fadeout =
+        d.held ? 0 : std::clamp(static_cast<int>(std::lround(32768 * tickSeconds / d.release)), 1, 4095);
     if (d.vibratoDepth > 0) {
         instrument.vibratoType = 0;
         instrument.vibratoDepth = d.vibratoDepth;
