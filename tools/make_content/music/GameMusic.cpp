@@ -44,36 +44,6 @@ Level measure(const std::vector<std::int16_t>& pcm)
     return level;
 }
 
-// The loop's length in frames, exactly: the tracker's ticks do not fall on
-// whole frames, so the length worked out from the tempo can be a few frames
-// off.  Found where a stretch of the second time round lines up best with
-// the first.
-std::size_t measuredLoop(const std::vector<std::int16_t>& pcm, std::size_t loopStart, std::size_t nominal)
-{
-    constexpr std::size_t window = ModuleRender::sampleRate;
-    constexpr long slide = 256;
-    const std::size_t from = loopStart + 4 * ModuleRender::sampleRate;
-    if (2 * (from + nominal + window + slide) > pcm.size())
-        throw std::runtime_error("too little rendered to measure the loop");
-    long best = 0;
-    double bestScore = -1;
-    for (long shift = -slide; shift <= slide; ++shift) {
-        double dot = 0, power = 0;
-        for (std::size_t i = 0; i < window; ++i) {
-            const double a = pcm[2 * (from + i)];
-            const double b = pcm[2 * static_cast<std::size_t>(static_cast<long>(from + nominal + i) + shift)];
-            dot += a * b;
-            power += b * b;
-        }
-        const double score = dot / std::sqrt(power + 1.0);
-        if (score > bestScore) {
-            bestScore = score;
-            best = shift;
-        }
-    }
-    return static_cast<std::size_t>(static_cast<long>(nominal) + best);
-}
-
 void writeOgg(const content::fs::path& path, const std::vector<std::int16_t>& pcm)
 {
     // SFML draws the Ogg stream's serial number from rand(): fix it, so the
@@ -93,23 +63,11 @@ void makeTune(const content::Context& context, const content::fs::path& source)
     const std::string xm = writeXm(buildModule(score, tune.title, name));
     const ModuleRender render(xm);
 
-    const double stepSeconds = 15.0 / tune.tempo;
-    const double loopSeconds = (score.steps - score.loopStart) * stepSeconds;
-    const auto songFrames = static_cast<std::size_t>(std::lround(render.lengthSeconds() * ModuleRender::sampleRate));
+    const double loopSeconds = (score.steps - score.loopStart) * 15.0 / tune.tempo;
     const bool recording = tune.output.ends_with(".ogg");
     if (recording && score.loopStart != 0)
         throw std::runtime_error(name + ".tune: a recording loops whole; give it no 'play' sections");
-
-    // Through the song and once more round the loop, keeping the second
-    // time round: it starts with the tails of the loop's end ringing into
-    // it, as it does whenever the music goes round.
-    const auto nominalLoop =
-        std::min(songFrames, static_cast<std::size_t>(std::lround(loopSeconds * ModuleRender::sampleRate)));
-    const std::size_t loopStart = songFrames - nominalLoop;
-    std::vector<std::int16_t> pcm = render.render(songFrames + nominalLoop + 2 * ModuleRender::sampleRate);
-    const std::size_t loopFrames = measuredLoop(pcm, loopStart, nominalLoop);
-    pcm.erase(pcm.begin() + static_cast<std::ptrdiff_t>(2 * (loopStart + 2 * loopFrames)), pcm.end());
-    pcm.erase(pcm.begin(), pcm.begin() + static_cast<std::ptrdiff_t>(2 * (loopStart + loopFrames)));
+    const std::vector<std::int16_t> pcm = render.recordLoop(loopSeconds);
     const Level level = measure(pcm);
     std::cout << "    " << tune.output << ": " << tune.tempo << " bpm, loop " << std::lround(loopSeconds * 10) / 10.0
               << " s of " << std::lround(render.lengthSeconds() * 10) / 10.0 << " s, peak " << level.peak << ", rms "

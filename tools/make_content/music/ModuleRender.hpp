@@ -26,6 +26,11 @@ public:
     double lengthSeconds() const;
     // Interleaved stereo frames from the start, through the restarts.
     std::vector<std::int16_t> render(std::size_t frames) const;
+    // Once round a loop of about `loopSeconds` at the end of the song, as
+    // it sounds the second time round: with the tails of its end ringing
+    // into its start, and cut at the length the renderer really plays, so
+    // its last frame leads into its first.
+    std::vector<std::int16_t> recordLoop(double loopSeconds) const;
 
 private:
     struct DuhUnloader {

@@ -392,10 +392,11 @@ Tune parseTune(std::string_view text, const std::string& name)
                     reader.fail(line.line, partName + " follows another part: write 'on' or 'off'");
                 line.follows = switchWords[0] == "on";
                 line.cycle = section.steps;
-            } else if (line.isGrid)
+            } else if (line.isGrid) {
                 parseGrid(line, entry.first, tune.barSteps, reader);
-            else
+            } else {
                 parseNotes(line, entry.first, tune.barSteps, reader);
+            }
             if (line.cycle > section.steps || section.steps % line.cycle != 0)
                 reader.fail(line.line, "the line's " + std::to_string(line.cycle) + " steps do not fit section " +
                                            section.name + " of " + std::to_string(section.steps));
