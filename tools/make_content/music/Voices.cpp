@@ -302,6 +302,7 @@ std::uint16_t ticks(double seconds, double tickSeconds)
 
 XmEnvelope envelopeFor(const Design& d, double attackSeconds, double tickSeconds)
 {
+    constexpr std::uint16_t lastTick = 254;
     XmEnvelope envelope;
     if (!d.held) {
         // Full until the sample's loop, then dying away as the sound would.
@@ -315,6 +316,10 @@ XmEnvelope envelopeFor(const Design& d, double attackSeconds, double tickSeconds
             const std::uint16_t tick = static_cast<std::uint16_t>(start + ticks(seconds, tickSeconds));
             if (tick <= envelope.points.back().tick)
                 continue;
+            // Trackers draw envelopes over 255 ticks at most; by then a
+            // struck note has long died away.
+            if (tick >= lastTick)
+                break;
             envelope.points.push_back({tick, level});
             if (level == 0 || envelope.points.size() == 11)
                 break;
