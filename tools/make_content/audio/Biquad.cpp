@@ -13,10 +13,10 @@ struct Angle {
     double alpha;
 };
 
-Angle angleOf(double hz, double q)
+Angle angleOf(double hz, double q, double rate)
 {
-    const double nyquistSafe = std::clamp(hz, 1.0, 0.49 * sampleRate);
-    const double w = 2.0 * std::numbers::pi * nyquistSafe / sampleRate;
+    const double nyquistSafe = std::clamp(hz, 1.0, 0.49 * rate);
+    const double w = 2.0 * std::numbers::pi * nyquistSafe / rate;
     return {std::cos(w), std::sin(w) / (2.0 * std::max(q, 0.01))};
 }
 
@@ -27,27 +27,27 @@ Biquad::Biquad(double b0, double b1, double b2, double a0, double a1, double a2)
 {
 }
 
-Biquad Biquad::lowPass(double hz, double q)
+Biquad Biquad::lowPass(double hz, double q, double rate)
 {
-    const auto [c, a] = angleOf(hz, q);
+    const auto [c, a] = angleOf(hz, q, rate);
     return {(1 - c) / 2, 1 - c, (1 - c) / 2, 1 + a, -2 * c, 1 - a};
 }
 
-Biquad Biquad::highPass(double hz, double q)
+Biquad Biquad::highPass(double hz, double q, double rate)
 {
-    const auto [c, a] = angleOf(hz, q);
+    const auto [c, a] = angleOf(hz, q, rate);
     return {(1 + c) / 2, -(1 + c), (1 + c) / 2, 1 + a, -2 * c, 1 - a};
 }
 
-Biquad Biquad::bandPass(double hz, double q)
+Biquad Biquad::bandPass(double hz, double q, double rate)
 {
-    const auto [c, a] = angleOf(hz, q);
+    const auto [c, a] = angleOf(hz, q, rate);
     return {a, 0, -a, 1 + a, -2 * c, 1 - a};
 }
 
-Biquad Biquad::bell(double hz, double q, double gainDb)
+Biquad Biquad::bell(double hz, double q, double gainDb, double rate)
 {
-    const auto [c, a] = angleOf(hz, q);
+    const auto [c, a] = angleOf(hz, q, rate);
     const double g = std::pow(10.0, gainDb / 40.0);
     return {1 + a * g, -2 * c, 1 - a * g, 1 + a / g, -2 * c, 1 - a / g};
 }

@@ -1,7 +1,7 @@
 #include "music/Drums.hpp"
 
 #include "Random.hpp"
-#include "music/Filters.hpp"
+#include "audio/Biquad.hpp"
 #include "music/SampleBuilder.hpp"
 
 #include <algorithm>
@@ -12,6 +12,9 @@
 #include <vector>
 
 namespace content::music {
+
+using synth::Biquad;
+
 namespace {
 
 constexpr double twoPi = 2 * std::numbers::pi;
@@ -46,14 +49,14 @@ private:
 Sound kick(Random& rng, double rate)
 {
     Sound s = silence(0.45, rate);
-    Biquad click = Biquad::lowPass(5000, rate);
+    Biquad click = Biquad::lowPass(5000, Biquad::flat, rate);
     double phase = 0;
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
         phase += (48 + 110 * std::exp(-t / 0.035)) / rate;
         double v = std::sin(twoPi * phase) * std::exp(-t / 0.16) * rise(t, 0.001);
         if (t < 0.002)
-            v += 0.3 * click(static_cast<float>(rng.uniform(-1, 1)));
+            v += 0.3 * click.process(static_cast<float>(rng.uniform(-1, 1)));
         s[n] = static_cast<float>(std::tanh(1.5 * v) / std::tanh(1.5));
     }
     return s;
@@ -62,7 +65,7 @@ Sound kick(Random& rng, double rate)
 Sound snare(Random& rng, double rate)
 {
     Sound s = silence(0.3, rate);
-    Biquad hiss = Biquad::highPass(1200, rate);
+    Biquad hiss = Biquad::highPass(1200, Biquad::flat, rate);
     double body = 0, ring = 0;
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
@@ -70,7 +73,7 @@ Sound snare(Random& rng, double rate)
         ring += 330 / rate;
         const double tone =
             0.6 * std::sin(twoPi * body) * std::exp(-t / 0.05) + 0.3 * std::sin(twoPi * ring) * std::exp(-t / 0.03);
-        const double noise = 0.8 * hiss(static_cast<float>(rng.uniform(-1, 1))) * std::exp(-t / 0.09);
+        const double noise = 0.8 * hiss.process(static_cast<float>(rng.uniform(-1, 1))) * std::exp(-t / 0.09);
         s[n] = static_cast<float>((tone + noise) * rise(t, 0.0008));
     }
     return s;
@@ -79,7 +82,7 @@ Sound snare(Random& rng, double rate)
 Sound clap(Random& rng, double rate)
 {
     Sound s = silence(0.35, rate);
-    Biquad band = Biquad::bandPass(1100, rate, 0.8);
+    Biquad band = Biquad::bandPass(1100, 0.8, rate);
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
         // Three hands a few milliseconds apart, then the room.
@@ -89,7 +92,7 @@ Sound clap(Random& rng, double rate)
                 level = std::max(level, std::exp(-(t - hit) / 0.006));
         if (t >= 0.024)
             level = std::max(level, 0.8 * std::exp(-(t - 0.024) / 0.09));
-        s[n] = static_cast<float>(band(static_cast<float>(rng.uniform(-1, 1))) * level * rise(t, 0.0005));
+        s[n] = static_cast<float>(band.process(static_cast<float>(rng.uniform(-1, 1))) * level * rise(t, 0.0005));
     }
     return s;
 }
@@ -97,12 +100,12 @@ Sound clap(Random& rng, double rate)
 Sound hat(Random& rng, double rate, double length, double decay)
 {
     Sound s = silence(length, rate);
-    Biquad high = Biquad::highPass(7000, rate);
-    Biquad air = Biquad::highPass(8000, rate);
+    Biquad high = Biquad::highPass(7000, Biquad::flat, rate);
+    Biquad air = Biquad::highPass(8000, Biquad::flat, rate);
     const Metal metal(1.0, rate);
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
-        const double v = high(static_cast<float>(metal(n))) + 0.5 * air(static_cast<float>(rng.uniform(-1, 1)));
+        const double v = high.process(static_cast<float>(metal(n))) + 0.5 * air.process(static_cast<float>(rng.uniform(-1, 1)));
         s[n] = static_cast<float>(v * std::exp(-t / decay) * rise(t, 0.0015));
     }
     return s;
@@ -111,11 +114,11 @@ Sound hat(Random& rng, double rate, double length, double decay)
 Sound shaker(Random& rng, double rate)
 {
     Sound s = silence(0.14, rate);
-    Biquad band = Biquad::bandPass(6500, rate, 1.0);
+    Biquad band = Biquad::bandPass(6500, 1.0, rate);
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
         const double level = t < 0.02 ? std::sin(0.5 * std::numbers::pi * t / 0.02) : std::exp(-(t - 0.02) / 0.035);
-        s[n] = static_cast<float>(band(static_cast<float>(rng.uniform(-1, 1))) * level);
+        s[n] = static_cast<float>(band.process(static_cast<float>(rng.uniform(-1, 1))) * level);
     }
     return s;
 }
@@ -137,8 +140,8 @@ Sound rim(Random& rng, double rate)
 Sound tambourine(Random& rng, double rate)
 {
     Sound s = silence(0.3, rate);
-    Biquad low = Biquad::bandPass(7000, rate, 3);
-    Biquad high = Biquad::bandPass(9500, rate, 3);
+    Biquad low = Biquad::bandPass(7000, 3, rate);
+    Biquad high = Biquad::bandPass(9500, 3, rate);
     double phases[4];
     for (double& p : phases)
         p = rng.uniform();
@@ -146,7 +149,7 @@ Sound tambourine(Random& rng, double rate)
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
         const float white = static_cast<float>(rng.uniform(-1, 1));
-        double v = low(white) + high(white);
+        double v = low.process(white) + high.process(white);
         for (int j = 0; j < 4; ++j)
             v += 0.15 * std::sin(twoPi * (jingles[j] * t + phases[j]));
         s[n] = static_cast<float>(v * std::exp(-t / 0.07) * rise(t, 0.003));
@@ -157,13 +160,13 @@ Sound tambourine(Random& rng, double rate)
 Sound crash(Random& rng, double rate)
 {
     Sound s = silence(1.4, rate);
-    Biquad high = Biquad::highPass(3500, rate);
-    Biquad top = Biquad::lowPass(12000, rate);
+    Biquad high = Biquad::highPass(3500, Biquad::flat, rate);
+    Biquad top = Biquad::lowPass(12000, Biquad::flat, rate);
     const Metal metal(1.7, rate);
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
         const double v = 0.6 * metal(n) + rng.uniform(-1, 1);
-        s[n] = static_cast<float>(top(high(static_cast<float>(v))) * std::exp(-t / 0.5) * rise(t, 0.003));
+        s[n] = static_cast<float>(top.process(high.process(static_cast<float>(v))) * std::exp(-t / 0.5) * rise(t, 0.003));
     }
     return s;
 }
@@ -171,14 +174,14 @@ Sound crash(Random& rng, double rate)
 Sound tom(Random& rng, double rate)
 {
     Sound s = silence(0.5, rate);
-    Biquad thump = Biquad::lowPass(2000, rate);
+    Biquad thump = Biquad::lowPass(2000, Biquad::flat, rate);
     double phase = 0;
     for (std::size_t n = 0; n < s.size(); ++n) {
         const double t = at(n, rate);
         phase += (110 + 60 * std::exp(-t / 0.05)) / rate;
         double v = std::sin(twoPi * phase) * std::exp(-t / 0.18);
         if (t < 0.005)
-            v += 0.2 * thump(static_cast<float>(rng.uniform(-1, 1)));
+            v += 0.2 * thump.process(static_cast<float>(rng.uniform(-1, 1)));
         s[n] = static_cast<float>(v * rise(t, 0.001));
     }
     return s;

@@ -1,7 +1,7 @@
 #include "music/Voices.hpp"
 
 #include "Random.hpp"
-#include "music/Filters.hpp"
+#include "audio/Biquad.hpp"
 #include "music/Partials.hpp"
 #include "music/SampleBuilder.hpp"
 
@@ -12,6 +12,9 @@
 #include <string>
 
 namespace content::music {
+
+using synth::Biquad;
+
 namespace {
 
 constexpr double middleC = 261.6255653;
@@ -33,7 +36,7 @@ void addBurst(LoopedTone& tone, double rate, double seconds, double amplitude, B
     for (std::size_t n = 0; n < frames; ++n) {
         const double t = static_cast<double>(n) / static_cast<double>(frames);
         const double shape = std::sin(std::numbers::pi * std::sqrt(t)) * (1 - t);
-        tone.frames[n] += static_cast<float>(amplitude * shape * filter(static_cast<float>(rng.uniform(-1, 1))));
+        tone.frames[n] += static_cast<float>(amplitude * shape * filter.process(static_cast<float>(rng.uniform(-1, 1))));
     }
 }
 
@@ -92,7 +95,7 @@ LoopedTone marimba(double hz, double rate, double reach, Random& rng)
 {
     LoopedTone tone = renderPartials(
         {{1, 1.0, 3.0}, {3.93, 0.32, 13}, {9.8, 0.1, 30}, {2, 0.03, 8}}, hz, rate, 0.3, 0.1, reach);
-    addBurst(tone, rate, 0.004, 0.25, Biquad::lowPass(3000, rate), rng);
+    addBurst(tone, rate, 0.004, 0.25, Biquad::lowPass(3000, Biquad::flat, rate), rng);
     fadeIn(tone, rate, 0.001);
     return tone;
 }
@@ -100,7 +103,7 @@ LoopedTone marimba(double hz, double rate, double reach, Random& rng)
 LoopedTone pluck(double hz, double rate, double reach, Random& rng)
 {
     LoopedTone tone = renderPartials(stringPartials(hz, 2.0, 4500), hz, rate, 0.5, 0.1, reach);
-    addBurst(tone, rate, 0.003, 0.12, Biquad::bandPass(2500, rate, 0.8), rng);
+    addBurst(tone, rate, 0.003, 0.12, Biquad::bandPass(2500, 0.8, rate), rng);
     fadeIn(tone, rate, 0.001);
     return tone;
 }
@@ -114,7 +117,7 @@ LoopedTone bell(double hz, double rate, double reach, Random& rng)
                                       {5.4, 0.1, 12},
                                       {6.8, 0.08, 16}},
                                      hz, rate, 0.5, 0.1, reach);
-    addBurst(tone, rate, 0.002, 0.1, Biquad::highPass(3000, rate), rng);
+    addBurst(tone, rate, 0.002, 0.1, Biquad::highPass(3000, Biquad::flat, rate), rng);
     fadeIn(tone, rate, 0.0007);
     return tone;
 }
@@ -128,7 +131,7 @@ LoopedTone epiano(double hz, double rate, double reach, Random& rng)
                                       {7, 0.14 * rolloff(7 * hz, 3000), 22},
                                       {10, 0.05 * rolloff(10 * hz, 3000), 30}},
                                      hz, rate, 0.6, 0.1, reach);
-    addBurst(tone, rate, 0.003, 0.05, Biquad::bandPass(1800, rate, 1.0), rng);
+    addBurst(tone, rate, 0.003, 0.05, Biquad::bandPass(1800, 1.0, rate), rng);
     fadeIn(tone, rate, 0.0015);
     return tone;
 }
@@ -137,7 +140,7 @@ LoopedTone kalimba(double hz, double rate, double reach, Random& rng)
 {
     LoopedTone tone =
         renderPartials({{1, 1.0, 2.8}, {2, 0.05, 6}, {5.9, 0.25, 18}, {12.2, 0.06, 40}}, hz, rate, 0.4, 0.1, reach);
-    addBurst(tone, rate, 0.003, 0.15, Biquad::bandPass(1500, rate, 1.2), rng);
+    addBurst(tone, rate, 0.003, 0.15, Biquad::bandPass(1500, 1.2, rate), rng);
     fadeIn(tone, rate, 0.001);
     return tone;
 }
@@ -150,7 +153,7 @@ LoopedTone vibes(double hz, double rate, double reach, Random& rng)
     for (std::size_t n = 0; n < tone.frames.size(); ++n)
         tone.frames[n] *=
             static_cast<float>(1.0 + 0.25 * std::sin(2 * std::numbers::pi * static_cast<double>(n) / period));
-    addBurst(tone, rate, 0.002, 0.08, Biquad::lowPass(4000, rate), rng);
+    addBurst(tone, rate, 0.002, 0.08, Biquad::lowPass(4000, Biquad::flat, rate), rng);
     fadeIn(tone, rate, 0.001);
     return tone;
 }
@@ -170,7 +173,7 @@ LoopedTone flute(double hz, double rate, double reach, Random& rng)
 {
     LoopedTone tone =
         renderPartials({{1, 1.0}, {2, 0.3}, {3, 0.12}, {4, 0.04}, {5, 0.02}}, hz, rate, 0.08, 0.1, reach);
-    addBurst(tone, rate, 0.08, 0.2, Biquad::bandPass(std::min(2 * hz, 6000.0), rate, 1.5), rng);
+    addBurst(tone, rate, 0.08, 0.2, Biquad::bandPass(std::min(2 * hz, 6000.0), 1.5, rate), rng);
     fadeIn(tone, rate, 0.03);
     return tone;
 }
@@ -189,7 +192,7 @@ LoopedTone organ(double hz, double rate, double reach, Random& rng)
                                       {2, 0.12, 0, 0.25, 1},
                                       {3, 0.5, 12}},
                                      hz, rate, 0.25, 0.5, reach);
-    addBurst(tone, rate, 0.003, 0.1, Biquad::highPass(2000, rate), rng);
+    addBurst(tone, rate, 0.003, 0.1, Biquad::highPass(2000, Biquad::flat, rate), rng);
     fadeIn(tone, rate, 0.002);
     return tone;
 }
@@ -245,7 +248,7 @@ LoopedTone bass(double hz, double rate, double reach, Random& rng)
             partials.push_back({double(h), 0.35 / h * rolloff(h * hz, 1500), 10.0 + 2 * h, 0, 0});
     }
     LoopedTone tone = renderPartials(partials, hz, rate, 0.3, 0.2, reach, 8000);
-    addBurst(tone, rate, 0.004, 0.1, Biquad::lowPass(1200, rate), rng);
+    addBurst(tone, rate, 0.004, 0.1, Biquad::lowPass(1200, Biquad::flat, rate), rng);
     fadeIn(tone, rate, 0.002);
     return tone;
 }
