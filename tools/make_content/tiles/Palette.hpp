@@ -51,6 +51,10 @@ constexpr art::Colour water = art::rgb(52, 116, 142);
 constexpr art::Colour waterShallow = art::rgb(92, 156, 160);
 constexpr art::Colour waterGlint = art::rgb(214, 238, 244);
 
+// The dark line round everything standing on the lawn, so that what the
+// mower must go round stands out from the grass it drives on.
+constexpr art::Colour rim = art::rgb(18, 34, 16, 0.8f);
+
 // Flowers.
 constexpr art::Colour petalWhite = art::rgb(246, 246, 238);
 constexpr art::Colour petalYellow = art::rgb(250, 214, 52);

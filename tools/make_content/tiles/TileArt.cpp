@@ -130,6 +130,13 @@ void TileArt::relief(const Field& height, float strength, const art::Mask* withi
         }
 }
 
+void TileArt::outline(const art::Mask& body, float width, art::Colour colour)
+{
+    art::Mask band = body.grown(width * scale);
+    band.subtract(body);
+    canvas_.paint(band, colour);
+}
+
 sf::Image TileArt::tile(int column, int row) const
 {
     const int side = tileSize * detail;

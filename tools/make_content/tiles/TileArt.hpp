@@ -5,6 +5,8 @@
 // smooths every edge.  A new picture starts as uncut grass, the ground of
 // everything that stands on the lawn.
 
+#include "tiles/Palette.hpp"
+
 #include "art/Canvas.hpp"
 
 #include <SFML/Graphics/Image.hpp>
@@ -58,6 +60,9 @@ public:
     void relief(const art::Mask& body, float roundness, float strength);
     // The same from a height field given directly (continuous across tiles).
     void relief(const Field& height, float strength, const art::Mask* within = nullptr);
+    // A dark line just outside the body, `width` tile pixels wide, so that a
+    // thing standing on the lawn reads against the grass as something solid.
+    void outline(const art::Mask& body, float width = 0.6f, art::Colour colour = palette::rim);
 
     // The finished tile at (column, row) of the block: opaque, 32 by 32.
     sf::Image tile(int column = 0, int row = 0) const;

@@ -25,29 +25,31 @@ TileArt single(const std::string& name, const std::function<void(TileArt&, conte
 
 void drawTrees(Sheet& sheet)
 {
+    // Single trees fill their square, as the mower finds them: only the
+    // corners and the shadow's far end show the grass.
     sheet.put(512, single("oak", [](TileArt& art, content::Random& rng) {
-        crown(art, 14.5f, 14.5f, 12.f, {leaves::oak, 7, 0.5f}, rng);
+        crown(art, 15.5f, 15.5f, 13.6f, {leaves::oak, 8, 0.36f, 0.42f}, rng);
     }), 0, 0, "Oak tree", TileType::Solid);
     sheet.put(513, single("apple tree", [](TileArt& art, content::Random& rng) {
-        const art::Mask m = crown(art, 14.5f, 14.5f, 11.5f, {leaves::apple, 6, 0.45f}, rng);
-        dots(art, m, 14.5f, 14.5f, 10.5f, 14, 1.1f, art::rgb(204, 40, 36), rng);
+        const art::Mask m = crown(art, 15.5f, 15.5f, 13.4f, {leaves::apple, 7, 0.36f, 0.42f}, rng);
+        dots(art, m, 15.5f, 15.5f, 12.5f, 28, 1.25f, art::rgb(204, 40, 36), rng);
     }), 0, 0, "Apple tree", TileType::Solid);
     sheet.put(514, single("conifer", [](TileArt& art, content::Random& rng) {
-        conifer(art, 14.5f, 14.5f, 11.5f, rng);
+        conifer(art, 15.5f, 15.5f, 14.f, rng, 0.4f);
     }), 0, 0, "Conifer", TileType::Solid);
     sheet.put(515, single("birch", [](TileArt& art, content::Random& rng) {
-        crown(art, 14.5f, 14.5f, 11.5f, {leaves::birch, 9, 0.4f}, rng);
+        crown(art, 15.5f, 15.5f, 13.4f, {leaves::birch, 9, 0.34f, 0.42f}, rng);
     }), 0, 0, "Birch tree", TileType::Solid);
     sheet.put(516, single("bush", [](TileArt& art, content::Random& rng) {
-        crown(art, 15.5f, 15.5f, 10.f, {leaves::bush, 5, 0.45f, 0.8f}, rng);
+        crown(art, 15.5f, 15.5f, 13.f, {leaves::bush, 7, 0.38f, 0.42f}, rng);
     }), 0, 0, "Bush", TileType::Solid);
     sheet.put(517, single("flowering bush", [](TileArt& art, content::Random& rng) {
-        const art::Mask m = crown(art, 15.5f, 15.5f, 10.f, {leaves::bush, 5, 0.45f, 0.8f}, rng);
-        dots(art, m, 15.5f, 15.5f, 9.5f, 26, 1.f, art::rgb(246, 196, 214), rng, 5);
+        const art::Mask m = crown(art, 15.5f, 15.5f, 13.f, {leaves::bush, 7, 0.38f, 0.42f}, rng);
+        dots(art, m, 15.5f, 15.5f, 12.5f, 38, 1.2f, art::rgb(246, 196, 214), rng, 5);
     }), 0, 0, "Flowering bush", TileType::Solid);
     sheet.put(518, single("rose bush", [](TileArt& art, content::Random& rng) {
-        const art::Mask m = crown(art, 15.5f, 15.5f, 10.f, {leaves::apple, 6, 0.4f, 0.8f}, rng);
-        dots(art, m, 15.5f, 15.5f, 9.5f, 16, 1.2f, art::rgb(206, 34, 56), rng, 5);
+        const art::Mask m = crown(art, 15.5f, 15.5f, 13.f, {leaves::apple, 7, 0.38f, 0.42f}, rng);
+        dots(art, m, 15.5f, 15.5f, 12.5f, 26, 1.45f, art::rgb(206, 34, 56), rng, 5);
     }), 0, 0, "Rose bush", TileType::Solid);
 
     TileArt oak(2, 2);

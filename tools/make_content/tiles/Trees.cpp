@@ -31,6 +31,7 @@ art::Mask crown(TileArt& art, float cx, float cy, float radius, const CrownStyle
     outline = art::roughened(std::move(outline), [seed](float x, float y) { return 0.7f * art::noise(x / 1.5f, y / 1.5f, seed); }, 0.8f);
     const art::Mask body = art.mask(outline);
     art.castShadow(body, radius * 0.3f * style.shadow, radius * 0.36f * style.shadow, radius * 0.12f, 0.6f);
+    art.outline(body);
     art.paint(body, foliage(style.leafage));
     art.relief(body, radius * 0.35f, 0.55f);
     // The crown's underside, seen between the outer lobes, lies in shade.
@@ -43,32 +44,51 @@ art::Mask crown(TileArt& art, float cx, float cy, float radius, const CrownStyle
     return body;
 }
 
-art::Mask conifer(TileArt& art, float cx, float cy, float radius, content::Random& rng)
+art::Mask conifer(TileArt& art, float cx, float cy, float radius, content::Random& rng, float shadow)
 {
-    const int branches = 11;
+    // From above a fir is tiers of branch tips, each tier smaller and turned
+    // a little from the one below, rising to the leader in the middle.
+    const int branches = 13;
     const float turn = angle(rng);
-    std::vector<art::Point> star;
-    for (int i = 0; i < branches * 2; ++i) {
-        const float a = turn + pi * static_cast<float>(i) / static_cast<float>(branches);
-        const float r = radius * (i % 2 == 0 ? static_cast<float>(rng.uniform(0.92, 1.0)) : 0.72f);
-        star.push_back({cx + std::cos(a) * r, cy + std::sin(a) * r});
-    }
     const unsigned seed = static_cast<unsigned>(rng.next());
-    const art::Shape outline =
-        art::roughened(art::polygon(star), [seed](float x, float y) { return 0.5f * art::noise(x / 1.2f, y / 1.2f, seed); }, 0.6f);
-    const art::Mask body = art.mask(outline);
-    art.castShadow(body, radius * 0.34f, radius * 0.4f, radius * 0.12f, 0.6f);
-    art.paint(body, [=](float x, float y) {
-        // Needles in sprays along each branch, darker between branches.
-        const float a = std::atan2(y - cy, x - cx) - turn;
-        const float r = std::hypot(x - cx, y - cy);
-        const float branch = 0.5f + 0.5f * std::cos(a * static_cast<float>(branches));
-        const float needles = art::noise(r * 1.4f, a * 9.f, seed + 1);
-        const float t = std::clamp(0.25f + 0.45f * branch + 0.2f * needles, 0.f, 1.f);
-        return art::mix(art::rgb(20, 62, 44), art::rgb(86, 142, 88), t);
-    });
-    // A cone: lit on the side facing the light, all the way to the tip.
-    art.relief([=](float x, float y) { return 1.2f * (radius - std::hypot(x - cx, y - cy)); }, 0.45f, &body);
+    auto tier = [&](float r, float offset, unsigned tierSeed) {
+        std::vector<art::Point> star;
+        for (int i = 0; i < branches * 2; ++i) {
+            const float a = turn + offset + pi * static_cast<float>(i) / static_cast<float>(branches);
+            const float reach = r * (i % 2 == 0 ? static_cast<float>(rng.uniform(0.84, 1.0)) : 0.74f);
+            star.push_back({cx + std::cos(a) * reach, cy + std::sin(a) * reach});
+        }
+        return art::roughened(art::polygon(star),
+                              [tierSeed](float x, float y) { return 0.5f * art::noise(x / 1.1f, y / 1.1f, tierSeed); }, 0.6f);
+    };
+    const art::Mask body = art.mask(tier(radius, 0.f, seed));
+    art.castShadow(body, radius * 0.34f * shadow, radius * 0.4f * shadow, radius * 0.12f, 0.6f);
+    art.outline(body);
+    auto needles = [=](float lift) {
+        return [=](float x, float y) {
+            // Sprays along each branch, darker in the gaps between them.
+            const float a = std::atan2(y - cy, x - cx) - turn;
+            const float r = std::hypot(x - cx, y - cy);
+            const float bend = 1.4f * art::noise(std::cos(a) * 2.f + r / 5.f, std::sin(a) * 2.f, seed + 2);
+            const float branch = 0.5f + 0.5f * std::cos(a * static_cast<float>(branches) + lift * 9.f + bend);
+            const float sprays = art::noise(r * 1.6f, a * 11.f, seed + 1) + 0.5f * art::noise(r * 0.9f, a * 26.f, seed + 3);
+            const float t = std::clamp(0.12f + lift + 0.48f * branch + 0.22f * sprays, 0.f, 1.f);
+            return art::mix(art::rgb(16, 54, 40), art::rgb(96, 150, 94), t);
+        };
+    };
+    art.paint(body, needles(0.f));
+    const Field cone = [=](float x, float y) { return 1.2f * (radius - std::hypot(x - cx, y - cy)); };
+    art.relief(cone, 0.45f, &body);
+    // The upper tiers, each throwing a little shade on the one below.
+    for (const float part : {0.66f, 0.36f}) {
+        const art::Mask upper = art.mask(tier(radius * part, pi / static_cast<float>(branches) * (part < 0.5f ? 0.f : 1.f),
+                                              seed + static_cast<unsigned>(part * 100.f)));
+        art.castShadow(upper, radius * 0.1f, radius * 0.12f, radius * 0.05f, 0.6f, false);
+        art.outline(upper, 0.45f, art::rgb(10, 38, 26, 0.55f));
+        art.paint(upper, needles(part > 0.5f ? 0.14f : 0.28f));
+        art.relief(cone, 0.45f, &upper);
+    }
+    art.paint(art::circle(cx - 0.3f, cy - 0.3f, radius * 0.07f), art::rgb(150, 190, 120));
     return body;
 }
 

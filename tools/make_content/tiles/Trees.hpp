@@ -20,13 +20,13 @@ struct CrownStyle {
 // The crown's outline, for anything added on top (fruit, blossom).
 art::Mask crown(TileArt& art, float cx, float cy, float radius, const CrownStyle& style, content::Random& rng);
 // A conifer: a star of needled branches rising to a point.
-art::Mask conifer(TileArt& art, float cx, float cy, float radius, content::Random& rng);
+art::Mask conifer(TileArt& art, float cx, float cy, float radius, content::Random& rng, float shadow = 1.f);
 // Small round things dotted over a crown: apples, roses, blossom.
 void dots(TileArt& art, const art::Mask& within, float cx, float cy, float radius, int count, float size,
           art::Colour colour, content::Random& rng, int petals = 0);
 
 namespace leaves {
-const Leafage oak{art::rgb(20, 56, 26), art::rgb(46, 108, 42), art::rgb(116, 164, 66), 5.33f, 0x6f61u};
+const Leafage oak{art::rgb(14, 46, 26), art::rgb(38, 98, 46), art::rgb(122, 170, 72), 5.33f, 0x6f61u};
 const Leafage apple{art::rgb(30, 72, 30), art::rgb(66, 132, 50), art::rgb(144, 188, 80), 4.f, 0x6170u};
 const Leafage birch{art::rgb(58, 98, 34), art::rgb(112, 158, 60), art::rgb(188, 212, 104), 3.2f, 0x6269u};
 const Leafage bush{art::rgb(26, 70, 30), art::rgb(58, 122, 46), art::rgb(132, 180, 74), 4.f, 0x6275u};
