@@ -1,6 +1,7 @@
 // The shipped pictures as the game loads them: banners that are solid,
 // detailed, legible and coloured for their moment; menu and credits
-// backgrounds that leave room for what the game draws over them.
+// backgrounds that leave room for what the game draws over them, with
+// country behind the garden that rolls away into the distance.
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -80,6 +81,28 @@ Mood meanColour(const sf::Image& image, Area area)
             ++n;
         }
     return {static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n)};
+}
+
+// Going down a column from `from`, the first row where the picture turns
+// markedly darker than the sky three rows above and stays so: where the sky
+// gives way to the land (a lone tree standing on the crest is passed over).
+unsigned skyline(const sf::Image& image, unsigned x, unsigned from, unsigned to, float drop)
+{
+    for (unsigned y = from + 3; y + 8 < to; ++y) {
+        const float sky = luminance(image.getPixel(x, y - 3));
+        bool land = true;
+        for (unsigned k = 0; k < 8 && land; ++k)
+            land = luminance(image.getPixel(x, y + k)) < sky - drop;
+        if (land)
+            return y;
+    }
+    return to;
+}
+
+float median(std::vector<float> values)
+{
+    std::sort(values.begin(), values.end());
+    return percentile(values, 0.5f);
 }
 
 // The average colour of the middle of a banner, lettering and all.
@@ -241,6 +264,72 @@ TEST(PicturesContentTest, MenuBackgroundKeepsItsFocusClearOfThePanel)
     const float scene = busyness(menu, {440, 60, 584, 200});
     EXPECT_LT(corner, 12.f);
     EXPECT_LT(corner * 2.f, scene);
+}
+
+TEST(PicturesContentTest, MenuCountrysideRollsAwayIntoTheHaze)
+{
+    const sf::Image menu = loaded("menuback.png");
+    ASSERT_EQ(menu.getSize(), sf::Vector2u(1024, 768));
+    // The views over the garden hedge: between the big tree on the left and
+    // the one behind the cottage, and between the cottage and the trees on
+    // the right.
+    std::vector<unsigned> columns;
+    for (unsigned x = 280; x < 392; x += 4)
+        columns.push_back(x);
+    for (unsigned x = 690; x < 752; x += 4)
+        columns.push_back(x);
+
+    unsigned highest = 768, lowest = 0;
+    std::vector<float> farBlue, nearBlue, farLight, nearLight;
+    const auto blueness = [](sf::Color c) { return static_cast<float>(c.b) - static_cast<float>(c.g); };
+    for (const unsigned x : columns) {
+        const unsigned top = skyline(menu, x, 280, 386, 12.f);
+        ASSERT_LT(top, 372u) << "no hills behind the garden at x " << x;
+        highest = std::min(highest, top);
+        lowest = std::max(lowest, top);
+        for (unsigned y = top + 2; y < top + 7; ++y) {
+            farBlue.push_back(blueness(menu.getPixel(x, y)));
+            farLight.push_back(luminance(menu.getPixel(x, y)));
+        }
+        for (unsigned y = 374; y < 382; ++y) {
+            nearBlue.push_back(blueness(menu.getPixel(x, y)));
+            nearLight.push_back(luminance(menu.getPixel(x, y)));
+        }
+    }
+    EXPECT_GE(lowest - highest, 20u) << "the hills make a flat band";
+    // Far off the downs turn pale and blue; the fields nearer are green.
+    EXPECT_GT(median(farBlue), 0.f);
+    EXPECT_LT(median(nearBlue), -20.f);
+    EXPECT_GT(median(farLight), median(nearLight) + 25.f);
+}
+
+TEST(PicturesContentTest, CreditsHorizonIsRollingLandUnderTheSunset)
+{
+    const sf::Image credits = loaded("CreditsBack.png");
+    ASSERT_EQ(credits.getSize(), sf::Vector2u(1024, 768));
+    // The credits' black band covers rows 379 to about 600, so the hills
+    // between the two big trees must read above it.
+    unsigned highest = 768, lowest = 0;
+    std::vector<float> farLand, nearLand;
+    int skyUnderTheHills = 0;
+    for (unsigned x = 300; x < 784; x += 4) {
+        const unsigned top = skyline(credits, x, 290, 379, 20.f);
+        ASSERT_LT(top, 372u) << "no land above the band at x " << x;
+        highest = std::min(highest, top);
+        lowest = std::max(lowest, top);
+        // Against the glow the land is darker all the way down.
+        float sky = 0.f;
+        for (unsigned y = top - 12; y < top; ++y)
+            sky = std::max(sky, luminance(credits.getPixel(x, y)));
+        for (unsigned y = top + 3; y < 379; ++y)
+            skyUnderTheHills += luminance(credits.getPixel(x, y)) >= sky;
+        farLand.push_back(luminance(credits.getPixel(x, top + 3)));
+        nearLand.push_back(luminance(credits.getPixel(x, 376)));
+    }
+    EXPECT_GE(lowest - highest, 20u) << "the hills make a flat band";
+    EXPECT_EQ(skyUnderTheHills, 0);
+    // Ridge behind ridge, the nearer ones darker.
+    EXPECT_GT(median(farLand), median(nearLand) + 20.f);
 }
 
 TEST(PicturesContentTest, CreditsBackgroundIsACalmEveningUnderTheText)

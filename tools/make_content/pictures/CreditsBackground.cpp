@@ -90,8 +90,18 @@ art::Canvas paintCreditsBackground()
     paintStreaks(picture, "pictures/credits/highStreaks", 40.f, 160.f, 0.35f, rgb(200, 130, 170));
     paintStreaks(picture, "pictures/credits/lowStreaks", 250.f, 345.f, 0.5f, rgb(255, 214, 150));
 
-    paintRidge(picture, {"pictures/credits/hillsFar", 372.f, 40.f, 260.f, rgb(150, 104, 140), 0.55f, false}, light);
-    paintRidge(picture, {"pictures/credits/hillsNear", 392.f, 22.f, 180.f, rgb(80, 66, 96), 0.25f, true}, light);
+    paintRidge(picture, {"pictures/credits/hillsFar", 364.f, 34.f, 260.f, rgb(150, 104, 140), 0.6f, 384.f, 0.4f, 2.2f,
+                         0.3f, 0, rgb(70, 60, 80)},
+               light);
+    // The evening air glows in front of the far hills.
+    paintSun(picture, sunX, sunY, 0.f, rgb(255, 190, 120), rgb(255, 196, 110, 0.35f), 220.f);
+    paintRidge(picture, {"pictures/credits/hillsMiddle", 380.f, 22.f, 200.f, rgb(76, 58, 92), 0.32f, 404.f, 0.25f, 4.5f,
+                         0.55f, 1, rgb(54, 60, 64)},
+               light);
+    // The meadow beyond the lawn, its hedgerow trees against the hills.
+    paintRidge(picture, {"pictures/credits/hillsNear", 398.f, 12.f, 160.f, rgb(80, 112, 72), 0.3f, 432.f, 0.f, 6.5f,
+                         0.5f, 0, rgb(46, 56, 50)},
+               light);
 
     paintLawn(picture, {"pictures/credits/lawn", 430.f, horizon, sunX, 180.f, rgb(98, 148, 82), rgb(72, 120, 70), 0.5f, 0.3f},
               light);

@@ -267,21 +267,70 @@ void paintShrub(art::Canvas& picture, const Shrub& shrub, const Light& light)
     }
 }
 
-void paintWoods(art::Canvas& picture, const Woods& woods, const Light& light)
+void paintTreeLine(art::Canvas& picture, const TreeLine& line, const Light& light)
 {
-    content::Random rng(woods.seed);
+    content::Random rng(line.seed);
     const auto seed = static_cast<std::uint32_t>(rng.next());
+    struct Foot {
+        float x, y, r, trunk;
+    };
+    std::vector<Foot> feet;
     std::vector<Ball> balls;
-    for (float x = -woods.size; x < static_cast<float>(picture.width()) + woods.size;) {
-        const float r = woods.size * uniform(rng, 0.6f, 1.3f);
-        if (art::noise(x / 150.f, 3.f, seed) > -0.1f) {
-            const float y = woods.crest(x) + r * uniform(rng, -0.2f, 0.6f);
-            balls.push_back({x, y, uniform(rng, 0.f, r), r, uniform(rng, 0.6f, 1.f)});
-            balls.push_back({x + uniform(rng, -0.5f, 0.5f) * r, y + r * 0.8f, 0.f, r, 0.4f});
+    // Woods where the noise stands above this, open ground with now and then
+    // a lone tree elsewhere.
+    const float threshold = 0.4f - 0.8f * line.wooded;
+    const float width = static_cast<float>(picture.width());
+    for (float x = -line.size * 2.f; x < width + line.size * 2.f;) {
+        const float thick = art::noise(x / (line.size * 24.f), 0.5f, seed) - threshold;
+        // Woods swell toward their middle, where the old trees stand.
+        const float r = line.size * uniform(rng, 0.65f, 1.3f) * (0.85f + 0.7f * std::clamp(thick, 0.f, 0.4f));
+        if (thick <= 0.f && !rng.chance(0.05)) {
+            x += r * uniform(rng, 1.5f, 3.f);
+            continue;
+        }
+        const float ground = line.ground(x);
+        const float trunk = r * uniform(rng, 0.6f, 1.1f);
+        if (rng.chance(0.12)) {
+            // A poplar: tall and narrow.
+            const float pr = r * 0.55f;
+            for (int i = 0; i < 4; ++i) {
+                const float k = static_cast<float>(i);
+                balls.push_back({x + uniform(rng, -0.15f, 0.15f) * pr, ground - trunk * 0.6f - pr * (0.9f + 1.05f * k),
+                                 uniform(rng, 0.f, pr), pr * (1.f - 0.12f * k), 0.5f + 0.15f * k});
+            }
+            feet.push_back({x, ground, pr, trunk * 0.6f + pr * 0.4f});
+        } else {
+            const float cy = ground - trunk - r * 0.8f;
+            balls.push_back({x, cy - r * 0.2f, uniform(rng, 0.5f, 1.f) * r, r, uniform(rng, 0.8f, 1.f)});
+            for (const float side : {-1.f, 1.f})
+                balls.push_back({x + side * r * uniform(rng, 0.3f, 0.6f), cy + r * 0.25f, uniform(rng, 0.f, 0.5f) * r,
+                                 r * 0.75f, 0.55f});
+            feet.push_back({x, ground, r, trunk + r * 0.3f});
         }
         x += r * uniform(rng, 0.6f, 1.2f);
     }
-    paintBalls(picture, balls, woods.leaves, std::max(1.2f, woods.size * 0.25f), woods.distance, light, seed);
+
+    // The shade under the trees, strongest at their feet and run together
+    // under a copse.
+    Painter painter(picture);
+    const art::Colour shadow = light.far(light.shadow, line.distance * 0.7f);
+    const float shadowAlpha = shadow.a * (1.f - 0.5f * line.distance) * 0.6f;
+    for (const Foot& f : feet)
+        painter.fill(art::ellipse(f.x - light.towardSun.x * f.r * 0.7f, f.y + f.r * 0.15f, f.r * 1.5f, f.r * 0.32f),
+                     art::withAlpha(shadow, shadowAlpha), std::max(1.5f, f.r * 0.5f));
+    const art::Colour bark = light.far(light.on(art::rgb(70, 56, 44), -0.3f), line.distance);
+    for (const Foot& f : feet) {
+        const float half = std::max(0.45f, f.r * 0.1f);
+        painter.fill(art::rectangle(f.x - half, f.y - f.trunk, f.x + half, f.y + 0.5f, 0.f), bark);
+    }
+    // Small far crowns against the low sun are all rim; keep it faint, or
+    // they glitter brighter than the sky behind them.
+    Light crowns = light;
+    if (light.rim > 0.f) {
+        crowns.lit = art::mix(light.shaded, light.lit, 0.4f);
+        crowns.rim *= 0.3f;
+    }
+    paintBalls(picture, balls, line.leaves, std::max(1.f, line.size * 0.3f), line.distance, crowns, seed);
 }
 
 } // namespace pictures

@@ -1,13 +1,15 @@
 #pragma once
-// Trees, hedges, shrubs and woods, modelled as heaps of leafy balls: each
-// pixel shows the nearest ball, lit by the sun from its slope, darker where
-// it lies deep inside the heap, and ruffled into single leaves.  The same
-// heaps read as noon trees or sunset silhouettes with a different Light.
+// Trees, hedges, shrubs and distant tree lines, modelled as heaps of leafy
+// balls: each pixel shows the nearest ball, lit by the sun from its slope,
+// darker where it lies deep inside the heap, and ruffled into single leaves.
+// The same heaps read as noon trees or sunset silhouettes with a different
+// Light.
 
 #include "art/Canvas.hpp"
 #include "pictures/Light.hpp"
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace pictures {
@@ -48,15 +50,18 @@ struct Shrub {
 
 void paintShrub(art::Canvas& picture, const Shrub& shrub, const Light& light);
 
-struct Woods {
-    std::string_view seed;
-    std::function<float(float x)> crest;  // where the trees stand
-    float size;                           // a tree's radius
+struct TreeLine {
+    std::string seed;
+    std::function<float(float x)> ground;  // where the trees' feet are
+    float size;                            // a crown's radius
     art::Colour leaves;
     float distance;
+    float wooded = 0.5f;                   // 0 a few lone trees, 1 woods all along
 };
 
-// Copses along a hill's crest, with open ground between them.
-void paintWoods(art::Canvas& picture, const Woods& woods, const Light& light);
+// Distant trees along the lie of the land: copses and lone trees on short
+// trunks, every foot in its own patch of shade, so that they stand on the
+// hill instead of hovering over it.
+void paintTreeLine(art::Canvas& picture, const TreeLine& line, const Light& light);
 
 } // namespace pictures

@@ -48,8 +48,17 @@ void paintBackdrop(art::Canvas& picture, const Light& light)
     paintCumulus(picture, {"pictures/menu/cloudMid", 250.f, 240.f, 300.f, 90.f, 0.45f}, light);
     paintCumulus(picture, {"pictures/menu/cloudNear", 760.f, 262.f, 400.f, 120.f, 0.3f}, light);
 
-    paintRidge(picture, {"pictures/menu/hillsFar", 366.f, 44.f, 280.f, rgb(104, 150, 130), 0.6f, true}, light);
-    paintRidge(picture, {"pictures/menu/hillsNear", 392.f, 26.f, 190.f, rgb(102, 158, 66), 0.3f, true}, light);
+    // Downs blue with distance, then farmland with woods and hedgerows, then
+    // the meadow just beyond the garden hedge.
+    paintRidge(picture, {"pictures/menu/hillsFar", 352.f, 40.f, 300.f, rgb(92, 142, 146), 0.7f, 380.f, 0.5f, 2.2f,
+                         0.25f, 0, rgb(60, 104, 56)},
+               light);
+    paintRidge(picture, {"pictures/menu/hillsMiddle", 372.f, 26.f, 220.f, rgb(112, 160, 84), 0.42f, 400.f, 0.35f, 5.f,
+                         0.6f, 1, rgb(60, 106, 48)},
+               light);
+    paintRidge(picture, {"pictures/menu/hillsNear", 394.f, 12.f, 170.f, rgb(114, 168, 70), 0.2f, 440.f, 0.f, 6.5f,
+                         0.45f, 0, rgb(64, 112, 46)},
+               light);
 }
 
 void paintGarden(art::Canvas& picture, const Light& light)
