@@ -37,6 +37,15 @@ Light eveningLight()
     return light;
 }
 
+// Edges toward the low sun catch its light, whichever side of it a tree
+// stands.
+Light facingSun(Light light, float x, float y)
+{
+    const float dx = sunX - x, dy = sunY - y, n = std::hypot(dx, dy);
+    light.towardSun = {dx / n, dy / n};
+    return light;
+}
+
 void paintStars(art::Canvas& picture)
 {
     content::Random rng("pictures/credits/stars");
@@ -111,12 +120,16 @@ art::Canvas paintCreditsBackground()
     paintLongShadow(painter, 110.f, 470.f, 40.f);
     paintLongShadow(painter, 930.f, 470.f, 44.f);
 
-    paintTree(picture, {"pictures/credits/treeLeft", 110.f, 470.f, 420.f, 330.f, 300.f, 34.f, rgb(54, 76, 52), 0.f}, light);
-    paintTree(picture, {"pictures/credits/treeRight", 930.f, 470.f, 390.f, 300.f, 270.f, 36.f, rgb(54, 76, 52), 0.f}, light);
+    paintTree(picture, {"pictures/credits/treeLeft", 110.f, 470.f, 420.f, 330.f, 300.f, 34.f, rgb(54, 76, 52), 0.f},
+              facingSun(light, 110.f, 200.f));
+    paintTree(picture, {"pictures/credits/treeRight", 930.f, 470.f, 390.f, 300.f, 270.f, 36.f, rgb(54, 76, 52), 0.f},
+              facingSun(light, 930.f, 230.f));
     // Bushes in the near corners frame the lawn, and keep the corner
     // under the credits' last line dark.
-    paintShrub(picture, {"pictures/credits/bushLeft", 70.f, 830.f, 330.f, 230.f, rgb(50, 72, 50), 0, {}}, light);
-    paintShrub(picture, {"pictures/credits/bushRight", 1010.f, 820.f, 260.f, 200.f, rgb(50, 72, 50), 0, {}}, light);
+    paintShrub(picture, {"pictures/credits/bushLeft", 70.f, 830.f, 330.f, 230.f, rgb(50, 72, 50), 0, {}},
+               facingSun(light, 70.f, 715.f));
+    paintShrub(picture, {"pictures/credits/bushRight", 1010.f, 820.f, 260.f, 200.f, rgb(50, 72, 50), 0, {}},
+               facingSun(light, 1010.f, 720.f));
     paintFireflies(picture);
 
     // Dusk gathers in the corners.

@@ -171,12 +171,19 @@ void paintTree(art::Canvas& picture, const Tree& tree, const Light& light)
     // Trunk, tapering into the crown, and the boughs that hold it.
     const float half = tree.trunkWidth / 2.f;
     const art::Colour bark = art::rgb(104, 82, 62);
+    // The trunk goes up into the crown's shade rather than ending in the sky.
+    const float underCrown = crownY + ry, inCrown = crownY + ry * 0.5f;
     const auto barkPaint = [&](float centre, float width) {
         return [&, centre, width](float x, float y) {
             const float across = std::clamp((x - centre) / std::max(width, 1.f), -1.f, 1.f);
             const float streaks = art::fbm(x / 2.5f, y / 30.f, seed + 5u, 3);
-            const art::Colour c = art::shade(bark, 0.9f + 0.25f * streaks);
-            return light.far(light.on(c, light.facing(across, 0.f) * 0.9f), tree.distance);
+            const float shaded = std::clamp((underCrown - y) / (underCrown - inCrown), 0.f, 1.f);
+            const art::Colour c = art::shade(bark, (0.9f + 0.25f * streaks) * (1.f - 0.6f * shaded));
+            // With the sun behind the tree only a sliver of bark on its side
+            // catches the light.
+            const float side = light.facing(across, 0.f);
+            const float facing = light.rim > 0.f ? -0.7f + 0.6f * std::pow(std::max(0.f, side), 6.f) : side * 0.9f;
+            return light.far(light.on(c, facing - shaded), tree.distance);
         };
     };
     painter.fill(art::polygon({{tree.x - half, tree.ground + 2.f},
@@ -194,6 +201,11 @@ void paintTree(art::Canvas& picture, const Tree& tree, const Light& light)
                                  half * 0.45f, half * 0.12f),
                      barkPaint(tree.x, rx));
     }
+
+    // Deep shade inside the crown, so a gap between its masses shows shadowed
+    // leaves rather than a speck of sky.
+    painter.fill(art::ellipse(tree.x, crownY, rx * 0.6f, ry * 0.6f),
+                 light.far(light.on(art::shade(tree.leaves, 0.35f), -0.8f), tree.distance), rx * 0.2f);
 
     // The crown: a big middle mass and smaller ones round it, so it has a
     // lumpy outline and light and shade of its own.
@@ -252,18 +264,33 @@ void paintShrub(art::Canvas& picture, const Shrub& shrub, const Light& light)
     std::vector<Ball> balls;
     heapUp(balls, rng, shrub.x, cy, rx * 0.85f, ry * 0.85f, std::min(rx, ry) * 0.2f);
     paintBalls(picture, balls, shrub.leaves, 2.4f, 0.f, light, seed);
-    // Blossoms on the balls toward us.
+    // Roses on the balls toward us: five petals round a tight heart, each
+    // a touch paler or deeper than the next, sitting in its own shade.
     for (int i = 0; i < shrub.blossoms; ++i) {
         const Ball& b = balls[static_cast<std::size_t>(rng.below(static_cast<int>(balls.size())))];
         if (b.outside < 0.6f)
             continue;
         const float a = uniform(rng, 0.f, tau), d = uniform(rng, 0.f, 0.7f) * b.r;
         const float x = b.x + std::cos(a) * d, y = b.y + std::sin(a) * d;
-        const float r = 1.6f + uniform(rng, 0.f, 1.6f);
+        const float r = uniform(rng, 2.2f, 4.2f);
         const float facing = light.facing((x - shrub.x) / rx, (y - cy) / ry);
-        painter.fill(art::circle(x, y, r), [&, x, y, r, facing](float px, float py) {
-            return light.on(shrub.blossom, std::clamp(facing + light.facing((px - x) / r, (py - y) / r) * 0.6f, -1.f, 1.f));
+        const art::Colour tone = art::mix(shrub.blossom, art::rgb(255, 226, 232), uniform(rng, 0.f, 0.3f));
+        painter.fill(art::circle(x - light.towardSun.x * r * 0.35f, y - light.towardSun.y * r * 0.35f, r * 1.05f),
+                     art::rgb(10, 30, 10, 0.35f), 2.f);
+        const float turn = uniform(rng, 0.f, tau);
+        art::Shape bloom = art::circle(x, y, r * 0.6f);
+        for (int p = 0; p < 5; ++p) {
+            const float pa = turn + tau * static_cast<float>(p) / 5.f;
+            const art::Shape petal = art::circle(x + std::cos(pa) * r * 0.42f, y + std::sin(pa) * r * 0.42f, r * 0.58f);
+            bloom = art::unite(bloom, petal);
+        }
+        painter.fill(bloom, [&, x, y, r, facing, tone](float px, float py) {
+            const float dx = (px - x) / r, dy = (py - y) / r;
+            // Cupped: deep in the middle, the outer petals catching the light.
+            const float f = std::clamp(facing * 0.5f + light.facing(dx, dy) * 0.7f, -1.f, 1.f);
+            return light.on(art::shade(tone, 0.72f + 0.4f * std::min(1.f, std::hypot(dx, dy))), f);
         });
+        painter.fill(art::circle(x + r * 0.08f, y + r * 0.1f, r * 0.26f), art::withAlpha(art::shade(tone, 0.5f), 0.8f));
     }
 }
 
