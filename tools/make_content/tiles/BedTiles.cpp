@@ -70,12 +70,19 @@ TileArt bed(unsigned mask, int piece)
     const art::Colour colours[] = {palette::petalRed, palette::petalYellow, palette::petalPurple, palette::petalPink,
                                    palette::petalWhite, palette::petalOrange, palette::petalBlue};
     const art::Point spots[] = {{8.5f, 8.5f}, {23.5f, 8.5f}, {8.5f, 23.5f}, {23.5f, 23.5f}, {16.f, 16.f}};
+    constexpr float clearOfBorder = borderWidth + 2.5f;
     for (const art::Point& spot : spots) {
-        const float x = spot.x + static_cast<float>(rng.uniform(-1.5, 1.5));
-        const float y = spot.y + static_cast<float>(rng.uniform(-1.5, 1.5));
+        float x = spot.x + static_cast<float>(rng.uniform(-1.5, 1.5));
+        float y = spot.y + static_cast<float>(rng.uniform(-1.5, 1.5));
         const art::Colour bloom = colours[rng.below(7)];
         const bool missing = rng.chance(0.15);
-        if (!missing && area(x, y) < -borderWidth - 2.5f)
+        // A plant too near the border moves in towards the middle, so that a
+        // narrow bed is planted across, not along one side only.
+        for (int step = 0; step < 4 && area(x, y) >= -clearOfBorder; ++step) {
+            x += (16.f - x) * 0.25f;
+            y += (16.f - y) * 0.25f;
+        }
+        if (!missing && area(x, y) < -clearOfBorder)
             plant(art, x, y, bloom, rng);
     }
     return art;

@@ -36,19 +36,19 @@ float bevel(float u, float v, float w, float h, float bevelWidth)
 art::Colour soilAt(float x, float y)
 {
     const float broad = art::fbm(x / 8.f, y / 8.f, 201u, 3, 0.55f, 4, 4);
-    art::Colour c = art::mix(palette::soilDark, palette::soil, std::clamp(0.55f + 0.6f * broad, 0.f, 1.f));
+    art::Colour c = art::mix(palette::soilDark, palette::soil, std::clamp(0.55f + 0.35f * broad, 0.f, 1.f));
     // Clods catch the light on their upper left, with hollows between.
     const art::Cell clod = art::cells(x / 4.f, y / 4.f, 203u, 0.9f, 8, 8);
     const float lit = std::clamp(-((x / 4.f - clod.featureX) + (y / 4.f - clod.featureY)) * 1.4f, -1.f, 1.f);
     c = art::shade(c, 1.f + 0.12f * lit * smoothstep(0.05f, 0.3f, clod.f2 - clod.f1));
     c = art::shade(c, 1.f - 0.25f * smoothstep(0.12f, 0.f, clod.f2 - clod.f1));
-    // A few small light stones.
+    // A few small stones, few enough not to show where the tile repeats.
     const art::Cell pebble = art::cells(x / 3.2f, y / 3.2f, 205u, 1.f, 10, 10);
-    const bool isStone = art::hash01(static_cast<int>(pebble.id & 0xFFFFu), 0, 206u) > 0.88f;
+    const bool isStone = art::hash01(static_cast<int>(pebble.id & 0xFFFFu), 0, 206u) > 0.94f;
     if (isStone) {
         const float body = smoothstep(0.32f, 0.22f, pebble.f1);
         const float plit = std::clamp(-((x / 3.2f - pebble.featureX) + (y / 3.2f - pebble.featureY)) * 2.f, -1.f, 1.f);
-        c = art::mix(c, art::shade(art::rgb(150, 128, 102), 1.f + 0.25f * plit), body);
+        c = art::mix(c, art::shade(art::rgb(140, 118, 94), 1.f + 0.25f * plit), body);
     }
     return art::shade(c, 1.f + 0.07f * grain(x, y, 207u));
 }
@@ -72,14 +72,16 @@ art::Colour sandAt(float x, float y)
 art::Colour gravelAt(float x, float y)
 {
     constexpr float cell = size / 12.f;
-    const art::Cell c = art::cells(x / cell, y / cell, 221u, 0.85f, 12, 12);
+    const art::Cell c = art::cells(x / cell, y / cell, 221u, 1.f, 12, 12);
     const float edge = c.f2 - c.f1;
+    // Stones of close tones, and only now and then a warmer or darker one:
+    // odd stones are what the eye picks out where the tile repeats.
     const float tone = art::hash01(static_cast<int>(c.id & 0xFFFFu), 1, 223u);
-    art::Colour stone = art::mix(art::rgb(150, 142, 128), art::rgb(204, 196, 178), tone);
-    if (tone > 0.88f)
-        stone = art::rgb(176, 148, 118);
-    else if (tone < 0.1f)
-        stone = art::rgb(118, 114, 108);
+    art::Colour stone = art::mix(art::rgb(158, 150, 136), art::rgb(202, 194, 176), tone);
+    if (tone > 0.95f)
+        stone = art::rgb(178, 156, 128);
+    else if (tone < 0.04f)
+        stone = art::rgb(128, 124, 116);
     // Each stone a little dome, lit from the top left.
     const float dx = (x / cell - c.featureX), dy = (y / cell - c.featureY);
     const float lit = std::clamp(-(dx + dy) * 1.2f, -1.f, 1.f);
@@ -97,9 +99,7 @@ art::Colour slabsAt(float x, float y)
         float joints[3];
         int count;
     };
-    static constexpr Course courses[] = {{0.f, 12.f, {0.f, 14.f, 0.f}, 2},
-                                         {12.f, 22.f, {8.f, 22.f, 26.f}, 3},
-                                         {22.f, 32.f, {4.f, 18.f, 0.f}, 2}};
+    static constexpr Course courses[] = {{0.f, 18.f, {0.f, 19.f, 0.f}, 2}, {18.f, 32.f, {9.f, 24.f, 0.f}, 2}};
     const float px = wrapped(x + 3.f, size), py = wrapped(y + 5.f, size);
     int row = 0;
     while (py >= courses[row].bottom)
@@ -164,20 +164,33 @@ art::Colour tarmacAt(float x, float y)
 art::Colour deckingAt(float x, float y)
 {
     constexpr float board = 8.f;
+    constexpr float joists[] = {6.f, 22.f};
     const int row = static_cast<int>(wrapped(y, size) / board);
     const float v = wrapped(y, board);
+    // Long boards: every other one ends over a joist within the tile, at the
+    // one joist and then the other, so the butt joints stagger.
+    const bool jointed = row % 2 == 0;
+    const float end = joists[row / 2];
+    const float u = wrapped(x - end, size);  // along the board from its end
     const float tone = art::hash01(row, 0, 261u);
     art::Colour c = art::mix(art::rgb(150, 102, 60), art::rgb(184, 134, 84), tone);
-    // Grain runs along the board.
-    const float streak = art::noise(x / 8.f, y * 1.25f, 263u, 4, 40);
+    // Grain runs along the board, and breaks where one board meets the next.
+    const float streak = jointed ? art::noise(u / 8.f + 0.37f, y * 1.25f, 263u) : art::noise(x / 8.f, y * 1.25f, 263u, 4, 40);
     c = art::shade(c, 1.f + 0.12f * streak + 0.04f * grain(x, y, 265u));
     c = art::shade(c, 1.f + 0.14f * smoothstep(1.2f, 0.f, v) - 0.2f * smoothstep(board - 1.4f, board, v));
-    // Screws where the boards cross the joists.
-    for (float nail : {6.f, 22.f})
-        for (float ny : {2.2f, 5.8f})
-            if (std::hypot(wrapped(x, size) - nail, v - ny) < 0.55f)
-                c = art::rgb(84, 70, 58);
-    return art::mix(art::rgb(52, 36, 24), c, smoothstep(0.2f, 0.7f, std::min(v, board - v)));
+    if (jointed)
+        c = art::shade(c, 1.f + 0.1f * smoothstep(1.f, 0.f, u) - 0.14f * smoothstep(size - 1.f, size, u));
+    // Screws where the boards cross the joists, a pair at a joint.
+    const float along = wrapped(x, size);
+    for (float joist : joists) {
+        const bool atJoint = jointed && joist == end;
+        for (float offset : {atJoint ? -1.3f : 0.f, atJoint ? 1.3f : 0.f})
+            for (float ny : {2.2f, 5.8f})
+                if (std::hypot(along - joist - offset, v - ny) < 0.55f)
+                    c = art::rgb(84, 70, 58);
+    }
+    const float gap = jointed ? std::min({v, board - v, u * 1.4f, (size - u) * 1.4f}) : std::min(v, board - v);
+    return art::mix(art::rgb(52, 36, 24), c, smoothstep(0.2f, 0.7f, gap));
 }
 
 art::Colour bricksAt(float x, float y)

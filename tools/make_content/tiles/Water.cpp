@@ -17,14 +17,19 @@ art::Colour water(float x, float y, float depth)
     static const Field swell = tiledField("water swell", [](float px, float py) {
         return art::fbm(px / 16.f, py / 16.f, 0x7761u, 2, 0.5f, 2, 2);
     });
+    // Ripples in long wavering rows across the wind, breaking into dashes
+    // that come and go, so that a pond of many tiles reads as moving water
+    // rather than as the same tile over again.
     static const Field crest = tiledField("water crests", [](float px, float py) {
-        const float ripple = art::noise(px / 5.33f, py / 3.2f, 0x7762u, 6, 10);
-        return smoothstep(0.1f, 0.f, std::abs(ripple - 0.25f));
+        const float waver = 2.4f * art::fbm(px / 16.f, py / 16.f, 0x7762u, 2, 0.5f, 2, 2);
+        const float rows = std::cos((py + waver) * 2.f * 3.14159265f / 6.4f);
+        const float dashes = smoothstep(-0.15f, 0.45f, art::noise(px / 5.33f, py / 6.4f, 0x7763u, 6, 5));
+        return smoothstep(0.72f, 0.96f, rows) * dashes;
     });
     art::Colour c = art::mix(palette::waterShallow, palette::water, smoothstep(0.f, 6.f, depth));
     c = art::mix(c, palette::waterDeep, smoothstep(6.f, 22.f, depth) * 0.8f);
     c = art::shade(c, 1.f + 0.08f * swell(x, y));
-    return art::mix(c, art::mix(c, palette::waterGlint, 0.3f), crest(x, y) * smoothstep(1.f, 4.f, depth));
+    return art::mix(c, art::mix(c, palette::waterGlint, 0.32f), crest(x, y) * smoothstep(1.f, 4.f, depth));
 }
 
 namespace {

@@ -92,8 +92,13 @@ TileArt pond(unsigned mask, int piece)
     const Edge edge{6.f, 1.6f, 8.f, 0x706fu, 5.f, 3.f};
     TileArt art = waterPiece([&](float x, float y) { return areaDistance(mask, edge, x, y); });
     content::Random rng("tiles/pond " + std::to_string(piece));
-    // Reeds on the bank of a closed side, and a lily pad out on the water.
+    // Reeds on the bank of a closed side, and a lily pad out on the water;
+    // only where the shore turns, as a straight shore repeats its piece
+    // tile after tile and would show them in a row.
     const bool n = mask & area::north, e = mask & area::east, s = mask & area::south, w = mask & area::west;
+    const int closedSides = (n ? 0 : 1) + (e ? 0 : 1) + (s ? 0 : 1) + (w ? 0 : 1);
+    if (closedSides < 2)
+        return art;
     const float along = static_cast<float>(rng.uniform(10.0, 22.0));
     if (!n && rng.chance(0.6))
         reeds(art, along, 7.f, rng);
@@ -103,7 +108,7 @@ TileArt pond(unsigned mask, int piece)
         reeds(art, along, 25.f, rng);
     else if (!e && rng.chance(0.5))
         reeds(art, 25.f, along, rng);
-    if (mask != area::all && rng.chance(0.7)) {
+    if (rng.chance(0.7)) {
         const float px = static_cast<float>(rng.uniform(11.0, 21.0)), py = static_cast<float>(rng.uniform(11.0, 21.0));
         if (areaDistance(mask, edge, px, py) < -6.f)
             lilyPad(art, px, py, static_cast<float>(rng.uniform(3.0, 4.0)), rng);
