@@ -582,6 +582,61 @@ TEST(TilesContentTest, ThingsStandInUncutGrassThatRunsToTheTilesEdges)
             }
 }
 
+// Whether a pixel shows something standing on the lawn rather than the lawn
+// itself: tile 0's grass there, darkened at most by a shadow, cannot
+// explain it.  Shade on the lawn is cool: it takes red most, blue least.
+bool somethingAt(int tile, unsigned x, unsigned y)
+{
+    const sf::Color p = picture(tile).getPixel(x, y), g = picture(0).getPixel(x, y);
+    const float shade = std::clamp((1.f - static_cast<float>(p.g) / std::max(1.f, static_cast<float>(g.g))) / 0.52f, 0.f, 1.f);
+    const float r = static_cast<float>(g.r) * (1.f - 0.62f * shade), gr = static_cast<float>(g.g) * (1.f - 0.52f * shade),
+                b = static_cast<float>(g.b) * (1.f - 0.38f * shade);
+    return std::max({std::abs(p.r - r), std::abs(p.g - gr), std::abs(p.b - b)}) > 10.f;
+}
+
+// The box round everything standing in a tile, shadows aside.
+struct Extent {
+    int left = 32, top = 32, right = -1, bottom = -1;
+    int width() const { return std::max(0, right - left + 1); }
+    int height() const { return std::max(0, bottom - top + 1); }
+};
+
+Extent standing(int tile, const Patch& within = {0, 0, 32, 32})
+{
+    Extent e;
+    for (int y = within.top; y < within.top + within.height; ++y)
+        for (int x = within.left; x < within.left + within.width; ++x)
+            if (somethingAt(tile, static_cast<unsigned>(x), static_cast<unsigned>(y))) {
+                e.left = std::min(e.left, x);
+                e.top = std::min(e.top, y);
+                e.right = std::max(e.right, x);
+                e.bottom = std::max(e.bottom, y);
+            }
+    return e;
+}
+
+TEST(TilesContentTest, SolidThingsFillTheSquareTheMowerCannotEnter)
+{
+    // The mower is kept off a Solid tile's whole square, so what stands
+    // there must look that big: trees and bushes spread nearly to the
+    // sides, garden things fill most of it (a bench or a lamp post is long
+    // rather than wide), and all leave a little grass at the corners.
+    EXPECT_EQ(standing(0).width(), 0);
+    for (int tile = 512; tile <= 534; ++tile) {
+        const std::string& name = shipped().tiles[static_cast<std::size_t>(tile)].description;
+        const Extent e = standing(tile);
+        if (tile <= 518) {
+            EXPECT_GE(e.width(), 25) << name;
+            EXPECT_GE(e.height(), 25) << name;
+        } else {
+            EXPECT_GE(std::max(e.width(), e.height()), 23) << name;
+            EXPECT_GE(std::min(e.width(), e.height()), 12) << name;
+        }
+        for (const Patch& corner : {Patch{0, 0, 3, 3}, Patch{29, 0, 3, 3}, Patch{0, 29, 3, 3}, Patch{29, 29, 3, 3}})
+            EXPECT_EQ(standing(tile, corner).width(), 0) << name << " corner " << corner.left << ", " << corner.top;
+    }
+}
+
 TEST(TilesContentTest, WaterLooksLikeWaterAndMownLawnLikeFreshlyMownLawn)
 {
     auto mean = [](int tile, int left, int top, int size) {

@@ -400,7 +400,7 @@ TileArt single(const std::function<void(TileArt&)>& draw)
 
 void drawObjects(Sheet& sheet)
 {
-    sheet.put(519, single([](TileArt& a) { rock(a, 15.f, 15.5f, 11.f, 9.f, 0.4f, false, 0x726fu); }), 0, 0, "Rock", TileType::Solid);
+    sheet.put(519, single([](TileArt& a) { rock(a, 15.f, 15.f, 12.f, 10.f, 0.4f, false, 0x726fu); }), 0, 0, "Rock", TileType::Solid);
     sheet.put(520, single([](TileArt& a) { rock(a, 15.f, 15.f, 12.6f, 11.8f, -0.3f, true, 0x626fu); }), 0, 0, "Boulder",
               TileType::Solid);
     sheet.put(521, stump(), 0, 0, "Tree stump", TileType::Solid);

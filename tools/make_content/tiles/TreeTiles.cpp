@@ -35,20 +35,20 @@ void drawTrees(Sheet& sheet)
         dots(art, m, 15.5f, 15.5f, 12.5f, 28, 1.25f, art::rgb(204, 40, 36), rng);
     }), 0, 0, "Apple tree", TileType::Solid);
     sheet.put(514, single("conifer", [](TileArt& art, content::Random& rng) {
-        conifer(art, 15.5f, 15.5f, 14.f, rng, 0.4f);
+        conifer(art, 15.5f, 15.5f, 14.4f, rng, 0.4f);
     }), 0, 0, "Conifer", TileType::Solid);
     sheet.put(515, single("birch", [](TileArt& art, content::Random& rng) {
         crown(art, 15.5f, 15.5f, 13.4f, {leaves::birch, 9, 0.34f, 0.42f}, rng);
     }), 0, 0, "Birch tree", TileType::Solid);
     sheet.put(516, single("bush", [](TileArt& art, content::Random& rng) {
-        crown(art, 15.5f, 15.5f, 13.f, {leaves::bush, 7, 0.38f, 0.42f}, rng);
+        crown(art, 15.5f, 15.5f, 13.5f, {leaves::bush, 7, 0.36f, 0.42f}, rng);
     }), 0, 0, "Bush", TileType::Solid);
     sheet.put(517, single("flowering bush", [](TileArt& art, content::Random& rng) {
-        const art::Mask m = crown(art, 15.5f, 15.5f, 13.f, {leaves::bush, 7, 0.38f, 0.42f}, rng);
+        const art::Mask m = crown(art, 15.5f, 15.5f, 13.5f, {leaves::bush, 8, 0.34f, 0.42f}, rng);
         dots(art, m, 15.5f, 15.5f, 12.5f, 38, 1.2f, art::rgb(246, 196, 214), rng, 5);
     }), 0, 0, "Flowering bush", TileType::Solid);
     sheet.put(518, single("rose bush", [](TileArt& art, content::Random& rng) {
-        const art::Mask m = crown(art, 15.5f, 15.5f, 13.f, {leaves::apple, 7, 0.38f, 0.42f}, rng);
+        const art::Mask m = crown(art, 15.5f, 15.5f, 13.5f, {leaves::apple, 7, 0.36f, 0.42f}, rng);
         dots(art, m, 15.5f, 15.5f, 12.5f, 26, 1.45f, art::rgb(206, 34, 56), rng, 5);
     }), 0, 0, "Rose bush", TileType::Solid);
 
