@@ -99,8 +99,11 @@ art::Colour slabsAt(float x, float y)
         float joints[3];
         int count;
     };
-    static constexpr Course courses[] = {{0.f, 18.f, {0.f, 19.f, 0.f}, 2}, {18.f, 32.f, {9.f, 24.f, 0.f}, 2}};
-    const float px = wrapped(x + 3.f, size), py = wrapped(y + 5.f, size);
+    // A patio's edge runs three pixels in from a tile's side: a course and a
+    // slab start right there, and the rest fall so that no slab at an edge
+    // is cut to a sliver.
+    static constexpr Course courses[] = {{0.f, 16.f, {0.f, 13.f, 0.f}, 2}, {16.f, 32.f, {6.f, 19.f, 0.f}, 2}};
+    const float px = wrapped(x - 3.f, size), py = wrapped(y - 3.f, size);
     int row = 0;
     while (py >= courses[row].bottom)
         ++row;
@@ -121,7 +124,10 @@ art::Colour slabsAt(float x, float y)
         }
     }
     const float up = py - course.top, down = course.bottom - py;
-    const float tone = art::hash01(row * 4 + slab, 7, 231u);
+    // Each course mixes a paler and a darker slab, one of the four warmer,
+    // so that the courses do not read as stripes.
+    static constexpr float tones[] = {0.25f, 0.9f, 0.6f, 0.05f};
+    const float tone = tones[row * 2 + slab];
     art::Colour c = art::mix(art::rgb(190, 176, 150), art::rgb(218, 204, 176), tone);
     if (tone > 0.75f)
         c = art::mix(c, art::rgb(206, 176, 140), 0.5f);
