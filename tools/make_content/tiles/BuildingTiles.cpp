@@ -32,6 +32,7 @@ TileArt shed()
         return art::shade(art::rgb(176, 172, 164), 1.f + 0.05f * grain(x, y, 0x7374u));
     }, {0.8f, 0.8f, 0.4f, 0.6f, 0.2f});
     art.castShadow(roof, 4.f, 4.f, 1.5f, 0.6f);
+    art.outline(art.mask(roof));
     raise(art, roof, [=](float x, float y) {
         // Felt laid in strips along the roof, overlapping down each slope.
         const float fromRidge = std::abs(y - ridge);
@@ -56,6 +57,7 @@ TileArt greenhouse()
     const float ridge = 27.f;
     const Field house = box(47.f, ridge, 41.f, 22.f, 0.4f);
     art.castShadow(house, 3.f, 3.f, 1.2f, 0.35f);
+    art.outline(art.mask(house));
     const art::Mask glass = art.mask(house);
     // Plants on the staging inside, seen through the glass.
     art.paint(glass, [](float x, float y) {

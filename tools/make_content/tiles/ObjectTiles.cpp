@@ -350,6 +350,7 @@ TileArt picnicTable()
     const Field top = box(32.f, 16.f, 22.f, 5.5f, 0.6f);
     const Field benches = both(box(32.f, 6.f, 21.f, 2.f, 0.5f), box(32.f, 26.f, 21.f, 2.f, 0.5f));
     art.castShadow(both(top, benches), 2.6f, 2.4f, 1.f, 0.55f);
+    art.outline(art.mask(both(top, benches)));
     const art::Colour pine = art::rgb(176, 128, 78);
     raise(art, benches, woodAlong(true, art::shade(pine, 0.92f), 0x7069u), {0.f, 1.f, 0.f, 0.8f, 0.3f});
     raise(art, [&](float x, float y) {
@@ -366,6 +367,7 @@ TileArt trampoline()
     const Field frame = ring(c, c, 25.5f, 3.6f);
     // It stands on legs: its shadow lies apart from it on the grass.
     art.castShadow(ring(c, c, 24.f, 6.f), 3.5f, 4.f, 1.2f, 0.5f);
+    art.outline(art.mask(disc(c, c, 27.3f)));
     art.paint(art.mask(disc(c, c, 22.2f)), [=](float x, float y) {
         const float r = std::hypot(x - c, y - c);
         art::Colour mat = art::rgb(34, 36, 40);

@@ -128,6 +128,7 @@ TileArt fountain()
     const float c = 31.f;
     const Field rim = ring(c, c, 26.f, 4.f);
     art.castShadow(disc(c, c, 28.f), 2.f, 2.2f, 1.2f, 0.5f);
+    art.outline(art.mask(disc(c, c, 28.f)));
     const Field pool = disc(c, c, 24.5f);
     art.paint(art.mask(pool), [=](float x, float y) {
         const float r = std::hypot(x - c, y - c);
