@@ -31,7 +31,7 @@ void drawTrees(Sheet& sheet)
         crown(art, 15.5f, 15.5f, 13.6f, {leaves::oak, 8, 0.36f, 0.42f}, rng);
     }), 0, 0, "Oak tree", TileType::Solid);
     sheet.put(513, single("apple tree", [](TileArt& art, content::Random& rng) {
-        const art::Mask m = crown(art, 15.5f, 15.5f, 13.4f, {leaves::apple, 7, 0.36f, 0.42f}, rng);
+        const art::Mask m = crown(art, 15.5f, 15.5f, 14.f, {leaves::apple, 7, 0.3f, 0.4f}, rng);
         dots(art, m, 15.5f, 15.5f, 12.5f, 28, 1.25f, art::rgb(204, 40, 36), rng);
     }), 0, 0, "Apple tree", TileType::Solid);
     sheet.put(514, single("conifer", [](TileArt& art, content::Random& rng) {
@@ -41,10 +41,10 @@ void drawTrees(Sheet& sheet)
         crown(art, 15.5f, 15.5f, 13.4f, {leaves::birch, 9, 0.34f, 0.42f}, rng);
     }), 0, 0, "Birch tree", TileType::Solid);
     sheet.put(516, single("bush", [](TileArt& art, content::Random& rng) {
-        crown(art, 15.5f, 15.5f, 13.5f, {leaves::bush, 7, 0.36f, 0.42f}, rng);
+        crown(art, 15.5f, 15.5f, 13.5f, {leaves::shrub, 7, 0.36f, 0.42f}, rng);
     }), 0, 0, "Bush", TileType::Solid);
     sheet.put(517, single("flowering bush", [](TileArt& art, content::Random& rng) {
-        const art::Mask m = crown(art, 15.5f, 15.5f, 13.5f, {leaves::bush, 8, 0.34f, 0.42f}, rng);
+        const art::Mask m = crown(art, 15.5f, 15.5f, 13.5f, {leaves::shrub, 8, 0.34f, 0.42f}, rng);
         dots(art, m, 15.5f, 15.5f, 12.5f, 38, 1.2f, art::rgb(246, 196, 214), rng, 5);
     }), 0, 0, "Flowering bush", TileType::Solid);
     sheet.put(518, single("rose bush", [](TileArt& art, content::Random& rng) {

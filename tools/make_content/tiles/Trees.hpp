@@ -25,11 +25,15 @@ art::Mask conifer(TileArt& art, float cx, float cy, float radius, content::Rando
 void dots(TileArt& art, const art::Mask& within, float cx, float cy, float radius, int count, float size,
           art::Colour colour, content::Random& rng, int petals = 0);
 
+// Each a shade apart from the lawn's own green, so a crown never melts into
+// the grass round it.
 namespace leaves {
 const Leafage oak{art::rgb(14, 46, 26), art::rgb(38, 98, 46), art::rgb(122, 170, 72), 5.33f, 0x6f61u};
-const Leafage apple{art::rgb(30, 72, 30), art::rgb(66, 132, 50), art::rgb(144, 188, 80), 4.f, 0x6170u};
+const Leafage apple{art::rgb(34, 84, 32), art::rgb(84, 150, 56), art::rgb(170, 206, 96), 4.f, 0x6170u};
 const Leafage birch{art::rgb(58, 98, 34), art::rgb(112, 158, 60), art::rgb(188, 212, 104), 3.2f, 0x6269u};
 const Leafage bush{art::rgb(26, 70, 30), art::rgb(58, 122, 46), art::rgb(132, 180, 74), 4.f, 0x6275u};
+// Clipped evergreen shrubs, bluer and darker than the lawn.
+const Leafage shrub{art::rgb(16, 52, 34), art::rgb(40, 104, 58), art::rgb(118, 172, 98), 4.f, 0x6275u};
 const Leafage beech{art::rgb(40, 64, 24), art::rgb(92, 120, 44), art::rgb(164, 180, 86), 5.33f, 0x6265u};
 } // namespace leaves
 
