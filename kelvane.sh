@@ -54,8 +54,10 @@ case "${1:-}" in
     (cd build-fuzz && ctest --output-on-failure -L fuzz)
     cd build
     # Tests get a virtual display and no sound card; the window tests start
-    # displays of their own and run one at a time.
-    ALSOFT_DRIVERS=null xvfb-run -a -s '-screen 0 1280x1024x24' \
+    # displays of their own and run one at a time.  -noreset: by default the
+    # X server resets whenever its last client leaves, and a test starting
+    # at that moment cannot connect.
+    ALSOFT_DRIVERS=null xvfb-run -a -s '-screen 0 1280x1024x24 -noreset' \
       ctest --output-on-failure --timeout 300 -j2
     ;;
   *)

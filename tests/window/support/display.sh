@@ -8,7 +8,9 @@ start_display() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: a reset when the last client leaves would turn away a
+    # client that connects at that moment.
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 1 50); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
