@@ -333,6 +333,8 @@ TEST_F(LevelLayoutTest, DecompileWritesTheSymbolsCompilingWouldTurnBackIntoTheMa
     layout.put(0, 0, "HHH-[9]").put(2, 1, "H").put(2, 2, "H");
     layout.put(20, 0, "~~~~~").put(21, 1, "~~~~").put(5, 5, "SSSS").put(5, 6, "SSSS");
     layout.put(0, 15, "AA,t[1024][65535]");
+    // A block in the far corner still fits the field.
+    layout.put(23, 14, "SS").put(23, 15, "SS");
     EXPECT_EQ(LevelLayout::decompile(compiled(layout.text()), legend), layout.text());
 
     // Tiles of a family where compiling would pick another piece, and blocks
