@@ -30,8 +30,11 @@ SaveSlot*& currentSlot();
 
 // Writes the game state's level index and skill level to the current slot,
 // making its folder when needed; prints "Game saved to <path>".  False with
-// the slot's errorText when it could not be written.
+// the slot's errorText when it could not be written.  True, and nothing
+// written, when no slot is current.
 bool saveGame();
+// The same with the level and skill given.
+bool saveGame(std::int16_t levelIndex, std::int16_t skillLevel);
 // False with the slot's errorText ("Unable to open <path>", "Not a valid
 // save game file", "Saved game file is too advanced"); the outputs are
 // unchanged then.
