@@ -1,6 +1,7 @@
 #include "engine/AppInfo.hpp"
 #include "engine/KVCore.hpp"
 #include "frontend/MainMenu.hpp"
+#include "game/GameResources.hpp"
 #include "gui/GuiDemo.hpp"
 #include "platform/MessageBox.hpp"
 #include "storage/AssetPaths.hpp"
@@ -26,6 +27,9 @@ int main(int argc, char** argv)
                                  platform::MessageBoxIcon::None);
         return 1;
     }
+    // A failed start-up has already shut the core down and said why.
+    if (!Game::gameStartup())
+        return 1;
     // A hidden switch for looking at the toolkit; no menu leads there.
     bool guiDemo = false;
     for (int i = 1; i < argc; ++i)
@@ -34,6 +38,6 @@ int main(int argc, char** argv)
         kv::runGuiDemo();
     else
         Frontend::runMainMenu();
-    KVCore::shutdown();
+    Game::gameShutdown();
     return 0;
 }
