@@ -1,6 +1,7 @@
 #include "audio/Audio.hpp"
 
 #include "audio/AudioDevice.hpp"
+#include "audio/AudioPanel.hpp"
 #include "audio/ModMusic.hpp"
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
@@ -161,7 +162,7 @@ bool init()
     sf::Listener::setPosition(state.listenerPosition.x, state.listenerPosition.y, 0.f);
     sf::Listener::setGlobalVolume(static_cast<float>(KVCore::settings().globalVolume));
 
-    // The Audio Panel's controls are built here.
+    buildAudioPanel();
 
     state.initialised = true;
     return true;
@@ -182,7 +183,7 @@ void shutdown()
 
     state.samples.clear();
     state.volumeTestSampleId = 0;
-    // The Audio Panel's controls are reset here.
+    resetAudioPanel();
     state.initialised = false;
 }
 
