@@ -1,5 +1,6 @@
 #include "gui/GuiDemo.hpp"
 
+#include "audio/AudioPanel.hpp"
 #include "engine/Display.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/Layers.hpp"
@@ -56,7 +57,8 @@ const DialogEntry dialogEntries[] = {
     {"Open file", 72, sf::Keyboard::F5},      {"Save file", 137, sf::Keyboard::F6},
     {"Colour", 17, sf::Keyboard::F7},         {"Popup menu", 54, sf::Keyboard::F8},
     {"Display mode", 167, sf::Keyboard::F9},  {"Script console", 11, sf::Keyboard::F10},
-    {"Error reading", 24, sf::Keyboard::F11}, {"Exit", 38, sf::Keyboard::Escape},
+    {"Error reading", 24, sf::Keyboard::F11}, {"Audio Panel", 144, sf::Keyboard::Menu},
+    {"Exit", 38, sf::Keyboard::Escape},
 };
 
 // Everything the screen shows, laid out for one view size.
@@ -272,6 +274,10 @@ void DemoScreen::runDialogs()
     } else if (clicked("Error reading")) {
         errorReading("maps\\missing.map");
         showResult("Error reading closed");
+    } else if (clicked("Audio Panel")) {
+        say("Audio Panel open");
+        Audio::runAudioPanel();
+        showResult("Audio Panel closed");
     } else if (clicked("Exit")) {
         leave = true;
     }
