@@ -1,0 +1,72 @@
+#include "game/FieldView.hpp"
+
+#include "engine/Layers.hpp"
+#include "game/GameResources.hpp"
+#include "game/Player.hpp"
+#include "game/WorldObjects.hpp"
+#include "world/Map.hpp"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
+
+#include <algorithm>
+
+namespace Game {
+namespace {
+
+constexpr float headsUpBarHeight = 64.f;
+constexpr float mowerShadowOffset = 1.f;
+constexpr std::uint8_t cloudAlpha = 128;
+
+} // namespace
+
+sf::FloatRect fieldDestination(sf::Vector2f viewSize)
+{
+    const float scale = std::min((viewSize.y - headsUpBarHeight) / Map::fieldHeight, viewSize.x / Map::fieldWidth);
+    const float width = Map::fieldWidth * scale;
+    return {(viewSize.x - width) / 2.f, 0.f, width, Map::fieldHeight * scale};
+}
+
+void drawFieldTiles(sf::RenderTarget& target, Map& map)
+{
+    sf::VertexArray quads(sf::Quads);
+    constexpr float side = Tileset::tileSize;
+    for (int row = 0; row < Map::height; ++row)
+        for (int column = 0; column < Map::width; ++column) {
+            const std::uint16_t tile = map.cell(column, row);
+            if (tile >= Tileset::tileCount)
+                continue;
+            const sf::IntRect r = Tileset::tileRect(tile);
+            const float x = column * side, y = row * side;
+            const float u = static_cast<float>(r.left), v = static_cast<float>(r.top);
+            const float uw = static_cast<float>(r.width), vh = static_cast<float>(r.height);
+            // Whole squares: a quad a half pixel short leaves seams when the
+            // field is scaled up.
+            quads.append(sf::Vertex({x, y}, {u, v}));
+            quads.append(sf::Vertex({x + side, y}, {u + uw, v}));
+            quads.append(sf::Vertex({x + side, y + side}, {u + uw, v + vh}));
+            quads.append(sf::Vertex({x, y + side}, {u, v + vh}));
+        }
+    sf::RenderStates states;
+    states.texture = &map.tileset.atlasTexture();
+    target.draw(quads, states);
+}
+
+void drawPlayer()
+{
+    const Player& p = player();
+    Resources& r = resources();
+    Sprite& picture = p.speed == 0.f ? r.mowerIdle : r.mowerMoving;
+    picture.draw(KVCore::CurrentTargetLayer, p.x, p.y, p.currentHeading, 1.f, 1.f, 255, false, mowerShadowOffset);
+}
+
+void drawWorldObject(WorldObject& object, float offsetX, float offsetY)
+{
+    if (!object.sprite)
+        return;
+    const std::uint8_t alpha = object.noRegrow == 0 ? cloudAlpha : 255;
+    object.sprite->draw(KVCore::CurrentTargetLayer, object.x + offsetX, object.y + offsetY, 0.f, 1.f, 1.f, alpha,
+                        false, static_cast<float>(object.altitude));
+}
+
+} // namespace Game

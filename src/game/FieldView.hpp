@@ -1,0 +1,30 @@
+#pragma once
+// Drawing the play field: the map's tiles, the mower and the clouds, in
+// field pixels, onto whatever render target is current (the game screen's
+// 800 by 512 field surface).  Drawing only; the rules live elsewhere.
+
+#include <SFML/Graphics/Rect.hpp>
+#include <SFML/System/Vector2.hpp>
+
+namespace sf {
+class RenderTarget;
+}
+class Map;
+
+namespace Game {
+
+struct WorldObject;
+
+// Where the field appears in a view: as large as fits above the 64-pixel
+// bar, centred across, at the top.
+sf::FloatRect fieldDestination(sf::Vector2f viewSize);
+
+// All 400 tiles in one draw from the tileset's atlas; indices beyond the
+// tileset leave their square empty.
+void drawFieldTiles(sf::RenderTarget& target, Map& map);
+// The idle or the moving mower at its drawn heading, with a small shadow.
+void drawPlayer();
+// Half transparent when it regrows grass, its shadow cast by its altitude.
+void drawWorldObject(WorldObject& object, float offsetX, float offsetY);
+
+} // namespace Game

@@ -1,0 +1,202 @@
+// The game screen's loop without a real window: levels one after the other,
+// the pause, running out of time, the last level, leaving with Escape, and
+// level lists it cannot play.  The pictures are not loaded here, so each
+// picture screen is the "Press OK to continue" box.
+#include "engine/Log.hpp"
+#include "game/GameScreen.hpp"
+#include "game/PlayFixture.hpp"
+#include "game/SaveGame.hpp"
+#include "game/SaveSlots.hpp"
+#include "gui/ModalDriver.hpp"
+#include "support/EngineFonts.hpp"
+#include "storage/AssetPaths.hpp"
+#include "support/TempFolder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+namespace {
+
+constexpr float tick = 1.f / 30.f;
+
+class GameScreenTest : public test::PlayTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::loadEngineFonts());
+        std::filesystem::create_directories(data.root() / "base" / "tiles");
+        std::filesystem::create_directories(data.root() / "base" / "maps");
+        Map map = test::playMap();
+        ASSERT_TRUE(map.tileset.save(data.file("base/tiles/kelvane.til"))) << map.tileset.lastError;
+        slot.path = data.file("base/savegames/000.sav");
+        Game::currentSlot() = &slot;
+        Game::setGameFrameHook([this] { onFrame(); });
+    }
+    void TearDown() override
+    {
+        Game::setGameFrameHook(nullptr);
+        Game::currentSlot() = nullptr;
+    }
+
+    void writeLevel(const std::string& name, Map map)
+    {
+        ASSERT_TRUE(map.save(data.file("base/maps/" + name))) << map.lastError;
+    }
+    void writeLevelList(std::initializer_list<const char*> maps)
+    {
+        std::string ini = "[info]\nMapsCount=" + std::to_string(maps.size()) + "\n";
+        int i = 0;
+        for (const char* m : maps)
+            ini += "[map" + std::to_string(i++) + "]\nmap=" + m + "\nmusic=\n";
+        test::writeFile(data.root() / "base" / "game.ini", ini);
+    }
+    static Map grassLevel(std::int16_t seconds)
+    {
+        Map map = test::playMap(test::lawnTile);
+        map.timeLimit = seconds;
+        return map;
+    }
+    bool printed(const std::string& text) const
+    {
+        const auto& lines = KVCore::consoleLines();
+        return std::any_of(lines.begin(), lines.end(), [&](const auto& l) { return l.text == text; });
+    }
+    int printedCount(const std::string& prefix) const
+    {
+        const auto& lines = KVCore::consoleLines();
+        return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                              [&](const auto& l) { return l.text.rfind(prefix, 0) == 0; }));
+    }
+    SaveGame savedGame() const
+    {
+        SaveGame saved;
+        EXPECT_TRUE(saved.load(slot.path)) << saved.errorText;
+        return saved;
+    }
+
+    // Every frame of play moves the clock one tick on, unless the script
+    // for that frame says otherwise.
+    void onFrame()
+    {
+        ++frameCount;
+        const auto action = script.find(frameCount);
+        if (action != script.end())
+            action->second();
+        else
+            fake.time.advance(tick);
+        if (frameCount > 2000)
+            fake.window.open = false;  // a loop that never ends fails instead of hanging
+    }
+
+    test::TempFolder data;
+    test::ScopedWorkingDirectory cwd{data.root()};
+    Game::SaveSlot slot;
+    test::ModalDriver driver{fake.window};
+    std::map<int, std::function<void()>> script;
+    int frameCount = 0;
+};
+
+TEST_F(GameScreenTest, LevelsFollowOneAnotherUntilTheLastIsDone)
+{
+    writeLevel("bare.map", test::playMap());
+    writeLevel("bare2.map", test::playMap());
+    writeLevelList({"bare.map", "bare2.map"});
+    driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    ASSERT_TRUE(Game::runGame(0, SkillHard, false, ""));
+
+    // A lawn with nothing to mow is done at the end of its second frame,
+    // the second level too.
+    EXPECT_EQ(frameCount, 4);
+    EXPECT_EQ(driver.screens, std::vector<std::string>{"Message: Press OK to continue"});
+    EXPECT_EQ(printedCount("Level complete"), 2);
+    EXPECT_TRUE(printed("Well done, you completed the game."));
+    // The slot was saved at each level's start and points at the last one.
+    EXPECT_EQ(printedCount("Game saved to "), 2);
+    EXPECT_EQ(savedGame().levelIndex, 1);
+    EXPECT_EQ(savedGame().skillLevel, SkillHard);
+    EXPECT_TRUE(Game::mapsList().mapPaths.empty()) << "the level list lives only while a game runs";
+    EXPECT_FALSE(Game::currentMap().loaded);
+}
+
+TEST_F(GameScreenTest, OutOfTimeStartsTheLevelAgainAndEscapeLeaves)
+{
+    writeLevel("lawn.map", grassLevel(1));
+    writeLevelList({"lawn.map"});
+    script[40] = [this] { fake.window.pressKey(sf::Keyboard::Escape); };
+    driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    ASSERT_TRUE(Game::runGame(0, SkillNormal, false, ""));
+
+    EXPECT_EQ(driver.screens, (std::vector<std::string>{"Message: Press OK to continue",
+                                                        "Confirm: Return to main menu?"}));
+    EXPECT_EQ(printedCount("Out of Time"), 1);
+    EXPECT_EQ(printedCount("Game saved to "), 2) << "starting again saves again";
+    EXPECT_FALSE(printed("Level complete"));
+    EXPECT_EQ(Game::gameState().timeLeft, 1) << "a full second again, and Escape came before it ran out";
+}
+
+TEST_F(GameScreenTest, ThePauseRestartsTheCurrentSecond)
+{
+    writeLevel("lawn.map", grassLevel(90));
+    writeLevelList({"lawn.map"});
+    int timeAfterPause = -1, timeASecondLater = -1;
+    script[1] = [this] { fake.time.advance(0.7f); };
+    script[2] = [this] { fake.window.pressKey(sf::Keyboard::P); };
+    // Frame 3 shows the pause; then half a second, and another.
+    script[4] = [this] { fake.time.advance(0.5f); };
+    script[5] = [&] { timeAfterPause = Game::gameState().timeLeft; fake.time.advance(0.5f); };
+    script[6] = [&] {
+        timeASecondLater = Game::gameState().timeLeft;
+        fake.window.pressKey(sf::Keyboard::Escape);
+    };
+    driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    ASSERT_TRUE(Game::runGame(0, SkillNormal, false, ""));
+    ASSERT_EQ(driver.screens.size(), 2u);
+    EXPECT_EQ(driver.screens[0], "Message: Press OK to continue");
+    EXPECT_EQ(timeAfterPause, 90) << "the 0.7 s before the pause is not counted";
+    EXPECT_EQ(timeASecondLater, 89);
+}
+
+TEST_F(GameScreenTest, ASavedLevelBeyondTheListStartsTheFirstLevel)
+{
+    writeLevel("bare.map", test::playMap());
+    writeLevelList({"bare.map"});
+    driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    ASSERT_TRUE(Game::runGame(6, SkillNormal, false, ""));
+    EXPECT_EQ(driver.screens,
+              (std::vector<std::string>{"Message: Level 7 is not in the level list, so the game starts at level 1.",
+                                        "Message: Press OK to continue"}));
+    EXPECT_EQ(savedGame().levelIndex, 0);
+    EXPECT_TRUE(printed("Well done, you completed the game."));
+}
+
+TEST_F(GameScreenTest, TheMapEditorsMapStandsInForTheFirstLevelAndGoesBackAfterIt)
+{
+    writeLevel("lawn.map", grassLevel(90));
+    writeLevel("bare.map", test::playMap());
+    writeLevelList({"lawn.map", "lawn.map"});
+    driver.press(sf::Keyboard::Return);
+    ASSERT_TRUE(Game::runGame(0, SkillNormal, true, data.file("base/maps/bare.map")));
+    EXPECT_EQ(frameCount, 2);
+    EXPECT_EQ(printedCount("Game saved to "), 1);
+    EXPECT_FALSE(printed("Well done, you completed the game."));
+}
+
+TEST_F(GameScreenTest, AGameThatCannotStartSaysWhy)
+{
+    test::writeFile(data.root() / "base" / "game.ini", "[info]\nMapsCount=0\n");
+    EXPECT_FALSE(Game::runGame(0, SkillNormal, false, ""));
+    EXPECT_EQ(Game::gameError(), "No entries in maps list");
+
+    writeLevelList({"missing.map"});
+    EXPECT_FALSE(Game::runGame(0, SkillNormal, false, ""));
+    EXPECT_EQ(Game::gameError(), "Unable to open " + resolvedAssetPath("maps\\missing.map"));
+    EXPECT_TRUE(Game::mapsList().mapPaths.empty());
+    EXPECT_EQ(frameCount, 0);
+    EXPECT_TRUE(driver.screens.empty());
+}
+
+} // namespace
