@@ -14,15 +14,21 @@
 namespace Game {
 namespace {
 
-constexpr float headsUpBarHeight = 64.f;
 constexpr float mowerShadowOffset = 1.f;
 constexpr std::uint8_t cloudAlpha = 128;
+constexpr float buttonGap = 4.f;
 
 } // namespace
 
-sf::FloatRect fieldDestination(sf::Vector2f viewSize)
+float headsUpBarTop(sf::Vector2f viewSize) { return viewSize.y - headsUpBarHeight - 1.f; }
+
+sf::FloatRect fieldDestination(sf::Vector2f viewSize, float buttonHeight)
 {
-    const float scale = std::min((viewSize.y - headsUpBarHeight) / Map::fieldHeight, viewSize.x / Map::fieldWidth);
+    float scale = std::min((viewSize.y - headsUpBarHeight) / Map::fieldHeight, viewSize.x / Map::fieldWidth);
+    // On a low view (640 by 480) the field would leave the button no room
+    // and push it over the bar's texts; the field gives way instead.
+    const float highestFieldBottom = headsUpBarTop(viewSize) - 1.f - buttonHeight - buttonGap;
+    scale = std::max(0.f, std::min(scale, highestFieldBottom / Map::fieldHeight));
     const float width = Map::fieldWidth * scale;
     return {(viewSize.x - width) / 2.f, 0.f, width, Map::fieldHeight * scale};
 }

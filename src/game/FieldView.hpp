@@ -15,9 +15,15 @@ namespace Game {
 
 struct WorldObject;
 
-// Where the field appears in a view: as large as fits above the 64-pixel
-// bar, centred across, at the top.
-sf::FloatRect fieldDestination(sf::Vector2f viewSize);
+// The heads-up bar along the bottom of the view, under the field.
+constexpr float headsUpBarHeight = 64.f;
+
+// Where the field appears in a view: as large as fits above the bar,
+// centred across, at the top, leaving room under it for a button of that
+// height between the field and the bar.
+sf::FloatRect fieldDestination(sf::Vector2f viewSize, float buttonHeight);
+// The top of the bar in the view.
+float headsUpBarTop(sf::Vector2f viewSize);
 
 // All 400 tiles in one draw from the tileset's atlas; indices beyond the
 // tileset leave their square empty.

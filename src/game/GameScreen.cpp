@@ -34,7 +34,6 @@
 namespace Game {
 namespace {
 
-constexpr float barHeight = 64.f;
 constexpr int audioPanelIcon = 144;
 constexpr int audioPanelKey = sf::Keyboard::F5;
 constexpr float pictureShadowOffset = 16.f;
@@ -65,7 +64,6 @@ void activateWindow()
 void createSurfaces()
 {
     const sf::Vector2f view = KVCore::viewSize();
-    screen.fieldRect = fieldDestination(view);
     if (!KVCore::window().renderWindow())
         return;
     screen.field = std::make_unique<sf::RenderTexture>();
@@ -74,7 +72,7 @@ void createSurfaces()
     else
         screen.field->setSmooth(true);
     screen.bar = std::make_unique<sf::RenderTexture>();
-    if (!screen.bar->create(static_cast<unsigned>(view.x), static_cast<unsigned>(barHeight)))
+    if (!screen.bar->create(static_cast<unsigned>(view.x), static_cast<unsigned>(headsUpBarHeight)))
         screen.bar.reset();
 }
 
@@ -90,8 +88,9 @@ void createAudioPanelButton()
     kv::Button& b = screen.audioPanelButton;
     b.create("Audio Panel", audioPanelIcon, {0.f, 0.f}, audioPanelKey);
     b.setTextButton();
-    const float viewWidth = KVCore::viewSize().x;
-    b.setPosition({(viewWidth - b.getWidth()) / 2.f, screen.fieldRect.height + 4.f});
+    const sf::Vector2f view = KVCore::viewSize();
+    screen.fieldRect = fieldDestination(view, b.getHeight());
+    b.setPosition({(view.x - b.getWidth()) / 2.f, screen.fieldRect.height + 4.f});
 }
 
 void drawLoadingFrame()
@@ -149,7 +148,7 @@ void drawHeadsUpBar(sf::RenderWindow& win)
 
     const sf::Vector2f view = KVCore::viewSize();
     sf::Sprite shown(bar.getTexture());
-    shown.setPosition(0.f, view.y - barHeight - 1.f);
+    shown.setPosition(0.f, headsUpBarTop(view));
     shown.setScale(view.x / static_cast<float>(bar.getSize().x), 1.f);
     win.draw(shown);
 }
