@@ -2,13 +2,18 @@
 
 #include "engine/AppInfo.hpp"
 #include "engine/Display.hpp"
+#include "engine/EventPoller.hpp"
 #include "engine/Hints.hpp"
 #include "engine/Icons.hpp"
 #include "engine/KVCore.hpp"
+#include "engine/Keyboard.hpp"
 #include "engine/Layers.hpp"
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
+#include "frontend/PlayGame.hpp"
+#include "game/GameScreen.hpp"
+#include "game/SaveGame.hpp"
 #include "gui/Theme.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -70,6 +75,22 @@ void drawIconRow(sf::RenderTarget& target, sf::Vector2f view)
     }
 }
 
+// Until the play menu exists, Return plays the first slot: it continues when
+// the slot has a game, and starts a new one at Normal when it has none.
+void drawPlayLine(sf::RenderTarget& target, sf::Vector2f view)
+{
+    sf::Text line("Press Return to play", Text::standardFont(), 18);
+    const sf::FloatRect bounds = line.getLocalBounds();
+    line.setPosition(static_cast<float>(static_cast<int>((view.x - bounds.width) / 2 - bounds.left)),
+                     static_cast<float>(static_cast<int>(view.y / 2 + buttonSize + 48.f)));
+    target.draw(line);
+}
+
+void playFirstSlot()
+{
+    Frontend::playFromSlot(0, [] { return std::optional<std::int16_t>(SkillNormal); }, Game::runGame);
+}
+
 } // namespace
 
 void runMainMenu()
@@ -82,8 +103,11 @@ void runMainMenu()
             target->clear(sf::Color::Black);
             drawTitle(*target, KVCore::viewSize());
             drawIconRow(*gui, KVCore::viewSize());
+            drawPlayLine(*target, KVCore::viewSize());
         }
         KVCore::endFrame(0);
+        if (KVCore::tickFlag() && Keyboard::keyHit(sf::Keyboard::Return))
+            playFirstSlot();
     }
 }
 
