@@ -7,15 +7,8 @@
 #include "game/PlayFixture.hpp"
 #include "gui/ModalDriver.hpp"
 #include "support/EngineFonts.hpp"
-#include "world/Sprite.hpp"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
-
-using Game::PlayOutcome;
 
 class DebugMenuTest : public test::PlayTest {
 protected:
@@ -25,17 +18,27 @@ protected:
         KVCore::settings() = savedSettings;
         showObjectsBounds = false;
     }
-    std::vector<std::string> labels() const
+    std::string choose(int index)
     {
-        std::vector<std::string> out;
-        for (const Game::DebugMenuEntry& e : Game::debugMenuEntries())
-            out.push_back(e.label);
-        return out;
-    }
-    std::string lastPrinted() const
-    {
+        Game::runDebugMenuChoice(index);
         const auto& lines = KVCore::consoleLines();
         return lines.empty() ? std::string() : lines.back().text;
+    }
+    std::string labels() const
+    {
+        std::string out;
+        for (const Game::DebugMenuEntry& e : Game::debugMenuEntries())
+            out += (e.separator ? "-" : e.label) + "|";
+        return out;
+    }
+    // Opens the menu as the game does and picks the entry so many steps down.
+    void pick(int stepsDown)
+    {
+        test::ModalDriver driver(fake.window);
+        for (int i = 0; i < stepsDown; ++i)
+            driver.press(sf::Keyboard::Down);
+        driver.press(sf::Keyboard::Return);
+        Game::showDebugMenu();
     }
 
     KVCore::EngineSettings savedSettings = KVCore::settings();
@@ -46,106 +49,55 @@ TEST_F(DebugMenuTest, EachToggleOffersWhatChoosingItWillDo)
     KVCore::settings().displayFPS = false;
     KVCore::settings().vsyncEnabled = false;
     KVCore::setFrameLimitInEffect(0);
-    showObjectsBounds = false;
-    EXPECT_EQ(labels(), (std::vector<std::string>{"Extra time", "Mow all tiles (skip level)", "Show objects bounds", "",
-                                                  "Show FPS", "Enable FPS limiter", "Enable svsync", "", "Cancel"}));
-    const std::vector<Game::DebugMenuEntry> entries = Game::debugMenuEntries();
-    EXPECT_TRUE(entries[3].separator && entries[7].separator);
-    EXPECT_EQ(entries[1].icon, 147);
-
-    Game::runDebugMenuChoice(2);
-    EXPECT_TRUE(showObjectsBounds);
-    EXPECT_EQ(lastPrinted(), "Showing obects bounds");
-    Game::runDebugMenuChoice(4);
-    EXPECT_TRUE(KVCore::settings().displayFPS);
-    EXPECT_EQ(lastPrinted(), "Enabed FPS display");
-    Game::runDebugMenuChoice(5);
-    EXPECT_EQ(KVCore::frameLimitInEffect(), 60u);
-    EXPECT_EQ(KVCore::settings().fpsLimit, 60);
+    EXPECT_EQ(labels(), "Extra time|Mow all tiles (skip level)|Show objects bounds|-|Show FPS|Enable FPS limiter|"
+                        "Enable svsync|-|Cancel|");
+    EXPECT_EQ(choose(2), "Showing obects bounds");
+    EXPECT_EQ(choose(4), "Enabed FPS display");
+    EXPECT_EQ(choose(5), "Enabled FPS limiter");
     EXPECT_EQ(fake.window.frameLimit, 60u);
-    EXPECT_EQ(lastPrinted(), "Enabled FPS limiter");
-    Game::runDebugMenuChoice(6);
-    EXPECT_TRUE(fake.window.vsync);
-    EXPECT_EQ(lastPrinted(), "Enabled vsync");
-    EXPECT_EQ(labels(), (std::vector<std::string>{"Extra time", "Mow all tiles (skip level)", "Hide objects bounds", "",
-                                                  "Hide FPS", "Disable FPS limiter", "Disable vsync", "", "Cancel"}));
-
-    Game::runDebugMenuChoice(2);
-    EXPECT_EQ(lastPrinted(), "Hiding obects bounds");
-    Game::runDebugMenuChoice(4);
-    EXPECT_EQ(lastPrinted(), "Disabled FPS display");
-    Game::runDebugMenuChoice(5);
-    EXPECT_EQ(fake.window.frameLimit, 0u);
-    EXPECT_EQ(lastPrinted(), "Disabled FPS limiter");
-    Game::runDebugMenuChoice(6);
-    EXPECT_FALSE(KVCore::settings().vsyncEnabled);
-    EXPECT_EQ(lastPrinted(), "Disabled vsync");
-
-    // Separators, "Cancel" and a dismissed menu change nothing.
-    const std::size_t lines = KVCore::consoleLines().size();
-    const Game::GameState before = Game::gameState();
-    for (int index : {-1, 3, 7, 8})
-        Game::runDebugMenuChoice(index);
-    EXPECT_EQ(KVCore::consoleLines().size(), lines);
-    EXPECT_EQ(Game::gameState().timeLeft, before.timeLeft);
+    EXPECT_EQ(choose(6), "Enabled vsync");
+    EXPECT_TRUE(fake.window.vsync && KVCore::settings().vsyncEnabled && KVCore::settings().displayFPS);
+    EXPECT_EQ(labels(), "Extra time|Mow all tiles (skip level)|Hide objects bounds|-|Hide FPS|Disable FPS limiter|"
+                        "Disable vsync|-|Cancel|");
+    EXPECT_EQ(choose(2), "Hiding obects bounds");
+    EXPECT_EQ(choose(4), "Disabled FPS display");
+    EXPECT_EQ(choose(5), "Disabled FPS limiter");
+    EXPECT_EQ(KVCore::settings().fpsLimit, 0);
+    EXPECT_EQ(choose(6), "Disabled vsync");
+    EXPECT_FALSE(showObjectsBounds || fake.window.vsync);
 }
 
 TEST_F(DebugMenuTest, ExtraTimeAddsAMinuteEachTime)
 {
     start(test::playMap(test::lawnTile));
-    {
-        test::ModalDriver driver(fake.window);
-        driver.press(sf::Keyboard::Return);
-        Game::showDebugMenu();
-    }
-    {
-        test::ModalDriver driver(fake.window);
-        driver.press(sf::Keyboard::Return);
-        Game::showDebugMenu();
-    }
+    pick(0);
+    pick(0);
     EXPECT_EQ(Game::gameState().timeLeft, 210);
     Game::gameState().timeLeft = 32750;
     Game::runDebugMenuChoice(0);
     EXPECT_EQ(Game::gameState().timeLeft, 32767) << "no wrapping round to a negative time";
 }
 
-TEST_F(DebugMenuTest, MowAllCutsTheLawnTilesAndFinishesALevelOfThem)
+TEST_F(DebugMenuTest, MowAllCutsOnlyTheLawnTilesAndFinishesALevelOfThem)
 {
-    Map map = test::playMap(test::lawnTile);
-    map.playerStartY = 100;
-    start(std::move(map));
-    {
-        test::ModalDriver driver(fake.window);
-        driver.press(sf::Keyboard::Down).press(sf::Keyboard::Return);
-        Game::showDebugMenu();
-        EXPECT_EQ(driver.screens, std::vector<std::string>{"PopupMenu"});
-    }
-    const Game::GameState& game = Game::gameState();
-    EXPECT_EQ(game.mownCount, Map::cellCount);
-    EXPECT_TRUE(test::mown(0, 0) && test::mown(24, 15));
+    start(test::playMap(test::lawnTile));
+    pick(1);
+    EXPECT_EQ(Game::gameState().mownCount, Map::cellCount);
     EXPECT_EQ(Game::currentMap().cell(7, 7), Map::unformattedGrassTile);
-    EXPECT_EQ(frame(), PlayOutcome::Playing);
-    EXPECT_EQ(frame(), PlayOutcome::LevelComplete);
-}
+    EXPECT_EQ(frame(), Game::PlayOutcome::Playing);
+    EXPECT_EQ(frame(), Game::PlayOutcome::LevelComplete);
 
-TEST_F(DebugMenuTest, MowAllLeavesOtherGrassTilesAndTheLevelGoesOn)
-{
+    // Other grass stays uncut and the level goes on; cut grass counts again.
     Map map = test::playMap(test::lawnTile);
     for (int column = 0; column < Map::width; ++column)
         test::setCell(map, column, 2, test::meadowTile);
-    test::setCell(map, 3, 3, test::pathTile);
-    test::setCell(map, 4, 3, 980);  // already cut grass counts as cut again
+    test::setCell(map, 4, 3, 980);
     start(std::move(map));
-    const Game::GameState& game = Game::gameState();
-    ASSERT_EQ(game.grassCount, Map::cellCount - 1);
-
     Game::runDebugMenuChoice(1);
-    EXPECT_EQ(game.mownCount, Map::cellCount - 1 - Map::width);
-    EXPECT_FALSE(test::mown(0, 2));
-    EXPECT_FALSE(test::mown(3, 3));
+    EXPECT_EQ(Game::gameState().mownCount, Map::cellCount - Map::width);
     EXPECT_EQ(Game::currentMap().cell(0, 2), test::meadowTile);
-    EXPECT_EQ(Game::currentMap().cell(3, 3), test::pathTile);
-    EXPECT_EQ(frames(3), PlayOutcome::Playing);
+    EXPECT_FALSE(test::mown(0, 2));
+    EXPECT_EQ(frames(3), Game::PlayOutcome::Playing);
 }
 
 } // namespace

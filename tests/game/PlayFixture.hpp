@@ -1,7 +1,7 @@
 #pragma once
 // A level to play without a window: a hand-made tileset whose tiles say
-// what they are, a square mower and two clouds of known sizes, the stand-in
-// window for held keys and a clock that moves only with the frames.
+// what they are, a square mower and clouds of known sizes, held keys on the
+// stand-in window and a clock that moves only with the frames.
 
 #include "game/GamePlay.hpp"
 #include "game/GameResources.hpp"
@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <initializer_list>
+#include <vector>
 
 namespace test {
 
@@ -22,8 +22,6 @@ constexpr std::uint16_t pathTile = 1;    // Land
 constexpr std::uint16_t wallTile = 2;    // Solid
 constexpr std::uint16_t pondTile = 3;    // Water
 constexpr std::uint16_t meadowTile = 4;  // Grass outside the formatted grass tiles
-
-constexpr float frame60 = 1.f / 60.f;
 
 inline Sprite squareSprite(unsigned width, unsigned height)
 {
@@ -34,16 +32,15 @@ inline Sprite squareSprite(unsigned width, unsigned height)
     return sprite;
 }
 
-// All path, the mower starting in the middle, 90 seconds, no clouds.
+// All one tile, the mower starting in the middle, 90 seconds, no clouds.
 inline Map playMap(std::uint16_t fill = pathTile)
 {
     Map map;
     map.tileset.reset();
     auto& tiles = map.tileset.tiles;
-    tiles[lawnTile].type = TileType::Grass;
+    tiles[lawnTile].type = tiles[meadowTile].type = TileType::Grass;
     tiles[wallTile].type = TileType::Solid;
     tiles[pondTile].type = TileType::Water;
-    tiles[meadowTile].type = TileType::Grass;
     for (int t = 959; t <= 1006; ++t)
         tiles[static_cast<std::size_t>(t)].type = TileType::Grass;
     tiles[Map::unformattedGrassTile].type = TileType::Grass;
@@ -52,7 +49,6 @@ inline Map playMap(std::uint16_t fill = pathTile)
     map.timeLimit = 90;
     map.playerStartX = 400;
     map.playerStartY = 256;
-    map.loaded = true;
     return map;
 }
 
@@ -73,9 +69,8 @@ protected:
         Game::Resources& r = Game::resources();
         r.mowerMoving = squareSprite(40, 40);  // box 20 each way
         r.cloud1 = squareSprite(100, 60);      // box 30 each way
-        r.cloud2 = squareSprite(64, 64);       // box 32 each way
+        r.cloud2 = squareSprite(64, 64);
         Game::gameState() = Game::GameState{};
-        Game::worldObjects().clear();
         std::srand(1);
     }
     ~PlayTest() override
@@ -92,10 +87,9 @@ protected:
         Game::gameState().skillLevel = skill;
         Game::startLevel(std::move(map));
     }
-    void hold(std::initializer_list<sf::Keyboard::Key> keys) { fake.window.keys = keys; }
-    void releaseKeys() { fake.window.keys.clear(); }
+    void hold(const std::vector<sf::Keyboard::Key>& keys) { fake.window.keys = {keys.begin(), keys.end()}; }
     // One frame of play with the clock moved along.
-    Game::PlayOutcome frame(float seconds = frame60)
+    Game::PlayOutcome frame(float seconds = 1.f / 60.f)
     {
         fake.time.advance(seconds);
         return Game::playFrame(seconds);
