@@ -44,7 +44,7 @@ struct Screen {
     std::unique_ptr<sf::RenderTexture> field;
     std::unique_ptr<sf::RenderTexture> bar;
     sf::FloatRect fieldRect;
-    kv::Button audioPanelButton;
+    std::unique_ptr<kv::Button> audioPanelButton;
     bool fromEditor = false;
     std::function<void()> frameHook;
 };
@@ -78,14 +78,15 @@ void createSurfaces()
 
 void releaseScreen()
 {
-    screen.audioPanelButton.clear();
+    screen.audioPanelButton.reset();
     screen.bar.reset();
     screen.field.reset();
 }
 
 void createAudioPanelButton()
 {
-    kv::Button& b = screen.audioPanelButton;
+    screen.audioPanelButton = std::make_unique<kv::Button>();
+    kv::Button& b = *screen.audioPanelButton;
     b.create("Audio Panel", audioPanelIcon, {0.f, 0.f}, audioPanelKey);
     b.setTextButton();
     const sf::Vector2f view = KVCore::viewSize();
@@ -168,7 +169,8 @@ void redrawForModal()
     // Straight onto the window: a used GUI layer is cleared by the freezing
     // itself and would leave its own framebuffer to be read instead.
     kv::setGuiTarget(win);
-    screen.audioPanelButton.draw();
+    if (screen.audioPanelButton)
+        screen.audioPanelButton->draw();
     kv::setGuiTarget(nullptr);
     activateWindow();
 }
@@ -250,7 +252,7 @@ void playOneFrame()
     playEngineNote(start.position);
     if (win)
         drawHeadsUpBar(*win);
-    kv::Button& panel = screen.audioPanelButton;
+    kv::Button& panel = *screen.audioPanelButton;
     panel.update();
     panel.draw();
     if (panel.clicked) {
