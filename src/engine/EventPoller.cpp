@@ -174,6 +174,12 @@ bool pollerStarted() { return state.started; }
 bool tickFlag() { return state.tickFlag; }
 float tickDelta() { return state.tickDelta; }
 float frameTime() { return state.frameTime; }
+
+void restartFrameClock()
+{
+    state.frameClockStart = timeSource().seconds();
+    state.frameClockRunning = true;
+}
 std::uint32_t tickCounter() { return state.tickCounter; }
 void setFrameLimitInEffect(unsigned limit) { state.frameLimitInEffect = limit; }
 unsigned frameLimitInEffect() { return state.frameLimitInEffect; }

@@ -21,6 +21,9 @@ bool pollerStarted();
 bool tickFlag();
 float tickDelta();
 float frameTime();
+// The next frame's time counts from now: after work done outside the frame
+// loop (loading a level), which must not reach play as one long frame.
+void restartFrameClock();
 std::uint32_t tickCounter();
 
 // The frame-rate limit in effect; at 30 or below every frame is a tick.

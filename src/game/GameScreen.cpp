@@ -297,6 +297,9 @@ bool loadLevel(std::int16_t levelIndex)
     if (static_cast<std::size_t>(levelIndex) < music.size())
         Audio::playMusicByName(music[static_cast<std::size_t>(levelIndex)]);
     setUpLevel();
+    // The load took far longer than a frame; the mower and the clouds must
+    // not move as if it were one.
+    KVCore::restartFrameClock();
     return true;
 }
 

@@ -70,6 +70,14 @@ TEST_F(EventPollerTest, SlowFrameGivesOneTickNotSix)
     fake.time.advance(0.01);
     KVCore::pollEvents();
     EXPECT_FALSE(KVCore::tickFlag());
+
+    // Time spent outside the frame loop is not a frame once the clock is
+    // restarted after it.
+    fake.time.advance(1.5);
+    KVCore::restartFrameClock();
+    fake.time.advance(0.02);
+    KVCore::pollEvents();
+    EXPECT_NEAR(KVCore::frameTime(), 0.02f, 1e-4);
 }
 
 TEST_F(EventPollerTest, StoppedPollerReadsNoEvents)
