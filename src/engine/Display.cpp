@@ -4,6 +4,7 @@
 #include "engine/Console.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
+#include "engine/Layers.hpp"
 #include "engine/Log.hpp"
 #include "engine/WindowBackend.hpp"
 
@@ -41,6 +42,7 @@ bool createWindow(unsigned width, unsigned height, unsigned bitsPerPixel, bool w
     context.sRgbCapable = false;
 
     WindowBackend& w = window();
+    releaseLayers();
     w.create(sf::VideoMode(width, height, bitsPerPixel), appInfo().appName, windowed, context);
 
     const sf::VideoMode desktop = w.desktopMode();

@@ -126,6 +126,15 @@ void ensureLayers()
     }
 }
 
+void releaseLayers()
+{
+    for (LayerTexture& l : state.layers) {
+        l.texture.reset();
+        l.exists = false;
+        l.used = false;
+    }
+}
+
 void composeExtraLayers()
 {
     composeLayer(ExtraLayer1, sf::Color::Transparent);

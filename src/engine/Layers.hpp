@@ -31,6 +31,9 @@ sf::RenderTexture* layerTexture(int layer);
 // Gives layers 3 to 7 the whole-pixel size of the current view, recreating
 // only those whose size differs.
 void ensureLayers();
+// Drops the layers' drawing surfaces; the window is about to be made anew
+// and surfaces made for the old one would no longer reach it.
+void releaseLayers();
 // End of frame: extra layers over the view, then cleared.
 void composeExtraLayers();
 // End of frame: the GUI layer over the view; kept until a pending screenshot

@@ -12,6 +12,7 @@
 #include "engine/Screenshot.hpp"
 #include "engine/Shaders.hpp"
 #include "engine/Text.hpp"
+#include "gui/Dialog.hpp"
 #include "storage/BinaryFile.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
@@ -20,6 +21,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 
 #include <gtest/gtest.h>
 
@@ -287,6 +289,68 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     ASSERT_TRUE(shot.loadFromFile("next.png"));
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Blue);
     EXPECT_EQ(shot.getPixel(250, 50), sf::Color::Blue);
+}
+
+// The display-mode dialog makes the window anew, often at the same size:
+// the layers must reach the new window as they did the old one.
+TEST(FrameComposition, LayersReachAWindowMadeAnew)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    sf::RectangleShape square({100.f, 100.f});
+    square.setFillColor(sf::Color::Red);
+    KVCore::beginFrame();
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    KVCore::endFrame(1);
+
+    ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    KVCore::requestScreenshot("again.png");
+    KVCore::endFrame(1);
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("again.png"));
+    EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Red);
+    EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
+}
+
+// A dialog's frozen picture is the frame it opened over, GUI layer
+// included, even though composing that layer left the layer's own drawing
+// surface in use.
+TEST(FrameComposition, AFrozenPictureHoldsTheFrameItWasTakenOver)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+
+    KVCore::beginFrame();
+    sf::RenderWindow& win = *KVCore::window().renderWindow();
+    win.clear(sf::Color::Blue);
+    sf::RenderTexture surface;
+    ASSERT_TRUE(surface.create(64, 64));
+    surface.clear(sf::Color::Green);
+    surface.display();
+    win.draw(sf::Sprite(surface.getTexture()));
+    surface.clear(sf::Color::Black);
+    sf::RectangleShape square({100.f, 100.f});
+    square.setPosition(100.f, 100.f);
+    square.setFillColor(sf::Color::Red);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    const kv::FrozenBackground frozen(false);
+    KVCore::endFrame(1);
+
+    frozen.beginFrame();
+    KVCore::requestScreenshot("frozen.png");
+    KVCore::endFrame(1);
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("frozen.png"));
+    EXPECT_EQ(shot.getPixel(30, 30), sf::Color::Green);
+    EXPECT_EQ(shot.getPixel(150, 150), sf::Color::Red);
+    EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
 }
 
 } // namespace
