@@ -1,0 +1,332 @@
+// The menu list's rules through the engine's input: keys that move and wrap,
+// the mouse that selects only when it moves, clicks, Escape, Return and
+// Space waiting for their release, the three sounds, and where the list
+// places its parts in views from 640 by 480 to 1920 by 1080.
+
+#include "frontend/MenuList.hpp"
+
+#include "audio/Audio.hpp"
+#include "audio/AudioTestFiles.hpp"
+#include "engine/Display.hpp"
+#include "engine/EngineSettings.hpp"
+#include "engine/EventPoller.hpp"
+#include "engine/Keyboard.hpp"
+#include "engine/Mouse.hpp"
+#include "engine/Text.hpp"
+#include "support/EngineFonts.hpp"
+#include "support/FakeWindow.hpp"
+#include "support/TempFolder.hpp"
+
+#include <SFML/Graphics/Text.hpp>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Key = sf::Keyboard::Key;
+
+class MenuListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::loadEngineFonts());
+        KVCore::setFrameLimitInEffect(30);  // every frame a tick
+        KVCore::startPoller();
+        Frontend::forgetMenuMousePosition();
+        list = makeList(5);
+    }
+
+    static Frontend::MenuList makeList(int rows)
+    {
+        Frontend::MenuList l;
+        l.setTitle("Test Menu", "", "");
+        for (int i = 0; i < rows; ++i)
+            l.addRow("Row " + std::to_string(i), 89, "Hint " + std::to_string(i));
+        return l;
+    }
+
+    // One tick with these key presses, then the list's update.
+    void tick(std::initializer_list<Key> keys = {})
+    {
+        for (Key k : keys)
+            fake.window.pressKey(k);
+        KVCore::pollEvents();
+        list.update();
+    }
+    sf::FloatRect row(int i) const { return list.layout(KVCore::viewSize()).rows.at(static_cast<std::size_t>(i)); }
+    void mouseTo(float x, float y) { fake.window.mouse = {static_cast<int>(x), static_cast<int>(y)}; }
+    void mouseOver(int i) { mouseTo(row(i).left + 40.f, row(i).top + row(i).height / 2.f); }
+    void click()
+    {
+        fake.window.mouseButton(sf::Mouse::Left, true);
+        fake.window.mouseButton(sf::Mouse::Left, false);
+    }
+
+    test::FakeWindowScope fake;
+    Frontend::MenuList list;
+};
+
+TEST_F(MenuListTest, UpAndDownMoveTheHighlightAndWrapAround)
+{
+    EXPECT_EQ(list.current(), 0);
+    tick({Key::Up});
+    EXPECT_EQ(list.current(), 4) << "before the first row comes the last";
+    tick({Key::Down});
+    EXPECT_EQ(list.current(), 0) << "after the last row comes the first";
+    tick({Key::Down});
+    tick({Key::Down});
+    EXPECT_EQ(list.current(), 2);
+    // Moving chooses nothing; one key moves one row even with both pressed.
+    EXPECT_EQ(list.result(), -1);
+    EXPECT_FALSE(list.cancelled());
+    tick({Key::Up, Key::Down});
+    EXPECT_EQ(list.current(), 1);
+    // Other keys leave the list alone.
+    tick({Key::Left, Key::A, Key::Tab});
+    EXPECT_EQ(list.current(), 1);
+    EXPECT_EQ(list.result(), -1);
+}
+
+TEST_F(MenuListTest, ReturnOrSpaceChoosesTheCurrentRowForOneTick)
+{
+    tick({Key::Down, Key::Return});
+    EXPECT_EQ(list.result(), 1) << "the move comes before the choice";
+    tick();
+    EXPECT_EQ(list.result(), -1);
+    tick({Key::Space});
+    EXPECT_EQ(list.result(), 1);
+
+    // Without the focus no key reaches the list.
+    fake.window.focus = false;
+    tick({Key::Return});
+    EXPECT_EQ(list.result(), -1);
+}
+
+TEST_F(MenuListTest, EscapeCancelsAndChoosesNothing)
+{
+    tick({Key::Escape, Key::Return});
+    EXPECT_TRUE(list.cancelled());
+    EXPECT_EQ(list.result(), -1);
+    tick();
+    EXPECT_FALSE(list.cancelled()) << "cancelled lasts one tick";
+}
+
+TEST_F(MenuListTest, TheMouseSelectsOnlyWhenItMoves)
+{
+    mouseOver(2);
+    tick();
+    EXPECT_EQ(list.current(), 2);
+
+    // The keys move the highlight away; the mouse resting over row 2 does
+    // not take it back, and Return chooses the keys' row.
+    tick({Key::Down});
+    tick({Key::Down});
+    tick();
+    EXPECT_EQ(list.current(), 4);
+    tick({Key::Return});
+    EXPECT_EQ(list.result(), 4);
+
+    // A move within the same row is a move.
+    fake.window.mouse.x += 3;
+    tick();
+    EXPECT_EQ(list.current(), 2);
+
+    // Off the rows the mouse selects nothing.
+    tick({Key::Up});
+    mouseTo(row(0).left + row(0).width + 5.f, row(0).top + 5.f);
+    tick();
+    EXPECT_EQ(list.current(), 1);
+}
+
+TEST_F(MenuListTest, AMenuOpeningUnderARestingMouseKeepsItsFirstRow)
+{
+    mouseOver(3);
+    tick();
+    ASSERT_EQ(list.current(), 3);
+    // The next menu sees the mouse where the last one left it.
+    list = makeList(5);
+    tick();
+    EXPECT_EQ(list.current(), 0);
+}
+
+TEST_F(MenuListTest, AClickChoosesTheRowUnderTheMouse)
+{
+    mouseOver(3);
+    tick();
+    tick({Key::Up});
+    tick({Key::Up});
+    ASSERT_EQ(list.current(), 1);
+    click();
+    tick();
+    EXPECT_EQ(list.result(), 3);
+    EXPECT_EQ(list.current(), 3);
+    EXPECT_FALSE(Mouse::clicked(Mouse::Left)) << "the click is used up";
+
+    // Edges belong to the row; the gap between rows to none.
+    const sf::FloatRect r1 = row(1);
+    mouseTo(r1.left, r1.top);
+    click();
+    tick();
+    EXPECT_EQ(list.result(), 1);
+    mouseTo(r1.left + 20.f, r1.top + r1.height + 1.f);
+    click();
+    tick();
+    EXPECT_EQ(list.result(), -1);
+}
+
+// A clock that moves on by itself each time it is read, and lets a test act
+// at a moment of it (a key coming up).
+class SteppingClock final : public KVCore::TimeSource {
+public:
+    double seconds() const override
+    {
+        now += 0.01;
+        if (atEachRead)
+            atEachRead(now);
+        return now;
+    }
+    platform::UtcTime utcNow() const override { return {2026, 12, 6, 12, 30, 15, 0}; }
+    mutable double now = 500.0;
+    std::function<void(double)> atEachRead;
+};
+
+TEST_F(MenuListTest, ReturnWaitsForTheKeysToComeUpButNotForever)
+{
+    auto owned = std::make_unique<SteppingClock>();
+    SteppingClock& clock = *owned;
+    KVCore::setTimeSource(std::move(owned));
+
+    // Return comes up after 0.2 s and Space, held as well, 0.3 s later.
+    fake.window.keys = {Key::Return, Key::Space};
+    const double start = clock.now;
+    clock.atEachRead = [&](double now) {
+        if (now - start > 0.2)
+            fake.window.keys.erase(Key::Return);
+        if (now - start > 0.5)
+            fake.window.keys.erase(Key::Space);
+    };
+    tick({Key::Return});
+    EXPECT_EQ(list.result(), 0);
+    EXPECT_TRUE(fake.window.keys.empty());
+    EXPECT_GT(clock.now - start, 0.5);
+
+    // A key that stays down is waited for half a second, then the choice
+    // goes ahead.
+    clock.atEachRead = nullptr;
+    fake.window.keys = {Key::Space};
+    const double held = clock.now;
+    tick({Key::Space});
+    EXPECT_EQ(list.result(), 0);
+    EXPECT_NEAR(clock.now - held, 0.5, 0.1);
+}
+
+TEST_F(MenuListTest, EachActionPlaysItsOwnSoundOnlyWhenTheSampleExists)
+{
+    const KVCore::EngineSettings saved = KVCore::settings();
+    test::TempFolder dir;
+    test::writeFile(dir.root() / "tone.wav", test::audio::wavFile(test::audio::sine(440, 1.0)));
+    const char* const names[] = {"interface\\MenuMove", "interface\\MenuSelect", "interface\\MenuCancel"};
+    for (int which = 0; which < 3; ++which) {
+        SCOPED_TRACE(names[which]);
+        ASSERT_TRUE(Audio::init());
+        ASSERT_TRUE(Audio::soundEnabled()) << "needs an audio device; run with ALSOFT_DRIVERS=null";
+        ASSERT_TRUE(Audio::loadSample(dir.file("tone.wav"), names[which])) << Audio::lastError();
+        Audio::menuSounds() = {names[0], names[1], names[2]};
+        list = makeList(3);
+
+        // Only the one sample exists; the other two actions stay silent.
+        tick({Key::Down});
+        EXPECT_EQ(Audio::playingSoundCount(), which == 0 ? 1 : 0);
+        tick({Key::Return});
+        EXPECT_EQ(Audio::playingSoundCount(), which <= 1 ? 1 : 0);
+        tick({Key::Escape});
+        EXPECT_EQ(Audio::playingSoundCount(), 1);
+        // Hovering over another row sounds like a key move.
+        mouseOver(2);
+        tick();
+        EXPECT_EQ(Audio::playingSoundCount(), which == 0 ? 2 : 1);
+        Audio::shutdown();
+    }
+    KVCore::settings() = saved;
+}
+
+// Whether the rectangle lies inside the other, edges included.
+bool inside(const sf::FloatRect& in, const sf::FloatRect& outer)
+{
+    return in.left >= outer.left && in.top >= outer.top && in.left + in.width <= outer.left + outer.width &&
+           in.top + in.height <= outer.top + outer.height;
+}
+
+TEST_F(MenuListTest, EverythingFitsTheViewWithoutOverlapping)
+{
+    // The longest lists the game builds: nine slot rows with file paths
+    // for hints, and the main menu's four title lines.
+    Frontend::MenuList slots;
+    slots.setTitle("Select Game Slot", "", "");
+    for (int i = 1; i <= 8; ++i)
+        slots.addRow(std::to_string(i) + ": Delete Normal - Level 12", 24, "mymod\\savegames\\00" + std::to_string(i) + ".sav");
+    slots.addRow("Back", 3, "Go back");
+    Frontend::MenuList main;
+    main.setTitle("Main Menu", "Kelvane v1.3", "https://kelvane.invalid/");
+    main.setExtraLine("Copyright (c) 2026 the Kelvane developers");
+    for (const char* hint : {"Get cutting", "Set options or delete saved games", "To the shed", "How to mow a meadow",
+                             "The people who made this game", "Hit the road"})
+        main.addRow("Row", 89, hint);
+
+    const float line = Text::standardLineSpacing(18);
+    for (sf::Vector2f view : {sf::Vector2f(640, 480), sf::Vector2f(853, 480), sf::Vector2f(1024, 768),
+                              sf::Vector2f(1920, 1080)}) {
+        for (Frontend::MenuList* l : {&slots, &main}) {
+            SCOPED_TRACE(l->title() + " at " + std::to_string(int(view.x)) + "x" + std::to_string(int(view.y)));
+            const Frontend::MenuLayout lay = l->layout(view);
+            const sf::FloatRect whole(0, 0, view.x, view.y);
+            EXPECT_EQ(lay.rowHeight, 1.5f * std::max(32.f, line));
+            ASSERT_EQ(lay.rows.size(), l->rows().size());
+            EXPECT_TRUE(inside(lay.titlePanel, whole));
+            EXPECT_TRUE(inside(lay.hintBox, whole));
+            EXPECT_TRUE(inside(lay.hintIcon, lay.hintBox));
+            // The hint box leaves the bottom line free for the mod folder.
+            EXPECT_LE(lay.hintBox.top + lay.hintBox.height, view.y - line - 2.f);
+            EXPECT_FALSE(lay.hintBox.intersects(lay.titlePanel));
+            float above = lay.titlePanel.top + lay.titlePanel.height;
+            for (const sf::FloatRect& r : lay.rows) {
+                EXPECT_TRUE(inside(r, whole));
+                EXPECT_GE(r.top, above) << "rows overlap";
+                EXPECT_FALSE(r.intersects(lay.hintBox));
+                above = r.top + r.height;
+            }
+        }
+    }
+}
+
+TEST_F(MenuListTest, TheMenuWidensForALongLabelAndTheHintWrapsInsideItsBox)
+{
+    const float narrow = list.layout({1024, 768}).width;
+    EXPECT_EQ(narrow, 320.f);
+
+    const std::string longLabel = "A row whose label is far wider than the narrowest menu";
+    list.addRow(longLabel, 89, "a hint that goes on and on, far longer than any box at 640 by 480 could show on one line");
+    tick({Key::Up});
+    ASSERT_EQ(list.current(), 5);
+    const Frontend::MenuLayout lay = list.layout({640, 480});
+    sf::Text label(longLabel, Text::standardFont(), 18);
+    EXPECT_GE(lay.width, label.getLocalBounds().width + 96.f);
+    for (const sf::FloatRect& r : lay.rows)
+        EXPECT_EQ(r.width, lay.width) << "all rows are widened";
+
+    // The box's text column: right of the icon, inside the box.
+    const float textRoom = lay.hintBox.left + lay.hintBox.width - (lay.hintIcon.left + lay.hintIcon.width);
+    ASSERT_GT(lay.hintLines.size(), lay.labelLineCount + 1);
+    std::string joined;
+    for (std::size_t i = lay.labelLineCount; i < lay.hintLines.size(); ++i) {
+        sf::Text t(lay.hintLines[i], Text::standardFont(), 18);
+        EXPECT_LE(t.getLocalBounds().width, textRoom) << lay.hintLines[i];
+        joined += (joined.empty() ? "" : " ") + lay.hintLines[i];
+    }
+    EXPECT_EQ(joined, list.rows().back().hint) << "wrapping loses no word";
+    EXPECT_LE(static_cast<float>(lay.hintLines.size()) * Text::standardLineSpacing(18), lay.hintBox.height);
+}
+
+} // namespace
