@@ -1,113 +1,120 @@
 #include "frontend/MainMenu.hpp"
 
+#include "audio/Audio.hpp"
 #include "engine/AppInfo.hpp"
 #include "engine/Display.hpp"
-#include "engine/EventPoller.hpp"
-#include "engine/Hints.hpp"
-#include "engine/Icons.hpp"
-#include "engine/KVCore.hpp"
-#include "engine/Keyboard.hpp"
-#include "engine/Layers.hpp"
-#include "engine/Mouse.hpp"
+#include "engine/Log.hpp"
 #include "engine/Text.hpp"
-#include "engine/WindowBackend.hpp"
-#include "frontend/PlayGame.hpp"
-#include "game/GameScreen.hpp"
-#include "game/SaveGame.hpp"
-#include "gui/Theme.hpp"
+#include "frontend/Credits.hpp"
+#include "frontend/Help.hpp"
+#include "frontend/MenuScreen.hpp"
+#include "frontend/OptionsMenu.hpp"
+#include "frontend/PlayMenu.hpp"
+#include "frontend/ToolsMenu.hpp"
+#include "game/GameResources.hpp"
+#include "gui/Dialogs.hpp"
+#include "platform/Paths.hpp"
+#include "storage/AssetPaths.hpp"
 
-#include <SFML/Graphics/RectangleShape.hpp>
-#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Text.hpp>
 
-#include <array>
+#include <cmath>
+#include <string>
 
 namespace Frontend {
 namespace {
 
-struct IconButton {
-    int icon;
-    const char* hint;
-};
+enum MainRow { PlayRow, OptionsRow, ToolsRow, HelpRow, CreditsRow, ExitRow };
 
-// The tools the finished menu will lead to, shown as a row of icons.
-constexpr std::array<IconButton, 8> iconRow = {{
-    {89, "Play"},
-    {75, "Map Editor"},
-    {154, "Tile Editor"},
-    {146, "Sprite Editor"},
-    {144, "Audio Panel"},
-    {122, "Help"},
-    {102, "Options"},
-    {38, "Exit"},
-}};
+constexpr unsigned modLineSize = 18;
 
-constexpr float buttonSize = 48.f;
-constexpr float buttonGap = 12.f;
-
-void drawTitle(sf::RenderTarget& target, sf::Vector2f view)
+MenuList mainList()
 {
-    sf::Text title(KVCore::appInfo().appName, Text::largeFont(), 64);
-    const sf::FloatRect bounds = title.getLocalBounds();
-    title.setPosition(static_cast<float>(static_cast<int>((view.x - bounds.width) / 2 - bounds.left)),
-                      static_cast<float>(static_cast<int>(view.y / 3 - bounds.top)));
-    target.draw(title);
+    const KVCore::AppInfo& app = KVCore::appInfo();
+    MenuList list;
+    list.setTitle("Main Menu", app.appName + " v" + app.appVersion, app.appWebsite);
+    list.setExtraLine(app.appCopyright);
+    list.addRow("Play", 89, "Get cutting");
+    list.addRow("Options", 102, "Set options or delete saved games");
+    list.addRow("Tools", 161, "To the shed");
+    list.addRow("Help", 122, "How to mow a meadow");
+    list.addRow("Credits", 22, "The people who made this game");
+    list.addRow("Exit", 38, "Hit the road");
+    return list;
 }
 
-void drawIconRow(sf::RenderTarget& target, sf::Vector2f view)
+// "Using mod folder: <folder>" in the bottom right corner, in black.
+void drawModLine(sf::RenderTarget& target, const std::string& line)
 {
-    const float rowWidth = iconRow.size() * buttonSize + (iconRow.size() - 1) * buttonGap;
-    sf::Vector2f at((view.x - rowWidth) / 2.f, view.y / 2.f);
-    for (const IconButton& b : iconRow) {
-        const bool over = Mouse::isInRect(at.x, at.y, at.x + buttonSize, at.y + buttonSize);
-        sf::RectangleShape face({buttonSize, buttonSize});
-        face.setPosition(at);
-        face.setFillColor(over ? kv::theme::hoverColour : kv::theme::bevelDarkColour);
-        face.setOutlineThickness(1.f);
-        face.setOutlineColor(kv::theme::bevelLightColour);
-        target.draw(face);
-        sf::Sprite icon = Icons::getIcon(b.icon);
-        icon.setPosition(at.x + (buttonSize - 32.f) / 2.f, at.y + (buttonSize - 32.f) / 2.f);
-        target.draw(icon);
-        if (over)
-            KVCore::showHint(std::string("menu:") + b.hint, {at.x, at.y + buttonSize + 6.f}, 0.5f, b.hint);
-        at.x += buttonSize + buttonGap;
-    }
-}
-
-// Until the play menu exists, Return plays the first slot: it continues when
-// the slot has a game, and starts a new one at Normal when it has none.
-void drawPlayLine(sf::RenderTarget& target, sf::Vector2f view)
-{
-    sf::Text line("Press Return to play", Text::standardFont(), 18);
-    const sf::FloatRect bounds = line.getLocalBounds();
-    line.setPosition(static_cast<float>(static_cast<int>((view.x - bounds.width) / 2 - bounds.left)),
-                     static_cast<float>(static_cast<int>(view.y / 2 + buttonSize + 48.f)));
-    target.draw(line);
-}
-
-void playFirstSlot()
-{
-    Frontend::playFromSlot(0, [] { return std::optional<std::int16_t>(SkillNormal); }, Game::runGame);
+    const sf::Vector2f view = KVCore::viewSize();
+    sf::Text text(line, Text::standardFont(), modLineSize);
+    text.setFillColor(sf::Color::Black);
+    const float width = text.findCharacterPos(line.size()).x - text.findCharacterPos(0).x;
+    text.setPosition(std::round(view.x - 2.f - width),
+                     std::round(view.y - Text::standardLineSpacing(modLineSize) - 2.f));
+    target.draw(text);
 }
 
 } // namespace
 
-void runMainMenu()
+MainMenuScreens mainMenuScreens()
 {
-    KVCore::WindowBackend& w = KVCore::window();
-    while (w.isOpen()) {
-        KVCore::beginFrame();
-        sf::RenderTarget* gui = KVCore::layerTarget(KVCore::GuiLayer);
-        if (sf::RenderWindow* target = w.renderWindow(); target && gui) {
-            target->clear(sf::Color::Black);
-            drawTitle(*target, KVCore::viewSize());
-            drawIconRow(*gui, KVCore::viewSize());
-            drawPlayLine(*target, KVCore::viewSize());
+    return {
+        [](const sf::Texture& background) { return runPlayMenu(background); },
+        runOptionsMenu,
+        runToolsMenu,
+        showHelp,
+        showCredits,
+    };
+}
+
+void runMainMenu() { runMainMenu(mainMenuScreens()); }
+
+void runMainMenu(const MainMenuScreens& screens)
+{
+    const std::string path = resolvedAssetPath("menuback.png");
+    sf::Texture background;
+    if (!background.loadFromFile(platform::toNativePath(path).string())) {
+        kv::showMessage("Unable to load menu background from " + path);
+        return;
+    }
+
+    Audio::MenuSounds& sounds = Audio::menuSounds();
+    sounds.move = "interface\\MenuMove";
+    sounds.select = "interface\\MenuSelect";
+    sounds.cancel = "interface\\MenuCancel";
+    MenuList menu = mainList();
+    const std::string& menuMusic = Game::resources().menuMusic;
+    Audio::playMusicByName(menuMusic);
+
+    std::function<void(sf::RenderTarget&)> drawExtra;
+    if (modFolderGiven && !modFolder.empty()) {
+        drawExtra = [line = "Using mod folder: " + modFolder](sf::RenderTarget& target) {
+            drawModLine(target, line);
+        };
+    }
+
+    forgetMenuMousePosition();
+    for (;;) {
+        switch (runMenu(menu, background, drawExtra)) {
+        case menuWindowGone:
+        case ExitRow: return;
+        case PlayRow:
+            if (screens.play(background))
+                Audio::playMusicByName(menuMusic);
+            break;
+        case OptionsRow: screens.options(background); break;
+        case ToolsRow: screens.tools(background); break;
+        case HelpRow:
+            KVCore::clearScreenMessages();
+            screens.help();
+            break;
+        case CreditsRow:
+            screens.credits();
+            Audio::playMusicByName(menuMusic);
+            break;
+        default: break;  // Escape leads nowhere from here
         }
-        KVCore::endFrame(0);
-        if (KVCore::tickFlag() && Keyboard::keyHit(sf::Keyboard::Return))
-            playFirstSlot();
     }
 }
 

@@ -1,0 +1,265 @@
+// The menu screens driven by scripted keys: the main menu and where its rows
+// lead, the play menu's slot and skill lists with a stand-in game screen,
+// deleting saved games, the tools that do not open yet, the menu music,
+// and a missing background picture.
+
+#include "frontend/MainMenu.hpp"
+#include "frontend/MenuDriver.hpp"
+#include "frontend/PlayMenu.hpp"
+
+#include "audio/Audio.hpp"
+#include "audio/AudioTestFiles.hpp"
+#include "engine/EngineSettings.hpp"
+#include "engine/Log.hpp"
+#include "frontend/OptionsMenu.hpp"
+#include "frontend/ToolsMenu.hpp"
+#include "game/GameResources.hpp"
+#include "game/SaveGame.hpp"
+#include "game/SaveSlots.hpp"
+#include "storage/AssetPaths.hpp"
+#include "support/EngineFonts.hpp"
+#include "support/TempFolder.hpp"
+#include "world/WorldFiles.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using Key = sf::Keyboard::Key;
+using Screens = std::vector<std::string>;
+
+struct GameStarted {
+    std::int16_t levelIndex;
+    std::int16_t skillLevel;
+    Game::SaveSlot* savingTo;
+    bool operator==(const GameStarted&) const = default;
+};
+
+class MenuScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::loadEngineFonts());
+        modFolderGiven = false;
+        Game::buildSaveSlots();
+        Game::currentSlot() = nullptr;
+        sf::Image picture;
+        picture.create(8, 6, sf::Color::Green);
+        std::filesystem::create_directories(dir.root() / "base");
+        ASSERT_TRUE(picture.saveToFile(dir.file("base/menuback.png")));
+    }
+    void TearDown() override
+    {
+        Game::clearSaveSlots();
+        Game::currentSlot() = nullptr;
+        Game::gameError().clear();
+        modFolderGiven = savedGiven;
+    }
+
+    Game::SaveSlot* slot(int i) { return &Game::saveSlots().at(static_cast<std::size_t>(i)); }
+    std::filesystem::path slotFile(int i) const { return dir.root() / ("base/savegames/00" + std::to_string(i) + ".sav"); }
+    void writeSlot(int i, int level, int skill) { test::writeFile(slotFile(i), test::saveFile(1, level, skill)); }
+
+    // The main menu whose Play row leads to the real play menu with a
+    // recording game screen; the other rows lead to the real screens
+    // unless a test replaces them.
+    Frontend::MainMenuScreens screens()
+    {
+        Frontend::MainMenuScreens s = Frontend::mainMenuScreens();
+        s.play = [this](const sf::Texture& background) {
+            return Frontend::runPlayMenu(background, [this](std::int16_t level, std::int16_t skill, bool, const std::string&) {
+                games.push_back({level, skill, Game::currentSlot()});
+                return true;
+            });
+        };
+        return s;
+    }
+    // A step that notes the current row's label at that moment.
+    void note() { driver.then([this](test::FakeWindow&) { labels.push_back(driver.current); }); }
+
+    test::FakeWindowScope fake;
+    test::TempFolder dir;
+    test::ScopedWorkingDirectory inDir{dir.root()};
+    bool savedGiven = modFolderGiven;
+    test::MenuDriver driver{fake.window};
+    std::vector<GameStarted> games;
+    std::vector<std::string> labels;
+};
+
+TEST_F(MenuScreensTest, WithoutItsBackgroundTheMainMenuSaysSoAndReturns)
+{
+    std::filesystem::remove(dir.root() / "base/menuback.png");
+    driver.press(Key::Return);
+    Frontend::runMainMenu();
+    EXPECT_FALSE(driver.gaveUp);
+    EXPECT_EQ(driver.screens, Screens({"Message: Unable to load menu background from base\\menuback.png"}));
+}
+
+TEST_F(MenuScreensTest, AnEmptySlotAsksTheSkillAndEscapeThereGoesBackToTheMainMenu)
+{
+    driver.press({Key::Escape, Key::Return, Key::Return, Key::Escape});  // Escape on the main menu: nothing
+    note();
+    // Again, choosing Normal in the second slot this time.
+    driver.press({Key::Return, Key::Down, Key::Return, Key::Down, Key::Return});
+    driver.press({Key::Up, Key::Return});
+    Frontend::runMainMenu(screens());
+
+    EXPECT_FALSE(driver.gaveUp);
+    EXPECT_EQ(driver.screens, Screens({"Main Menu", "Select Game Slot", "Skill Level", "Main Menu", "Select Game Slot",
+                                       "Skill Level", "Main Menu"}));
+    EXPECT_EQ(labels, Screens({"Play"}));
+    EXPECT_EQ(games, std::vector<GameStarted>({{0, SkillNormal, slot(1)}}));
+}
+
+TEST_F(MenuScreensTest, TheSlotListNamesEachSlotsGameAndASavedSlotContinuesIt)
+{
+    writeSlot(1, 1, SkillEasy);
+    test::writeFile(slotFile(2), "not a saved game");
+    driver.press(Key::Return);
+    note();
+    for (int i = 0; i < 3; ++i) {
+        driver.press(Key::Down);
+        note();
+    }
+    driver.press(Key::Up);
+    note();
+    // Slot 3 cannot be read: its error, then the main menu.
+    driver.press({Key::Return, Key::Return});
+    // Slot 2 continues at its level and skill without asking.
+    driver.press({Key::Return, Key::Down, Key::Return});
+    // "Back" leaves for the main menu; so does Escape.
+    driver.press({Key::Return, Key::Up, Key::Return, Key::Return, Key::Escape});
+    driver.press({Key::Up, Key::Return});
+    Frontend::runMainMenu(screens());
+
+    EXPECT_FALSE(driver.gaveUp);
+    EXPECT_EQ(labels, Screens({"1: (empty slot)", "2: Easy - Level 2", "3: (empty slot)", "4: (empty slot)",
+                               "3: (empty slot)"}));
+    EXPECT_EQ(driver.screens,
+              Screens({"Main Menu", "Select Game Slot", "Message: Not a valid save game file", "Main Menu",
+                       "Select Game Slot", "Main Menu", "Select Game Slot", "Main Menu", "Select Game Slot",
+                       "Main Menu"}));
+    EXPECT_EQ(games, std::vector<GameStarted>({{1, SkillEasy, slot(1)}}));
+}
+
+TEST_F(MenuScreensTest, ADeletedSlotReadsNoDataAndEmptyAfterwards)
+{
+    writeSlot(0, 4, SkillHard);
+    writeSlot(2, 0, SkillNormal);
+    driver.press({Key::Down, Key::Return, Key::Down, Key::Down, Key::Return});  // Options, Delete Saved Game
+    note();
+    driver.press(Key::Down);
+    note();
+    driver.press(Key::Return);  // no file: nothing happens
+    driver.press({Key::Up, Key::Return, Key::Escape});  // "No" keeps the screen
+    driver.press({Key::Return, Key::Return});           // "Yes" deletes and leaves
+    driver.press(Key::Return);                          // Delete Saved Game again
+    note();
+    driver.press({Key::Escape, Key::Escape, Key::Up, Key::Return});  // to the play menu
+    note();
+    driver.press({Key::Escape, Key::Up, Key::Return});
+    Frontend::runMainMenu(screens());
+
+    const std::string sure = "Confirm: Are you sure that you want to delete this saved game?";
+    EXPECT_FALSE(driver.gaveUp);
+    EXPECT_EQ(driver.screens, Screens({"Main Menu", "Options", "Delete Save Game", sure, "Delete Save Game", sure,
+                                       "Options", "Delete Save Game", "Options", "Main Menu", "Select Game Slot",
+                                       "Main Menu"}));
+    EXPECT_EQ(labels, Screens({"1: Delete Hard - Level 5", "2: (no data)", "1: (no data)", "1: (empty slot)"}));
+    EXPECT_FALSE(std::filesystem::exists(slotFile(0)));
+    EXPECT_TRUE(std::filesystem::exists(slotFile(2))) << "only the chosen slot goes";
+    EXPECT_TRUE(games.empty());
+}
+
+TEST_F(MenuScreensTest, OptionsOpenTheDisplayModesAndToolsLeadNowhereYet)
+{
+    // Options: Video Options, cancelled; then Back.
+    driver.press({Key::Down, Key::Return, Key::Down, Key::Return, Key::Escape, Key::Down, Key::Down, Key::Return});
+    // Tools: each editor row keeps the menu; Escape leaves it.
+    driver.press({Key::Down, Key::Return, Key::Return, Key::Down, Key::Return, Key::Down, Key::Return});
+    note();
+    driver.press({Key::Escape, Key::Up, Key::Up, Key::Up, Key::Return});
+    Frontend::runMainMenu(screens());
+
+    EXPECT_FALSE(driver.gaveUp);
+    EXPECT_EQ(driver.screens, Screens({"Main Menu", "Options", "Select Display Mode", "Options", "Main Menu", "Tools",
+                                       "Main Menu"}));
+    EXPECT_EQ(labels, Screens({"Sprite Editor"}));
+}
+
+TEST_F(MenuScreensTest, TheMenuMusicStartsAgainAfterAGameAndAfterTheCreditsOnly)
+{
+    const KVCore::EngineSettings savedSettings = KVCore::settings();
+    KVCore::settings() = KVCore::EngineSettings{};
+    ASSERT_TRUE(Audio::init());
+    ASSERT_TRUE(Audio::soundEnabled()) << "needs an audio device; run with ALSOFT_DRIVERS=null";
+    test::writeFile(dir.root() / "base/music/menu.mod", test::audio::modFile(64, 2000));
+    Game::resources().menuMusic = "menu.mod";
+
+    // Every screen stops the music, as a game or the credits would change it.
+    bool gamePlayed = true;
+    std::size_t messagesAtHelp = 99;
+    Frontend::MainMenuScreens s;
+    s.play = [&](const sf::Texture&) {
+        Audio::stopMusic();
+        return gamePlayed;
+    };
+    s.options = s.tools = [](const sf::Texture&) { Audio::stopMusic(); };
+    s.help = [&] {
+        messagesAtHelp = KVCore::screenMessages().size();
+        Audio::stopMusic();
+    };
+    s.credits = [] { Audio::stopMusic(); };
+
+    std::vector<bool> playing;
+    const auto notePlaying = [&] {
+        driver.then([&](test::FakeWindow&) { playing.push_back(Audio::musicStatus() == sf::SoundSource::Playing); });
+    };
+    notePlaying();
+    driver.press(Key::Return);  // a game
+    notePlaying();
+    driver.then([&](test::FakeWindow&) { gamePlayed = false; }).press(Key::Return);  // Play, then Back
+    notePlaying();
+    driver.then([](test::FakeWindow&) { KVCore::print("Game saved to somewhere"); });
+    for (int row = 1; row <= 4; ++row) {  // Options, Tools, Help, Credits
+        driver.press({Key::Down, Key::Return});
+        notePlaying();
+    }
+    driver.press({Key::Down, Key::Return});
+    Frontend::runMainMenu(s);
+
+    EXPECT_FALSE(driver.gaveUp);
+    EXPECT_EQ(playing, std::vector<bool>({true, true, false, false, false, false, true}));
+    EXPECT_EQ(messagesAtHelp, 0u) << "help opens on a screen without messages";
+    EXPECT_EQ(Audio::menuSounds().select, "interface\\MenuSelect");
+    Audio::shutdown();
+    Game::resources().menuMusic.clear();
+    KVCore::settings() = savedSettings;
+}
+
+TEST_F(MenuScreensTest, TheSubMenusLeaveOnBackAndOnEscape)
+{
+    const sf::Texture background;
+    const std::function<void()> menus[] = {
+        [&] { Frontend::runOptionsMenu(background); },
+        [&] { Frontend::runToolsMenu(background); },
+        [&] { EXPECT_FALSE(Frontend::runPlayMenu(background, [](auto...) { return true; })); },
+    };
+    for (const auto& run : menus) {
+        test::MenuDriver d(fake.window);
+        d.press(Key::Escape);
+        run();
+        EXPECT_FALSE(d.gaveUp);
+        test::MenuDriver back(fake.window);
+        back.press({Key::Up, Key::Return});
+        run();
+        EXPECT_FALSE(back.gaveUp);
+        EXPECT_EQ(back.current, "Back");
+    }
+}
+
+} // namespace
