@@ -30,10 +30,11 @@ namespace {
 
 constexpr unsigned lineTextSize = 24;
 constexpr unsigned footerTextSize = 18;
-// Room between the heading and the first line, and under the last.
+// Room between the heading and the first line; the band reaches a little
+// above the heading and below the last line.
 constexpr float firstLineGap = 20.f;
-constexpr float bandPadding = 10.f;
 constexpr float bandAboveHeading = 5.f;
+constexpr float bandPadding = 10.f;
 const char* const engineBanner = "ZAVI3 game engine";
 
 // Built by beginCredits each time the credits start; what it holds stays
@@ -133,7 +134,7 @@ std::vector<CreditsSection> creditsSections()
         {"Libraries",
          {"- SFML 2.5.1: zlib/png licence", "- DUMB 0.9.3: DUMB licence", "- OpenAL Soft: GNU LGPL 2 or later"}},
         {"Fonts and icons",
-         {"- Roboto: Apache License 2.0", "- DejaVu: Bitstream Vera licence",
+         {"- Roboto font: Apache License 2.0", "- DejaVu fonts: Bitstream Vera licence",
           "- Material Design icons: Apache License 2.0"}},
     };
 }
