@@ -11,6 +11,7 @@
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
+#include "frontend/Credits.hpp"
 #include "game/DebugMenu.hpp"
 #include "game/FieldView.hpp"
 #include "game/GamePlay.hpp"
@@ -226,6 +227,7 @@ void onLevelComplete()
         }
         return;
     }
+    Frontend::showCredits();
     say("Well done, you completed the game.");
     game.quit = true;
 }
