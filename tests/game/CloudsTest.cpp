@@ -41,11 +41,19 @@ TEST_F(CloudsTest, CloudsStartInsideTheFieldFromFourDrawsEach)
     start(std::move(map));
     const int next = std::rand();
     EXPECT_EQ(next, drawAfter(7, 24));
+    // Each cloud draws its picture, x, y and one more; frame 0 keeps the
+    // whole cloud one picture width (or height) off each edge.
+    std::srand(7);
     for (const Game::WorldObject& cloud : Game::worldObjects()) {
-        // Frame 0 keeps the whole cloud one picture width off each edge.
-        const float w = cloud.sprite == &Game::resources().cloud1 ? 100.f : 64.f;
-        const float h = cloud.sprite == &Game::resources().cloud1 ? 60.f : 64.f;
-        EXPECT_TRUE(cloud.x >= w && cloud.x < 800.f - w && cloud.y >= h && cloud.y < 512.f - h);
+        const bool first = std::rand() % 2 != 0;
+        const int w = first ? 100 : 64;
+        const int h = first ? 60 : 64;
+        const int x = std::rand() % (800 - 2 * w) + w;
+        const int y = std::rand() % (512 - 2 * h) + h;
+        std::rand();
+        EXPECT_EQ(cloud.sprite, first ? &Game::resources().cloud1 : &Game::resources().cloud2);
+        EXPECT_EQ(cloud.x, static_cast<float>(x));
+        EXPECT_EQ(cloud.y, static_cast<float>(y));
         EXPECT_EQ(cloud.heading, 0.f);
     }
 
