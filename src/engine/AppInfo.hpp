@@ -15,4 +15,7 @@ struct AppInfo {
 
 AppInfo& appInfo();
 
+// How the engine names itself where a program credits it.
+inline constexpr const char* engineBanner = "ZAVI3 game engine";
+
 } // namespace KVCore

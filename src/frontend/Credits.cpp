@@ -35,7 +35,6 @@ constexpr unsigned footerTextSize = 18;
 constexpr float firstLineGap = 20.f;
 constexpr float bandAboveHeading = 5.f;
 constexpr float bandPadding = 10.f;
-const char* const engineBanner = "ZAVI3 game engine";
 
 // Built by beginCredits each time the credits start; what it holds stays
 // until the next start.
@@ -65,7 +64,7 @@ std::string footerText()
 {
     const std::string sfml = "SFML v" + std::to_string(SFML_VERSION_MAJOR) + "." +
                              std::to_string(SFML_VERSION_MINOR) + "." + std::to_string(SFML_VERSION_PATCH);
-    return KVCore::appInfo().appName + " | " + engineBanner + " | Using " + sfml;
+    return KVCore::appInfo().appName + " | " + KVCore::engineBanner + " | Using " + sfml;
 }
 
 sf::Text whiteText(const std::string& text, const sf::Font& font, unsigned size, sf::Vector2f at)
