@@ -33,7 +33,7 @@ sf::FloatRect fieldDestination(sf::Vector2f viewSize, float buttonHeight)
     return {(viewSize.x - width) / 2.f, 0.f, width, Map::fieldHeight * scale};
 }
 
-void drawFieldTiles(sf::RenderTarget& target, Map& map)
+void drawFieldTiles(sf::RenderTarget& target, Map& map, sf::Vector2f origin)
 {
     sf::VertexArray quads(sf::Quads);
     constexpr float side = Tileset::tileSize;
@@ -43,7 +43,7 @@ void drawFieldTiles(sf::RenderTarget& target, Map& map)
             if (tile >= Tileset::tileCount)
                 continue;
             const sf::IntRect r = Tileset::tileRect(tile);
-            const float x = column * side, y = row * side;
+            const float x = origin.x + column * side, y = origin.y + row * side;
             const float u = static_cast<float>(r.left), v = static_cast<float>(r.top);
             const float uw = static_cast<float>(r.width), vh = static_cast<float>(r.height);
             // Whole squares: a quad a half pixel short leaves seams when the

@@ -26,8 +26,9 @@ sf::FloatRect fieldDestination(sf::Vector2f viewSize, float buttonHeight);
 float headsUpBarTop(sf::Vector2f viewSize);
 
 // All 400 tiles in one draw from the tileset's atlas; indices beyond the
-// tileset leave their square empty.
-void drawFieldTiles(sf::RenderTarget& target, Map& map);
+// tileset leave their square empty.  The field's top-left corner goes to
+// origin (the Map Editor's field sits under its toolbar).
+void drawFieldTiles(sf::RenderTarget& target, Map& map, sf::Vector2f origin = {0.f, 0.f});
 // The idle or the moving mower at its drawn heading, with a small shadow.
 void drawPlayer();
 // Half transparent when it regrows grass, its shadow cast by its altitude.
