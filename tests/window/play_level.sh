@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # One level played with real X input, in a mod folder of its own whose level
-# list is a small lawn of plain grass: Return on the main screen starts slot
-# 1, the mower mows while an arrow key is held, the slot's file is written in
+# list is a small lawn of plain grass: Play, slot 1 and Normal in the menus
+# start it, the mower mows while an arrow key is held, the slot's file is written in
 # the mod folder, P pauses until Space, F5 opens the Audio Panel until
 # Return, the debug menu (M, O and W held) mows the rest and the level is
-# complete; then the slot is continued and left with Escape and a "Yes".
+# complete, and after the credits the main menu is back; then the slot is
+# continued from the play menu and left with Escape and a "Yes".
 # Usage: play_level.sh KELVANE_EXE RUN_FOLDER
 here=$(dirname "$(readlink -f "$0")")
 source "$here/support/display.sh"
@@ -41,7 +42,12 @@ xdotool windowfocus --sync "$game"
 # At 1024x768 the field is drawn 1.28 times its size from the top, the bar
 # takes the bottom 64 rows and the picture screens are centred.
 LEVEL_LINE=300x28+722+703   # right end of the bar: "Level 1: Test Lawn (x% complete)"
-PLAY_LINE=240x30+400+470    # "Press Return to play" on the main screen
+MENU_PANEL=25x30+305+62     # inside the main menu's title panel
+MENU_PLAY=25x30+305+140     # the main menu's first row, "Play"
+SUB_PANEL=25x30+305+20      # a sub-menu's title panel
+SUB_FIRST=25x30+305+70      # a sub-menu's first row
+SUB_SECOND=25x30+305+118
+CREDITS_BAND=1000x30+12+392
 PICTURE_FRAME=540x12+242+298
 PICTURE_BOARD=500x30+262+320
 MOWER_ROW=250x16+270+340    # the row the mower starts on, to its right
@@ -56,7 +62,21 @@ rgb() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*mean.r)] %[fx
 brightest() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*maxima.r)]' info:; }
 blue() { read -r r g b < <(rgb "$1"); [ "$b" -gt $((r + 50)) ] && [ "$b" -gt $((g + 40)) ]; }
 
-on_main_screen() { [ "$(brightest "$PLAY_LINE")" -gt 200 ] && [ "$(brightest "$LEVEL_LINE")" -lt 30 ]; }
+# The menus' deep blue title panel and the bright blue of the current row.
+panel() { read -r r g b < <(rgb "$1"); [ "$b" -gt 110 ] && [ "$g" -lt 70 ] && [ "$r" -lt 60 ]; }
+highlit() { read -r r g b < <(rgb "$1"); [ "$b" -gt 180 ] && [ "$g" -gt 90 ] && [ "$g" -lt 150 ] && [ "$r" -lt 110 ]; }
+on_main_screen() { panel "$MENU_PANEL" && highlit "$MENU_PLAY"; }
+sub_menu_first() { panel "$SUB_PANEL" && highlit "$SUB_FIRST"; }
+sub_menu_second() { panel "$SUB_PANEL" && highlit "$SUB_SECOND"; }
+credits() { read -r r g b < <(rgb "$CREDITS_BAND"); [ $((r + g + b)) -lt 30 ]; }
+# The credits follow the last level; Escape leaves them for the main menu.
+menu_after_game() {
+  if credits; then
+    xdotool key Escape
+    return 1
+  fi
+  on_main_screen
+}
 playing() { [ "$(brightest "$LEVEL_LINE")" -gt 200 ] && ! blue "$PICTURE_BOARD" && ! blue "$PANEL_TITLE"; }
 paused() { blue "$PICTURE_BOARD"; }
 # A wooden frame round the picture.
@@ -84,6 +104,12 @@ saved_game=12004b656c76616e652053617665642047616d65010000000100
 
 await "main screen" on_main_screen
 keep menu
+xdotool key Return
+await "slot list" sub_menu_first
+xdotool key Return
+await "skill list" sub_menu_first
+xdotool key Down
+await "Normal highlighted" sub_menu_second
 xdotool key Return
 await "level on screen" playing
 sleep 0.5
@@ -129,10 +155,12 @@ await "level-complete picture" level_complete
 keep complete
 # The only level of the list: the game is over and the main screen is back.
 xdotool key space
-await "main screen after the last level" on_main_screen
+await "main screen after the last level" menu_after_game
 [ "$(slot_bytes)" = "$saved_game" ] || fail "slot file after the game holds $(slot_bytes)"
 
-# The slot has a game now: Return continues it.
+# The slot has a game now: choosing it continues the game.
+xdotool key Return
+await "slot list" sub_menu_first
 xdotool key Return
 await "continued level" playing
 xdotool key Escape
