@@ -296,12 +296,12 @@ void ColourPickerDialog::draw()
     picker.draw();
 }
 
-bool pickColour(sf::Color& colour)
+bool pickColour(sf::Color& colour, const std::string& title)
 {
-    ModalLoop loop("Select Colour");
+    ModalLoop loop(title);
     waitOutOpeningKeys();
     ColourPickerDialog dialog;
-    dialog.create("Select Colour", colour);
+    dialog.create(title, colour);
     bool answer = false;
     while (loop.beginPass()) {
         dialog.update();

@@ -95,7 +95,8 @@ public:
     ColourPicker picker;
 };
 
-// "Select Colour": on Ok the colour becomes the picked one.
-bool pickColour(sf::Color& colour);
+// A colour dialog, "Select Colour" unless titled otherwise: on Ok the colour
+// becomes the picked one.
+bool pickColour(sf::Color& colour, const std::string& title = "Select Colour");
 
 } // namespace kv
