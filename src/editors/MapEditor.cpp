@@ -590,19 +590,22 @@ bool mapEditorTick()
 
     const unsigned buttons = Mouse::getButtons();
     const bool leftHeld = (buttons & Mouse::leftBit) != 0;
-    const bool rightHeld = (buttons & Mouse::rightBit) != 0;
-    if (!leftHeld)
-        finishStroke();
+    // A click quicker than a tick is never seen held, but it still stamps
+    // the brush or picks.
+    const bool leftDown = leftHeld || Mouse::clicked(Mouse::Left);
+    const bool rightDown = (buttons & Mouse::rightBit) != 0 || Mouse::clicked(Mouse::Right);
 
     mapMouseToField();
     if (leftHeld && editor.stroke && editor.stroke->rectangle)
         dragRectangle();
     if (editor.mouseOverField) {
         if (editor.mode == MapEditMode::Tiles)
-            editTiles(leftHeld, rightHeld);
+            editTiles(leftDown, rightDown);
         else
-            movePlayerStart(leftHeld);
+            movePlayerStart(leftDown);
     }
+    if (!leftHeld)
+        finishStroke();
     updateCaption();
     return false;
 }

@@ -200,6 +200,23 @@ TEST_F(MapEditorTest, RightClickTakesTheTileUnderTheMouseAndPaintingDoesNotForma
     EXPECT_EQ(cellsHolding(lawnTile), 2);
 }
 
+TEST_F(MapEditorTest, AClickQuickerThanATickStillStampsAndPicks)
+{
+    map().setTile(8, 8, 517, false);
+    pointAtCell(8, 8);
+    fake.window.mouseButton(sf::Mouse::Right, true);
+    fake.window.mouseButton(sf::Mouse::Right, false);
+    tick();
+    EXPECT_EQ(Editors::currentTile(), 517);
+
+    pointAtCell(2, 3);
+    fake.window.mouseButton(sf::Mouse::Left, true);
+    fake.window.mouseButton(sf::Mouse::Left, false);
+    tick();
+    EXPECT_EQ(cell(2, 3), 517);
+    EXPECT_EQ(Editors::undoSteps(), 1u) << "a stamp is one step";
+}
+
 TEST_F(MapEditorTest, ANewMapIsSavedThroughTheSelectorALoadedOneToItsOwnFile)
 {
     ASSERT_TRUE(saveAs("garden"));
