@@ -3,6 +3,7 @@
 #include "audio/AudioPanel.hpp"
 #include "editors/BrushSizeDialog.hpp"
 #include "editors/EditorFiles.hpp"
+#include "editors/TilePicker.hpp"
 #include "editors/UndoHistory.hpp"
 #include "engine/Display.hpp"
 #include "engine/EventPoller.hpp"
@@ -727,6 +728,12 @@ void runMap()
 
 void pickTileMode()
 {
+    int tile = editor.currentTile;
+    if (pickTile(editor.map.tileset, tile, true)) {
+        editor.currentTile = static_cast<std::uint16_t>(tile);
+        // Edit may have changed the tileset on disk; the field shows it.
+        editor.map.loadTileset();
+    }
     editor.mode = MapEditMode::Tiles;
     updateCaption();
 }

@@ -15,6 +15,7 @@
 #include "support/EngineFonts.hpp"
 #include "support/TempFolder.hpp"
 #include "world/Map.hpp"
+#include "world/WorldFiles.hpp"
 
 #include <gtest/gtest.h>
 
@@ -474,6 +475,34 @@ TEST_F(MapEditorTest, PlayerStartModeMovesTheStartInOneStep)
     Editors::undo();
     EXPECT_EQ(map().playerStartX, 400);
     EXPECT_EQ(map().playerStartY, 256);
+}
+
+TEST_F(MapEditorTest, TileModeTakesThePickedTileAndTheTilesetAsItIsOnDisk)
+{
+    // A tile six squares into the picker's first row, whichever layout it has.
+    const sf::Vector2i picked(static_cast<int>(6 * 33 + 16), static_cast<int>(Text::standardLineSpacing(18) + 58 + 16));
+    test::written(data.file("base/tiles/kelvane.til"), test::tilesetFile("changed meanwhile"));
+    pressWith({}, Key::P);
+    {
+        test::ModalDriver driver(fake.window);
+        driver.press(Key::Escape);
+        Editors::pickTileMode();
+        EXPECT_EQ(driver.screens, Screens{"Select Tile"});
+    }
+    EXPECT_EQ(Editors::editMode(), Editors::MapEditMode::Tiles) << "back to painting even when cancelled";
+    EXPECT_EQ(Editors::currentTile(), 0);
+    EXPECT_NE(map().tileset.description, "changed meanwhile");
+
+    test::ModalDriver driver(fake.window);
+    driver.then([picked](test::FakeWindow& w) {
+        w.mouse = picked;
+        w.mouseButton(sf::Mouse::Left, true);
+        w.mouseButton(sf::Mouse::Left, false);
+    });
+    pressWith({}, Key::T);
+    EXPECT_EQ(driver.screens, Screens{"Select Tile"});
+    EXPECT_EQ(Editors::currentTile(), 6);
+    EXPECT_EQ(map().tileset.description, "changed meanwhile");
 }
 
 TEST_F(MapEditorTest, NewMapAndExitAlwaysAskAndLeavingLetsTheMapGo)
