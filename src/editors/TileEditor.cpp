@@ -616,9 +616,14 @@ void drawScreen()
                {l.colourBar.left + l.colourBar.width, l.colourBar.top + l.colourBar.height},
                kv::theme::bevelDarkColour, kv::theme::bevelLightColour, state.drawingColour);
     bar.draw();
+    // The hint goes under the colour and scale lines, and as far left as it
+    // needs to stay inside the view.
     const sf::Vector2i mouse = Mouse::getViewPosition();
-    if (inside(l.colourBar, mouse))
-        KVCore::showHint(colourBarHintKey, sf::Vector2f(mouse) + sf::Vector2f(16.f, 16.f), 0.f, colourBarHint);
+    if (inside(l.colourBar, mouse)) {
+        const float room = KVCore::viewSize().x - kv::standardTextWidth(colourBarHint) - 3.f * gap;
+        const sf::Vector2f at(std::min(static_cast<float>(mouse.x) + 16.f, room), l.scaleLine.y + l.lineSpacing + gap);
+        KVCore::showHint(colourBarHintKey, at, 0.f, colourBarHint);
+    }
     drawText(colourLine(), l.colourLine);
     drawText(scaleLine(), l.scaleLine);
     drawText(tileLine(), l.tileLine);

@@ -405,19 +405,6 @@ TEST_F(TileEditorTest, TheMarkFollowsUndoBackToWhatWasSaved)
     EXPECT_TRUE(TE::modified()) << "now the saved file has the pixel";
 }
 
-TEST_F(TileEditorTest, AHundredStepsAreKept)
-{
-    for (int i = 0; i < 105; ++i)
-        TE::runCommand(Command::ChangeTileType);
-    int undone = 0;
-    while (TE::canUndo()) {
-        TE::runCommand(Command::Undo);
-        ++undone;
-    }
-    EXPECT_EQ(undone, 100);
-    EXPECT_EQ(TE::tileLine(), "Tile 1 of 1024 - (none) - Grass") << "five steps in, where the oldest kept begins";
-}
-
 // The running editor: an unreadable file starts a new tileset, the Control
 // shortcuts go before the toolbar keys they share, and leaving lets the
 // tileset go.

@@ -56,6 +56,12 @@ TEST_F(ObjectBrowserTest, PicturesFillRowsLeftOfTheBarAndPagesDownToTheViewsFoot
     // One unit less and the sixth row no longer fits.
     browser.layout(viewWithRows(6) - sf::Vector2f(0.f, 1.f));
     EXPECT_EQ(browser.pageStarts()[1], 150);
+
+    // A 31st picture needs its 32 units and the bar's 21 beyond 30 x 33.
+    browser.layout({990.f + 32.f + 21.f, 600.f});
+    EXPECT_EQ(browser.entries()[30].position, sf::Vector2f(990.f, 0.f));
+    browser.layout({990.f + 32.f + 20.f, 600.f});
+    EXPECT_EQ(browser.entries()[30].position, sf::Vector2f(0.f, 33.f));
 }
 
 TEST_F(ObjectBrowserTest, MixedSizesTakeTheTallestOfTheirRowAndATallOneGetsAPageOfItsOwn)
