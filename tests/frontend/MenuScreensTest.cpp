@@ -1,6 +1,6 @@
 // The menu screens driven by scripted keys: the main menu and where its rows
 // lead, the play menu's slot and skill lists with a stand-in game screen,
-// deleting saved games, the tools that do not open yet, the menu music,
+// deleting saved games, the options, the menu music,
 // and a missing background picture.
 
 #include "frontend/MainMenu.hpp"
@@ -175,20 +175,23 @@ TEST_F(MenuScreensTest, ADeletedSlotReadsNoDataAndEmptyAfterwards)
     EXPECT_TRUE(games.empty());
 }
 
-TEST_F(MenuScreensTest, OptionsOpenTheDisplayModesAndToolsLeadNowhereYet)
+TEST_F(MenuScreensTest, OptionsOpenTheDisplayModesAndEachMenuComesBackWhereItWas)
 {
     // Options: Video Options, cancelled; then Back.
-    driver.press({Key::Down, Key::Return, Key::Down, Key::Return, Key::Escape, Key::Down, Key::Down, Key::Return});
-    // Tools: each editor row keeps the menu; Escape leaves it.
-    driver.press({Key::Down, Key::Return, Key::Return, Key::Down, Key::Return, Key::Down, Key::Return});
+    driver.press({Key::Down, Key::Return, Key::Down, Key::Return, Key::Escape});
     note();
-    driver.press({Key::Escape, Key::Up, Key::Up, Key::Up, Key::Return});
+    driver.press({Key::Down, Key::Down, Key::Return});
+    note();
+    // Tools, left with Escape.
+    driver.press({Key::Down, Key::Return, Key::Escape});
+    note();
+    driver.press({Key::Up, Key::Up, Key::Up, Key::Return});
     Frontend::runMainMenu(screens());
 
     EXPECT_FALSE(driver.gaveUp);
     EXPECT_EQ(driver.screens, Screens({"Main Menu", "Options", "Select Display Mode", "Options", "Main Menu", "Tools",
                                        "Main Menu"}));
-    EXPECT_EQ(labels, Screens({"Sprite Editor"}));
+    EXPECT_EQ(labels, Screens({"Video Options", "Options", "Tools"}));
 }
 
 TEST_F(MenuScreensTest, TheMenuMusicStartsAgainAfterAGameAndAfterTheCreditsOnly)

@@ -56,7 +56,8 @@ PANEL_DISPLAY=560x60+230+392
 CONFIRM_TITLE=600x14+200+306
 MENU_FIRST=280x28+520+260   # the debug menu's first entry, highlighted
 
-SCREEN=$SCRATCH/screen.png
+# Uncompressed: written and read again several times a second.
+SCREEN=$SCRATCH/screen.miff
 # Mean red, green and blue (0-255) of a region of the last screenshot.
 rgb() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]\n' info:; }
 brightest() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*maxima.r)]' info:; }
@@ -85,14 +86,13 @@ audio_panel() { blue "$PANEL_TITLE" && [ "$(convert "$SCREEN" -crop "$PANEL_DISP
 confirming() { blue "$CONFIRM_TITLE"; }
 debug_menu() { blue "$MENU_FIRST"; }
 
-keep() { if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then cp "$SCREEN" "$KELVANE_SCREENSHOT_DIR/play-level-$1.png"; fi; }
+keep() { if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then convert "$SCREEN" "$KELVANE_SCREENSHOT_DIR/play-level-$1.png"; fi; }
 # Screenshots until the check passes on one, for up to ten seconds.
 await() {
   local what=$1
   shift
   for _ in $(seq 1 50); do
-    import -window "$game" "$SCREEN"
-    "$@" && return 0
+    timeout 10 import -window "$game" "$SCREEN" && "$@" && return 0
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $what"
     sleep 0.2
   done

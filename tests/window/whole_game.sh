@@ -58,7 +58,8 @@ CREDITS_SKY=1000x30+12+100
 HELP_TITLE=700x10+160+14
 HELP_PAGE=500x200+262+300
 
-SCREEN=$SCRATCH/screen.png
+# Uncompressed: written and read again several times a second.
+SCREEN=$SCRATCH/screen.miff
 rgb() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]\n' info:; }
 brightest() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*maxima.r)]' info:; }
 darkest() { convert "$SCREEN" -crop "$1" +repage -colorspace gray -format '%[fx:int(255*minima)]' info:; }
@@ -83,13 +84,12 @@ help_shown() { blue "$HELP_TITLE" && [ "$(convert "$SCREEN" -crop "$HELP_PAGE" +
 # Width of the white text of a region.
 text_width() { convert "$SCREEN" -crop "$1" +repage -colorspace gray -threshold 80% -trim -format '%w' info: 2>/dev/null; }
 
-keep() { if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then cp "$SCREEN" "$KELVANE_SCREENSHOT_DIR/whole-game-$1.png"; fi; }
+keep() { if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then convert "$SCREEN" "$KELVANE_SCREENSHOT_DIR/whole-game-$1.png"; fi; }
 await() {
   local what=$1
   shift
   for _ in $(seq 1 50); do
-    import -window "$game" "$SCREEN"
-    "$@" && return 0
+    timeout 10 import -window "$game" "$SCREEN" && "$@" && return 0
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $what"
     sleep 0.2
   done
