@@ -33,6 +33,7 @@
 #include <cstring>
 #include <iomanip>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <utility>
@@ -45,6 +46,8 @@ const sf::Color backgroundColour(58, 58, 58, 255);
 const sf::Color frameOutlineColour(110, 110, 110, 255);
 const sf::Color textureBackColour(24, 24, 24, 255);
 constexpr unsigned statusTextSize = 18;
+// A small texture is magnified to fill the view, but no further than this.
+constexpr float maxTextureMagnification = 8.f;
 constexpr float statusMargin = 8.f;
 constexpr const char* spriteFolder = "sprites\\";
 constexpr const char* spriteExtension = "spr";
@@ -72,10 +75,11 @@ bool sameImage(const sf::Image& a, const sf::Image& b)
     return bytes == 0 || std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), bytes) == 0;
 }
 
-bool sameFrame(const FrameSnapshot& kept, const SpriteFrame& frame)
+// Kept frames compare with kept frames and with the sprite's own.
+template <class A, class B>
+bool sameFrame(const A& a, const B& b)
 {
-    return kept.displayTime == frame.displayTime && kept.sourcePath == frame.sourcePath &&
-           sameImage(kept.image, frame.image);
+    return a.displayTime == b.displayTime && a.sourcePath == b.sourcePath && sameImage(a.image, b.image);
 }
 
 // The whole work at one moment.  Where the editor stood comes along so an
@@ -89,10 +93,7 @@ struct Snapshot {
     {
         return description == other.description && frames.size() == other.frames.size() &&
                std::equal(frames.begin(), frames.end(), other.frames.begin(),
-                          [](const FrameSnapshot& a, const FrameSnapshot& b) {
-                              return a.displayTime == b.displayTime && a.sourcePath == b.sourcePath &&
-                                     sameImage(a.image, b.image);
-                          });
+                          sameFrame<FrameSnapshot, FrameSnapshot>);
     }
 };
 
@@ -116,14 +117,23 @@ struct EditorState {
 };
 EditorState state;
 
-// The editor's screen while runSpriteEditor runs: the toolbar and which
-// command each button gives (none for separators).
+// The editor's screen: the toolbar and which command each button gives
+// (none for separators).  runSpriteEditor makes it and drops it on leaving;
+// commands run without it draw nothing.
 struct Screen {
     kv::Toolbar toolbar;
     std::vector<std::optional<Command>> buttonCommands;
-    bool open = false;
 };
-Screen screen;
+std::unique_ptr<Screen> screen;
+
+void redrawForModal();
+
+// A message over the editor, not over the selector that led to it.
+void tell(const std::string& text)
+{
+    redrawForModal();
+    kv::showMessage(text);
+}
 
 std::size_t frameCount() { return state.sprite.frames.size(); }
 
@@ -167,7 +177,7 @@ bool matchesSnapshot(const Snapshot& s)
 {
     const Sprite& sprite = state.sprite;
     return sprite.description == s.description && sprite.frames.size() == s.frames.size() &&
-           std::equal(s.frames.begin(), s.frames.end(), sprite.frames.begin(), sameFrame);
+           std::equal(s.frames.begin(), s.frames.end(), sprite.frames.begin(), sameFrame<FrameSnapshot, SpriteFrame>);
 }
 
 void restartAnimation()
@@ -198,14 +208,14 @@ void restoreSnapshot(const Snapshot& s)
 void refreshCaption()
 {
     state.modified = state.fileIsForeign || !matchesSnapshot(state.saved);
-    if (!screen.open)
+    if (!screen)
         return;
-    screen.toolbar.setLabelText(caption());
-    for (std::size_t i = 0; i < screen.buttonCommands.size(); ++i) {
-        if (screen.buttonCommands[i] == Command::Undo)
-            screen.toolbar.buttons[i].enabled = canUndo();
-        else if (screen.buttonCommands[i] == Command::Redo)
-            screen.toolbar.buttons[i].enabled = canRedo();
+    screen->toolbar.setLabelText(caption());
+    for (std::size_t i = 0; i < screen->buttonCommands.size(); ++i) {
+        if (screen->buttonCommands[i] == Command::Undo)
+            screen->toolbar.buttons[i].enabled = canUndo();
+        else if (screen->buttonCommands[i] == Command::Redo)
+            screen->toolbar.buttons[i].enabled = canRedo();
     }
 }
 
@@ -218,13 +228,11 @@ void markSaved()
 
 // One change of the work, one undo step.
 template <class Change>
-bool recordEdit(Change&& change)
+void recordEdit(Change&& change)
 {
     Snapshot before = takeSnapshot();
-    if (!change())
-        return false;
+    change();
     state.history.record(std::move(before), takeSnapshot());
-    return true;
 }
 
 void stepFrame(int by)
@@ -264,6 +272,7 @@ std::optional<sf::Image> readFrameImage(const std::string& path)
     sf::Image image;
     if (!platform::fileExists(path) || !image.loadFromFile(platform::toNativePath(path).string()) ||
         image.getSize().x == 0 || image.getSize().y == 0) {
+        redrawForModal();
         kv::errorReading(path);
         return std::nullopt;
     }
@@ -364,7 +373,6 @@ void deleteFrame()
         restartAnimation();
         if (static_cast<std::size_t>(state.frameIndex) >= frameCount())
             state.frameIndex = lastFrameIndex();
-        return true;
     });
 }
 
@@ -379,7 +387,6 @@ void setFrameDisplayTime()
         return;
     recordEdit([time] {
         currentFrame().displayTime = static_cast<std::int16_t>(time);
-        return true;
     });
 }
 
@@ -396,7 +403,6 @@ void setAllFramesDisplayTime()
     recordEdit([time] {
         for (SpriteFrame& frame : state.sprite.frames)
             frame.displayTime = static_cast<std::int16_t>(time);
-        return true;
     });
 }
 
@@ -421,8 +427,11 @@ void exportFrameImage()
         kv::selectFileToSave("Export Image", folderOf(Game::otherPaths().imageExportPath), imageExtensions);
     if (!path)
         return;
-    if (platform::fileExists(*path) && !kv::confirm("Overwrite existing file " + *path + "?"))
-        return;
+    if (platform::fileExists(*path)) {
+        redrawForModal();
+        if (!kv::confirm("Overwrite existing file " + *path + "?"))
+            return;
+    }
     exportFrameImageTo(*path);
 }
 
@@ -433,7 +442,6 @@ void changeDescription()
         return;
     recordEdit([&text] {
         state.sprite.description = text;
-        return true;
     });
 }
 
@@ -443,8 +451,6 @@ void importTalvexSprite()
                                                folderOf(Game::otherPaths().importTalvexSpritePath), spriteExtension))
         importTalvexSpriteFrom(*path);
 }
-
-// Drawing -----------------------------------------------------------------
 
 sf::Vector2f viewCentre()
 {
@@ -499,8 +505,13 @@ void drawEditor(sf::RenderTarget& target)
 {
     target.clear(backgroundColour);
     drawCurrentFrame(target);
-    const float top = screen.toolbar.getPosition().y + screen.toolbar.getHeight() + statusMargin;
-    drawLines(target, statusLines(), {statusMargin, top});
+    const kv::Toolbar& bar = screen->toolbar;
+    std::vector<std::string> lines = statusLines();
+    // A long file name pushes the caption past the view's edge, where the
+    // unsaved mark would go unseen; it is repeated above the status then.
+    if (bar.getPosition().x + bar.getWidth() > KVCore::viewSize().x)
+        lines.insert(lines.begin(), caption());
+    drawLines(target, lines, {statusMargin, bar.getPosition().y + bar.getHeight() + statusMargin});
 }
 
 void activateWindow()
@@ -514,11 +525,11 @@ void activateWindow()
 void redrawForModal()
 {
     sf::RenderWindow* win = KVCore::window().renderWindow();
-    if (!win)
+    if (!win || !screen)
         return;
     drawEditor(*win);
     kv::setGuiTarget(win);
-    screen.toolbar.draw();
+    screen->toolbar.draw();
     kv::setGuiTarget(nullptr);
     activateWindow();
 }
@@ -538,8 +549,8 @@ const ButtonEntry toolbarEntries[] = {
     {"Exit", 38, sf::Keyboard::Escape, Command::Exit},
     {"", 0, -1, std::nullopt},
     // Their keys take Control, which a button's hot key cannot ask for.
-    {"Undo - [Ctrl+Z]", undoIcon, -1, Command::Undo},
-    {"Redo - [Ctrl+Y]", redoIcon, -1, Command::Redo},
+    {"Undo (Ctrl+Z)", undoIcon, -1, Command::Undo},
+    {"Redo (Ctrl+Y)", redoIcon, -1, Command::Redo},
     {"", 0, -1, std::nullopt},
     {"Previous Frame", 109, sf::Keyboard::Left, Command::PreviousFrame},
     {"Next Frame", 90, sf::Keyboard::Right, Command::NextFrame},
@@ -565,26 +576,32 @@ const ButtonEntry toolbarEntries[] = {
 
 void buildToolbar()
 {
-    kv::Toolbar& bar = screen.toolbar;
+    screen = std::make_unique<Screen>();
+    kv::Toolbar& bar = screen->toolbar;
     bar.create({0.f, 0.f});
     bar.docked = true;
-    screen.buttonCommands.clear();
     for (const ButtonEntry& e : toolbarEntries) {
         if (e.command)
             bar.addButton(e.text, e.icon, e.key);
         else
             bar.addSeparator();
-        screen.buttonCommands.push_back(e.command);
+        screen->buttonCommands.push_back(e.command);
     }
-    screen.open = true;
 }
 
-bool controlHeld()
+// A modifier counts when it is held, or when it went down in this tick: a
+// quick Control+Z may be over before the tick looks at the keyboard.
+bool modifierDown(sf::Keyboard::Key left, sf::Keyboard::Key right)
 {
-    return Keyboard::isKeyDown(sf::Keyboard::LControl) || Keyboard::isKeyDown(sf::Keyboard::RControl);
+    const std::vector<std::int32_t>& pressed = Keyboard::pressedKeys();
+    const auto pressedNow = [&](sf::Keyboard::Key key) {
+        return std::find(pressed.begin(), pressed.end(), key) != pressed.end();
+    };
+    return Keyboard::isKeyDown(left) || Keyboard::isKeyDown(right) || pressedNow(left) || pressedNow(right);
 }
 
-bool shiftHeld() { return Keyboard::isKeyDown(sf::Keyboard::LShift) || Keyboard::isKeyDown(sf::Keyboard::RShift); }
+bool controlHeld() { return modifierDown(sf::Keyboard::LControl, sf::Keyboard::RControl); }
+bool shiftHeld() { return modifierDown(sf::Keyboard::LShift, sf::Keyboard::RShift); }
 
 // What this tick's input asks for: a button (or its key), an undo key, the
 // wheel.
@@ -592,9 +609,9 @@ std::optional<Command> commandFromInput()
 {
     if (!KVCore::tickFlag())
         return std::nullopt;
-    for (std::size_t i = 0; i < screen.buttonCommands.size(); ++i)
-        if (screen.toolbar.buttons[i].clicked && screen.buttonCommands[i])
-            return screen.buttonCommands[i];
+    for (std::size_t i = 0; i < screen->buttonCommands.size(); ++i)
+        if (screen->toolbar.buttons[i].clicked && screen->buttonCommands[i])
+            return screen->buttonCommands[i];
     if (controlHeld()) {
         if (Keyboard::keyHit(sf::Keyboard::Z))
             return shiftHeld() ? Command::Redo : Command::Undo;
@@ -608,8 +625,6 @@ std::optional<Command> commandFromInput()
         return Command::ZoomOut;
     return std::nullopt;
 }
-
-// Preview and texture view ------------------------------------------------
 
 void turnPreview(float degrees)
 {
@@ -668,13 +683,28 @@ void preview()
     kv::waitOutKey(sf::Keyboard::Escape);
 }
 
-// The packed texture at natural size, or smaller when it does not fit.
-void drawTexture(sf::RenderWindow& win, const sf::Texture& texture, float top)
+// How large the packed texture is shown: magnified by whole steps while it
+// fits, so its pixels stay square, and shrunk only when it does not fit.
+float textureScale(sf::Vector2u textureSize, sf::Vector2f room)
+{
+    const float fit = std::min(room.x / static_cast<float>(textureSize.x), room.y / static_cast<float>(textureSize.y));
+    return fit >= 1.f ? std::min(std::floor(fit), maxTextureMagnification) : fit;
+}
+
+std::string scaleText(float scale)
+{
+    if (scale == std::floor(scale))
+        return std::to_string(static_cast<int>(scale)) + "x";
+    std::ostringstream out;
+    out << std::fixed << std::setprecision(2) << scale << "x";
+    return out.str();
+}
+
+void drawTexture(sf::RenderWindow& win, const sf::Texture& texture, float top, float scale)
 {
     const sf::Vector2f view = KVCore::viewSize();
     const sf::Vector2f size(static_cast<float>(texture.getSize().x), static_cast<float>(texture.getSize().y));
     const float room = std::max(1.f, view.y - top - statusMargin);
-    const float scale = std::min({1.f, (view.x - 2.f * statusMargin) / size.x, room / size.y});
     const sf::Vector2f shown = size * scale;
     const sf::Vector2f at(std::floor((view.x - shown.x) / 2.f), std::floor(top + (room - shown.y) / 2.f));
     sf::RectangleShape back(shown);
@@ -710,8 +740,11 @@ void viewTexture()
     while (loop.beginPass()) {
         if (sf::RenderWindow* win = w.renderWindow()) {
             win->clear(backgroundColour);
-            drawLines(*win, {heading}, {statusMargin, statusMargin});
-            drawTexture(*win, *texture, statusMargin * 2.f + Text::standardLineSpacing(statusTextSize));
+            const sf::Vector2f view = KVCore::viewSize();
+            const float top = statusMargin * 2.f + 2.f * Text::standardLineSpacing(statusTextSize);
+            const float scale = textureScale(size, {view.x - 2.f * statusMargin, view.y - top - statusMargin});
+            drawLines(*win, {heading, "Shown at " + scaleText(scale)}, {statusMargin, statusMargin});
+            drawTexture(*win, *texture, top, scale);
         }
         if (KVCore::tickFlag() && w.hasFocus() &&
             (Keyboard::keyHit(sf::Keyboard::X) || Keyboard::keyHit(sf::Keyboard::Escape)))
@@ -741,7 +774,9 @@ void begin()
 
 void end()
 {
-    state.sprite.clearFrames();
+    // A fresh sprite: the frames go, and the texture with them while the
+    // window that made it is still there.
+    state.sprite = Sprite();
     state.history.clear();
     state.saved = Snapshot();
     state.exitRequested = false;
@@ -781,7 +816,7 @@ bool exitRequested() { return state.exitRequested; }
 bool loadSpriteFrom(const std::string& path)
 {
     if (!state.sprite.load(path)) {
-        kv::showMessage(state.sprite.lastError);
+        tell(state.sprite.lastError);
         return false;
     }
     state.fileName = path;
@@ -797,11 +832,11 @@ bool saveSpriteTo(const std::string& path)
 {
     // The loader refuses some frames; a file it would refuse is not written.
     if (const std::string problem = frameSizeProblem(currentFrameSizes()); !problem.empty()) {
-        kv::showMessage("Cannot save sprite because it would not load again. " + problem);
+        tell("Cannot save sprite because it would not load again. " + problem);
         return false;
     }
     if (!state.sprite.save(path)) {
-        kv::showMessage(state.sprite.lastError);
+        tell(state.sprite.lastError);
         return false;
     }
     state.fileName = path;
@@ -819,13 +854,12 @@ bool addFrameFrom(const std::string& path)
     std::vector<sf::Vector2u> sizes = currentFrameSizes();
     sizes.push_back(image->getSize());
     if (const std::string problem = frameSizeProblem(sizes); !problem.empty()) {
-        kv::showMessage(problem);
+        tell(problem);
         return false;
     }
     recordEdit([&] {
         state.sprite.addFrame(*image, path, -1, true);
         state.frameIndex = lastFrameIndex();
-        return true;
     });
     Game::otherPaths().imageImportPath = folderOf(path);
     refreshCaption();
@@ -845,14 +879,13 @@ bool importFrameImageFrom(const std::string& path)
     std::vector<sf::Vector2u> sizes = currentFrameSizes();
     sizes[static_cast<std::size_t>(state.frameIndex)] = image->getSize();
     if (const std::string problem = frameSizeProblem(sizes); !problem.empty()) {
-        kv::showMessage(problem);
+        tell(problem);
         return false;
     }
     recordEdit([&] {
         currentFrame().image = *image;
         state.sprite.buildTexture();
         restartAnimation();
-        return true;
     });
     Game::otherPaths().imageImportPath = folderOf(path);
     refreshCaption();
@@ -867,6 +900,7 @@ bool exportFrameImageTo(const std::string& path)
         return false;
     }
     if (!saveImageFile(currentFrame().image, path)) {
+        redrawForModal();
         kv::errorWriting(path);
         return false;
     }
@@ -878,7 +912,7 @@ bool exportFrameImageTo(const std::string& path)
 bool importTalvexSpriteFrom(const std::string& path)
 {
     if (!state.sprite.importTalvexSprite(path)) {
-        kv::showMessage(state.sprite.lastError);
+        tell(state.sprite.lastError);
         return false;
     }
     state.fileName = path;
@@ -958,16 +992,14 @@ void runSpriteEditor()
         KVCore::beginFrame();
         if (sf::RenderTarget* target = KVCore::currentTarget())
             drawEditor(*target);
-        screen.toolbar.update();
-        screen.toolbar.draw();
+        screen->toolbar.update();
+        screen->toolbar.draw();
         if (w.hasFocus())
             pending = commandFromInput();
         KVCore::endFrame(0);
     }
     end();
-    screen.open = false;
-    screen.toolbar.clear();
-    screen.buttonCommands.clear();
+    screen.reset();
 }
 
 } // namespace Editors
