@@ -99,6 +99,8 @@ inline constexpr std::array iconGlyphs{
     IconGlyph{178, 0xe900},                            // zoom_out: zoom out
     IconGlyph{189, 0xe3ec, Turn::none, Badge::in},       // grid_on + arrow in: import tile sheet
     IconGlyph{190, 0xe3ec, Turn::none, Badge::out},      // grid_on + arrow out: export tile sheet
+    IconGlyph{191, 0xe166},                            // undo: undo
+    IconGlyph{192, 0xe15a},                            // redo: redo
 };
 
 } // namespace engine_textures
