@@ -155,6 +155,9 @@ struct EditorState {
     // The tileset as it was when the left button went down on the canvas:
     // a whole stroke is one step.
     std::optional<Snapshot> strokeBefore;
+    // A button still held when a dialog or the tile picker closes belongs to
+    // them: no painting until it has been let go.
+    bool waitForRelease = false;
 
     kv::Toolbar toolbar;
     std::vector<Command> toolbarCommands;
@@ -639,6 +642,7 @@ void open(const std::string& path, int tileIndex)
     state.clipboardFull = false;
     state.showGrid = false;
     state.strokeBefore.reset();
+    state.waitForRelease = false;
     if (!path.empty() && loadTileset(path))
         state.currentTile = std::clamp(tileIndex, 0, Tileset::tileCount - 1);
     else
@@ -802,6 +806,11 @@ std::optional<sf::Vector2i> pixelAt(sf::Vector2i point)
 
 Command updateMouse()
 {
+    if (state.waitForRelease) {
+        if (leftHeld() || rightHeld())
+            return Command::None;
+        state.waitForRelease = false;
+    }
     const sf::Vector2i mouse = Mouse::getViewPosition();
     const std::optional<sf::Vector2i> pixel = pixelAt(mouse);
     const bool held = leftHeld();
@@ -890,6 +899,8 @@ void runTileEditor(const std::string& path, int tileIndex)
             leave = confirmExit();
         else
             runCommand(command);
+        if (command != Command::None)
+            state.waitForRelease = leftHeld() || rightHeld();
         KVCore::endFrame(0);
     }
     close();

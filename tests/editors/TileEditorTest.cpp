@@ -461,6 +461,37 @@ TEST_F(TileEditorTest, TheRunningEditorStartsNewOnABadPathAndKeepsControlKeysApa
     EXPECT_FALSE(TE::tileset().loaded);
 }
 
+TEST_F(TileEditorTest, AButtonStillHeldAfterACommandPaintsAgainOnlyOnceLetGo)
+{
+    std::vector<std::string> seen;
+    int frame = 0;
+    TE::setFrameHook([&] {
+        switch (frame++) {
+        case 0:
+            TE::setDrawingColour(red);
+            fake.window.mouse = pointOf({0, 0});
+            fake.window.buttons.insert(sf::Mouse::Left);
+            break;
+        case 2: fake.window.pressKey(sf::Keyboard::Right); break;
+        case 6:
+            seen.push_back(std::to_string(TE::currentTile()) + (pixel(0, 0) == red ? " painted" : " clean"));
+            fake.window.buttons.clear();
+            break;
+        case 7: fake.window.buttons.insert(sf::Mouse::Left); break;
+        case 9:
+            seen.push_back(std::to_string(TE::currentTile()) + (pixel(0, 0) == red ? " painted" : " clean"));
+            fake.window.buttons.clear();
+            fake.window.pressKey(sf::Keyboard::Escape);
+            break;
+        default: break;
+        }
+    });
+    test::ModalDriver driver(fake.window);
+    driver.press(sf::Keyboard::Return);
+    Editors::runTileEditor("", 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 clean", "1 painted"}));
+}
+
 // The scripted tileset below must equal tests/editors/golden/scripted.til.
 // A tileset file holds all 1024 tiles (3 MB); the script touches tiles 5
 // to 7 only, so the stored file ends after tile 7 and every later tile must
