@@ -38,6 +38,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -159,6 +160,7 @@ struct Stroke {
     MapContent before;
     bool rectangle = false;
     sf::Vector2i rectangleStart, rectangleEnd;
+    sf::Vector2i lastCell;  // where the brush was last put down
 };
 
 // The editor's state.  The map is the program's second map, beside the
@@ -238,6 +240,27 @@ void fillCells(const sf::IntRect& cells, std::uint16_t tile)
             editor.map.setTile(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), tile, false);
 }
 
+// The cell under a view point, the field's borders included.
+std::optional<sf::Vector2i> fieldCellAt(sf::Vector2i point)
+{
+    const sf::Vector2f origin = mapEditorFieldOrigin();
+    const float x = float(point.x), y = float(point.y);
+    if (x < origin.x || x > origin.x + float(Map::fieldWidth) || y < origin.y ||
+        y > origin.y + float(Map::fieldHeight))
+        return std::nullopt;
+    return sf::Vector2i(static_cast<int>((x - origin.x) / cellSide), static_cast<int>((y - origin.y) / cellSide));
+}
+
+// The cell the button went down on, when that was on the field: the tick
+// that sees the press may come after the mouse has moved on.
+sf::Vector2i strokeStartCell()
+{
+    if (Mouse::buttonDown(Mouse::Left) || Mouse::clicked(Mouse::Left))
+        if (const std::optional<sf::Vector2i> cell = fieldCellAt(Mouse::pressPosition(Mouse::Left)))
+            return *cell;
+    return {editor.hoverCellX, editor.hoverCellY};
+}
+
 void beginStroke(bool rectangle)
 {
     if (editor.stroke)
@@ -245,7 +268,7 @@ void beginStroke(bool rectangle)
     Stroke& s = editor.stroke.emplace();
     s.before = contentOf(editor.map);
     s.rectangle = rectangle;
-    s.rectangleStart = s.rectangleEnd = {editor.hoverCellX, editor.hoverCellY};
+    s.rectangleStart = s.rectangleEnd = s.lastCell = strokeStartCell();
 }
 
 // The button is up (or a command comes first): a dragged rectangle is
@@ -261,14 +284,30 @@ void finishStroke()
     editor.history.record(s.before, contentOf(editor.map));
 }
 
-void paintBrush()
+void paintBrushAt(sf::Vector2i cell)
 {
     for (int j = 0; j < editor.brushHeight; ++j)
         for (int i = 0; i < editor.brushWidth; ++i)
             // Cells beyond the grid are refused by the map itself.  No grass
             // formatting: the tile painted is the one chosen.
-            editor.map.setTile(static_cast<std::int16_t>(editor.hoverCellX + i),
-                               static_cast<std::int16_t>(editor.hoverCellY + j), editor.currentTile, false);
+            editor.map.setTile(static_cast<std::int16_t>(cell.x + i), static_cast<std::int16_t>(cell.y + j),
+                               editor.currentTile, false);
+}
+
+// The brush goes down on every cell between the last one and the one under
+// the mouse, so a quick drag paints a line rather than a trail of dots.
+void paintStroke()
+{
+    Stroke& s = *editor.stroke;
+    const sf::Vector2i to(editor.hoverCellX, editor.hoverCellY);
+    const sf::Vector2i from = s.lastCell;
+    const int steps = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+    for (int k = 0; k <= steps; ++k) {
+        const float t = steps == 0 ? 0.f : float(k) / float(steps);
+        paintBrushAt({from.x + static_cast<int>(std::lround(float(to.x - from.x) * t)),
+                      from.y + static_cast<int>(std::lround(float(to.y - from.y) * t))});
+    }
+    s.lastCell = to;
 }
 
 // ---- Drawing -------------------------------------------------------------
@@ -493,15 +532,12 @@ void shortcutKeys()
 // The cell under the mouse, borders of the field included.
 void mapMouseToField()
 {
-    const sf::Vector2i mouse = Mouse::getViewPosition();
-    const sf::Vector2f origin = mapEditorFieldOrigin();
-    const float x = float(mouse.x), y = float(mouse.y);
-    editor.mouseOverField = x >= origin.x && x <= origin.x + float(Map::fieldWidth) && y >= origin.y &&
-                            y <= origin.y + float(Map::fieldHeight);
-    if (!editor.mouseOverField)
+    const std::optional<sf::Vector2i> cell = fieldCellAt(Mouse::getViewPosition());
+    editor.mouseOverField = cell.has_value();
+    if (!cell)
         return;
-    editor.hoverCellX = static_cast<int>((x - origin.x) / cellSide);
-    editor.hoverCellY = static_cast<int>((y - origin.y) / cellSide);
+    editor.hoverCellX = cell->x;
+    editor.hoverCellY = cell->y;
 }
 
 // A rectangle follows the mouse beyond the field too, stopping at the
@@ -520,7 +556,7 @@ void editTiles(bool leftHeld, bool rightHeld)
     if (leftHeld) {
         beginStroke(keyHeld(sf::Keyboard::LShift, sf::Keyboard::RShift));
         if (!editor.stroke->rectangle)
-            paintBrush();
+            paintStroke();
     } else if (rightHeld && insideGrid(editor.hoverCellX, editor.hoverCellY)) {
         // The field's right and bottom borders count as over it, but they
         // hold no cell to pick from.
