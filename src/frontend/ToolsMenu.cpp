@@ -1,6 +1,10 @@
 #include "frontend/ToolsMenu.hpp"
 
+#include "editors/MapEditor.hpp"
+#include "editors/SpriteEditor.hpp"
+#include "editors/TileEditor.hpp"
 #include "frontend/MenuScreen.hpp"
+#include "storage/AssetPaths.hpp"
 
 namespace Frontend {
 
@@ -22,9 +26,14 @@ void runToolsMenu(const sf::Texture& background)
     }
 }
 
-// The editors come with their own screens; until they are in, a tool row
-// leaves the player in this menu.  The Tile Editor opens on
-// resolvedAssetPath("tiles\\kelvane.til").
-void openEditor(Editor) {}
+// Each editor runs until its Exit is confirmed, then the menu is back.
+void openEditor(Editor editor)
+{
+    switch (editor) {
+    case Editor::Map: Editors::runMapEditor(); break;
+    case Editor::Tile: Editors::runTileEditor(resolvedAssetPath("tiles\\kelvane.til"), 0); break;
+    case Editor::Sprite: Editors::runSpriteEditor(); break;
+    }
+}
 
 } // namespace Frontend

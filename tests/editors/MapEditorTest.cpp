@@ -3,15 +3,20 @@
 // dialogs the commands open are answered by a ModalDriver.
 #include "editors/BrushSizeDialog.hpp"
 #include "editors/MapEditor.hpp"
+#include "editors/SpriteEditor.hpp"
+#include "editors/TileEditor.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/Icons.hpp"
 #include "engine/Keyboard.hpp"
 #include "engine/Log.hpp"
 #include "engine/Text.hpp"
+#include "frontend/MenuDriver.hpp"
+#include "frontend/ToolsMenu.hpp"
 #include "game/GameResources.hpp"
 #include "game/SaveGame.hpp"
 #include "game/SaveSlots.hpp"
 #include "gui/ModalDriver.hpp"
+#include "storage/AssetPaths.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/TempFolder.hpp"
 #include "world/Map.hpp"
@@ -23,6 +28,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -216,6 +222,29 @@ TEST_F(MapEditorTest, AClickQuickerThanATickStillStampsAndPicks)
     tick();
     EXPECT_EQ(cell(2, 3), 517);
     EXPECT_EQ(Editors::undoSteps(), 1u) << "a stamp is one step";
+}
+
+TEST_F(MapEditorTest, AQuickDragPaintsALineFromWhereTheButtonWentDown)
+{
+    Editors::setCurrentTile(11);
+    // Pressed on (2, 7); by the tick that sees it the mouse is on (6, 7).
+    pointAtCell(2, 7);
+    fake.window.mouseButton(sf::Mouse::Left, true);
+    hold(sf::Mouse::Left);
+    pointAtCell(6, 7);
+    tick();
+    // Then a tick later on (8, 11), two columns and four rows further.
+    pointAtCell(8, 11);
+    tick();
+    fake.window.mouseButton(sf::Mouse::Left, false);
+    release(sf::Mouse::Left);
+
+    for (int x = 2; x <= 6; ++x)
+        EXPECT_EQ(cell(x, 7), 11) << x;
+    for (sf::Vector2i c : {sf::Vector2i(7, 9), sf::Vector2i(8, 11)})
+        EXPECT_EQ(cell(c.x, c.y), 11) << c.x << ", " << c.y;
+    EXPECT_EQ(cellsHolding(11), 5 + 4) << "one cell a row on the steep part";
+    EXPECT_EQ(Editors::undoSteps(), 1u);
 }
 
 TEST_F(MapEditorTest, ANewMapIsSavedThroughTheSelectorALoadedOneToItsOwnFile)
@@ -539,6 +568,54 @@ TEST_F(MapEditorTest, NewMapAndExitAlwaysAskAndLeavingLetsTheMapGo)
     EXPECT_FALSE(map().loaded);
     EXPECT_FALSE(map().tileset.loaded);
     Editors::startMapEditor();
+}
+
+// The tools menu's rows: each opens its editor (the Tile Editor on the data
+// folder's tileset) and the menu is back after the editor's Exit.
+TEST(ToolsMenuEditors, EachRowOpensItsEditorAndTheMenuComesBack)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::FakeWindowScope fake;
+    test::TempFolder data;
+    test::ScopedWorkingDirectory cwd{data.root()};
+    test::written(data.file("base/tiles/kelvane.til"), test::tilesetFile("shipped"));
+    sf::Texture background;
+    ASSERT_TRUE(background.create(8, 6));
+
+    // The Tile and Sprite Editors' frames are no passes of the driver: each
+    // is left with Escape from its first frame, the driver says Yes.
+    std::string tileEditorFile;
+    bool tileEditorShown = false, spriteEditorShown = false;
+    Editors::TileEditor::setFrameHook([&] {
+        if (!std::exchange(tileEditorShown, true)) {
+            tileEditorFile = Editors::TileEditor::fileName();
+            fake.window.pressKey(Key::Escape);
+        }
+    });
+    Editors::SpriteEditor::setFrameHook([&] {
+        if (!std::exchange(spriteEditorShown, true))
+            fake.window.pressKey(Key::Escape);
+    });
+    test::MenuDriver driver(fake.window);
+    driver.press({Key::Return, Key::Escape, Key::Return, Key::Down, Key::Return, Key::Return, Key::Down, Key::Return,
+                  Key::Return, Key::Escape});
+    Frontend::runToolsMenu(background);
+    Editors::TileEditor::setFrameHook(nullptr);
+    Editors::SpriteEditor::setFrameHook(nullptr);
+
+    EXPECT_FALSE(driver.gaveUp);
+    EXPECT_EQ(driver.screens,
+              (Screens{"Tools", "Map Editor",
+                       "Confirm: Any unsaved changes will be lost.  Are you sure that you want to exit the Map Editor?",
+                       "Tools",
+                       "Confirm: Any unsaved changes will be lost.  Are you sure that you want to exit the Tile Editor?",
+                       "Tools",
+                       "Confirm: Any unsaved changes will be lost.  Are you sure that you want to exit the Sprite "
+                       "Editor?",
+                       "Tools"}));
+    EXPECT_EQ(tileEditorFile, resolvedAssetPath("tiles\\kelvane.til"));
+    EXPECT_TRUE(spriteEditorShown);
+    EXPECT_FALSE(Editors::editorMap().loaded);
 }
 
 TEST(BrushSizeGrid, AsManySquaresAsFitUnderTheToolbarUpToTheMapsSize)
