@@ -89,7 +89,7 @@ TEST_F(MenuListTest, UpAndDownMoveTheHighlightAndWrapAround)
     EXPECT_EQ(list.result(), -1);
 }
 
-TEST_F(MenuListTest, ReturnOrSpaceChoosesTheCurrentRowForOneTick)
+TEST_F(MenuListTest, ReturnOrSpaceChoosesAndEscapeCancelsForOneTick)
 {
     tick({Key::Down, Key::Return});
     EXPECT_EQ(list.result(), 1) << "the move comes before the choice";
@@ -98,19 +98,16 @@ TEST_F(MenuListTest, ReturnOrSpaceChoosesTheCurrentRowForOneTick)
     tick({Key::Space});
     EXPECT_EQ(list.result(), 1);
 
+    tick({Key::Escape, Key::Return});
+    EXPECT_TRUE(list.cancelled());
+    EXPECT_EQ(list.result(), -1) << "Escape wins over Return";
+    tick();
+    EXPECT_FALSE(list.cancelled());
+
     // Without the focus no key reaches the list.
     fake.window.focus = false;
     tick({Key::Return});
     EXPECT_EQ(list.result(), -1);
-}
-
-TEST_F(MenuListTest, EscapeCancelsAndChoosesNothing)
-{
-    tick({Key::Escape, Key::Return});
-    EXPECT_TRUE(list.cancelled());
-    EXPECT_EQ(list.result(), -1);
-    tick();
-    EXPECT_FALSE(list.cancelled()) << "cancelled lasts one tick";
 }
 
 TEST_F(MenuListTest, TheMouseSelectsOnlyWhenItMoves)
@@ -138,14 +135,10 @@ TEST_F(MenuListTest, TheMouseSelectsOnlyWhenItMoves)
     mouseTo(row(0).left + row(0).width + 5.f, row(0).top + 5.f);
     tick();
     EXPECT_EQ(list.current(), 1);
-}
 
-TEST_F(MenuListTest, AMenuOpeningUnderARestingMouseKeepsItsFirstRow)
-{
+    // The next menu sees the mouse where the last one left it.
     mouseOver(3);
     tick();
-    ASSERT_EQ(list.current(), 3);
-    // The next menu sees the mouse where the last one left it.
     list = makeList(5);
     tick();
     EXPECT_EQ(list.current(), 0);

@@ -11,8 +11,6 @@
 #include "audio/AudioTestFiles.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/Log.hpp"
-#include "frontend/OptionsMenu.hpp"
-#include "frontend/ToolsMenu.hpp"
 #include "game/GameResources.hpp"
 #include "game/SaveGame.hpp"
 #include "game/SaveSlots.hpp"
@@ -242,27 +240,6 @@ TEST_F(MenuScreensTest, TheMenuMusicStartsAgainAfterAGameAndAfterTheCreditsOnly)
     Audio::shutdown();
     Game::resources().menuMusic.clear();
     KVCore::settings() = savedSettings;
-}
-
-TEST_F(MenuScreensTest, TheSubMenusLeaveOnBackAndOnEscape)
-{
-    const sf::Texture background;
-    const std::function<void()> menus[] = {
-        [&] { Frontend::runOptionsMenu(background); },
-        [&] { Frontend::runToolsMenu(background); },
-        [&] { EXPECT_FALSE(Frontend::runPlayMenu(background, [](auto...) { return true; })); },
-    };
-    for (const auto& run : menus) {
-        test::MenuDriver d(fake.window);
-        d.press(Key::Escape);
-        run();
-        EXPECT_FALSE(d.gaveUp);
-        test::MenuDriver back(fake.window);
-        back.press({Key::Up, Key::Return});
-        run();
-        EXPECT_FALSE(back.gaveUp);
-        EXPECT_EQ(back.current, "Back");
-    }
 }
 
 } // namespace
