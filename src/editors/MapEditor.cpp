@@ -62,10 +62,8 @@ constexpr const char* playerStartHintKey = "map_editor_player_start";
 constexpr const char* mapsFolder = "maps\\";
 constexpr const char* editorSlotPath = "savegames\\mapeditor.sav";
 
-// No glyph of their own in the icon sheet yet: the circling arrows of
-// "restore" and "rotate right" read as undo and redo.
-constexpr int undoIcon = 128;
-constexpr int redoIcon = 132;
+constexpr int undoIcon = 191;
+constexpr int redoIcon = 192;
 
 // What one undo step brings back: everything the editor changes in a map.
 struct MapContent {
