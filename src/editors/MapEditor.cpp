@@ -200,10 +200,19 @@ sf::Vector2f cellCorner(int x, int y)
     return mapEditorFieldOrigin() + sf::Vector2f(float(x) * cellSide, float(y) * cellSide);
 }
 
+// The caption, and Undo and Redo greyed while there is no step for them.
 void updateCaption()
 {
-    if (editor.toolbar)
-        editor.toolbar->frame.setTitle(mapEditorCaption());
+    if (!editor.toolbar)
+        return;
+    kv::Toolbar& toolbar = *editor.toolbar;
+    toolbar.frame.setTitle(mapEditorCaption());
+    for (std::size_t i = 0; i < toolbar.buttons.size() && i < std::size(toolButtons); ++i) {
+        if (toolButtons[i].command == Command::Undo)
+            toolbar.buttons[i].enabled = editor.history.canUndo();
+        else if (toolButtons[i].command == Command::Redo)
+            toolbar.buttons[i].enabled = editor.history.canRedo();
+    }
 }
 
 void markSaved()
