@@ -35,6 +35,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <iomanip>
 #include <memory>
@@ -101,16 +102,14 @@ struct ToolbarEntry {
     Command command;
 };
 
-// Undo and redo have no glyph of their own in the icon sheet yet; the
-// rewind and fast-forward pictures stand for stepping back and on.
 const ToolbarEntry toolbarEntries[] = {
     {FileGroup, "New Tileset", 88, sf::Keyboard::N, Command::NewTileset},
     {FileGroup, "Load Tileset", 72, sf::Keyboard::F3, Command::LoadTileset},
     {FileGroup, "Save Tileset", 136, sf::Keyboard::F2, Command::SaveTileset},
     {FileGroup, "Save Tileset as", 137, sf::Keyboard::A, Command::SaveTilesetAs},
     {FileGroup, "Exit", 38, sf::Keyboard::Escape, Command::Exit},
-    {UndoGroup, "Undo (Ctrl+Z)", 121, -1, Command::Undo},
-    {UndoGroup, "Redo (Ctrl+Y)", 95, -1, Command::Redo},
+    {UndoGroup, "Undo (Ctrl+Z)", 191, -1, Command::Undo},
+    {UndoGroup, "Redo (Ctrl+Y)", 192, -1, Command::Redo},
     {TileGroup, "Goto Tile", 54, sf::Keyboard::G, Command::GotoTile},
     {TileGroup, "Previous Tile", 3, sf::Keyboard::Left, Command::PreviousTile},
     {TileGroup, "Next Tile", 53, sf::Keyboard::Right, Command::NextTile},
@@ -133,8 +132,8 @@ const ToolbarEntry toolbarEntries[] = {
 
 // The editor's state: the one editor tileset and everything around it.
 // runTileEditor (or a test through open) sets it up, close() ends the
-// session: the tileset is marked not loaded and the undo record, the
-// toolbar and the canvas texture are let go.  It lives for the process.
+// session: the tileset is left empty and not loaded, and the undo record,
+// the toolbar and the canvas texture are let go.  It lives for the process.
 struct EditorState {
     Tileset tileset;
     std::string fileName = unsavedFileName;
@@ -155,6 +154,7 @@ struct EditorState {
     // The tileset as it was when the left button went down on the canvas:
     // a whole stroke is one step.
     std::optional<Snapshot> strokeBefore;
+    std::optional<sf::Vector2i> lastPainted;
     // A button still held when a dialog or the tile picker closes belongs to
     // them: no painting until it has been let go.
     bool waitForRelease = false;
@@ -198,6 +198,7 @@ void finishEdit(Snapshot before)
 
 void endStroke()
 {
+    state.lastPainted.reset();
     if (!state.strokeBefore)
         return;
     Snapshot before = std::move(*state.strokeBefore);
@@ -481,6 +482,37 @@ void importTalvexTileset()
     KVCore::print("Imported tileset from " + *path);
 }
 
+// Every pixel of the line from a to b, both on the tile, in the drawing
+// colour.
+void paintLine(sf::Vector2i a, sf::Vector2i b)
+{
+    sf::Image& image = tile().image;
+    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+    const int stepX = a.x < b.x ? 1 : -1, stepY = a.y < b.y ? 1 : -1;
+    int error = dx + dy;
+    bool changed = false;
+    for (;;) {
+        const auto x = static_cast<unsigned>(a.x), y = static_cast<unsigned>(a.y);
+        if (image.getPixel(x, y) != state.drawingColour) {
+            image.setPixel(x, y, state.drawingColour);
+            changed = true;
+        }
+        if (a == b)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            a.x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            a.y += stepY;
+        }
+    }
+    if (changed)
+        state.tileset.buildAtlas();
+}
+
 bool leftHeld() { return (Mouse::getButtons() & Mouse::leftBit) != 0; }
 bool rightHeld() { return (Mouse::getButtons() & Mouse::rightBit) != 0; }
 
@@ -498,12 +530,23 @@ bool inside(const sf::FloatRect& r, sf::Vector2i p)
     return x >= r.left && x <= r.left + r.width && y >= r.top && y <= r.top + r.height;
 }
 
+// A modifier counts when it is held, or when it went down in this tick: a
+// quick Control+Z may be over before the tick looks at the keyboard.
+bool modifierDown(sf::Keyboard::Key left, sf::Keyboard::Key right)
+{
+    const std::vector<std::int32_t>& pressed = Keyboard::pressedKeys();
+    const auto pressedNow = [&pressed](sf::Keyboard::Key key) {
+        return std::find(pressed.begin(), pressed.end(), key) != pressed.end();
+    };
+    return Keyboard::isKeyDown(left) || Keyboard::isKeyDown(right) || pressedNow(left) || pressedNow(right);
+}
+
 // Control shortcuts come before the toolbar, whose G and Y they share.
 Command controlShortcut()
 {
-    if (!Keyboard::isKeyDown(sf::Keyboard::LControl) && !Keyboard::isKeyDown(sf::Keyboard::RControl))
+    if (!modifierDown(sf::Keyboard::LControl, sf::Keyboard::RControl))
         return Command::None;
-    const bool shift = Keyboard::isKeyDown(sf::Keyboard::LShift) || Keyboard::isKeyDown(sf::Keyboard::RShift);
+    const bool shift = modifierDown(sf::Keyboard::LShift, sf::Keyboard::RShift);
     if (Keyboard::keyHit(sf::Keyboard::Z))
         return shift ? Command::Redo : Command::Undo;
     if (Keyboard::keyHit(sf::Keyboard::Y))
@@ -642,6 +685,7 @@ void open(const std::string& path, int tileIndex)
     state.clipboardFull = false;
     state.showGrid = false;
     state.strokeBefore.reset();
+    state.lastPainted.reset();
     state.waitForRelease = false;
     if (!path.empty() && loadTileset(path))
         state.currentTile = std::clamp(tileIndex, 0, Tileset::tileCount - 1);
@@ -652,7 +696,9 @@ void open(const std::string& path, int tileIndex)
 void close()
 {
     endStroke();
-    state.tileset.loaded = false;
+    // A fresh, unloaded tileset: the tiles and the atlas texture go while
+    // the window that made the texture is still there.
+    state.tileset = Tileset();
     state.history.clear();
     state.current = {};
     state.saved = {};
@@ -816,16 +862,21 @@ Command updateMouse()
     const bool held = leftHeld();
     Command command = Command::None;
     if (held || Mouse::clicked(Mouse::Left)) {
+        // A stroke starts where the button went down, which a quick drag
+        // may have left before the tick; then it runs on from the last
+        // pixel painted, so a fast hand leaves no gaps.
+        std::optional<sf::Vector2i> from = state.lastPainted;
+        if (!state.strokeBefore && (Mouse::buttonDown(Mouse::Left) || Mouse::clicked(Mouse::Left)))
+            from = pixelAt(Mouse::pressPosition(Mouse::Left));
         if (pixel) {
             if (!state.strokeBefore)
                 state.strokeBefore = state.current;
-            sf::Image& image = tile().image;
-            const auto px = static_cast<unsigned>(pixel->x), py = static_cast<unsigned>(pixel->y);
-            if (image.getPixel(px, py) != state.drawingColour) {
-                image.setPixel(px, py, state.drawingColour);
-                state.tileset.buildAtlas();
-            }
-        } else if (!state.strokeBefore && inside(layout(KVCore::viewSize()).colourBar, mouse)) {
+            paintLine(from.value_or(*pixel), *pixel);
+            state.lastPainted = pixel;
+        } else {
+            state.lastPainted.reset();
+        }
+        if (!pixel && !state.strokeBefore && inside(layout(KVCore::viewSize()).colourBar, mouse)) {
             Mouse::waitRelease();
             command = Command::ChooseDrawingColour;
         }

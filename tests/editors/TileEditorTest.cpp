@@ -357,8 +357,9 @@ TEST_F(TileEditorTest, ADescriptionIsTypedAtMostThirtyTwoCharacters)
 TEST_F(TileEditorTest, AStrokeIsOneStepAndUndoBringsBackTheTileItChanged)
 {
     TE::setDrawingColour(red);
-    stroke({{1, 1}, {2, 1}, {3, 1}, {3, 2}});
+    stroke({{1, 1}, {3, 1}, {3, 2}});
     ASSERT_EQ(pixel(3, 2), red);
+    EXPECT_EQ(pixel(2, 1), red) << "a pixel the mouse passed between two ticks";
     TE::runCommand(Command::Flip);
     goTo(40);
     TE::runCommand(Command::Undo);
@@ -381,6 +382,18 @@ TEST_F(TileEditorTest, AStrokeIsOneStepAndUndoBringsBackTheTileItChanged)
     TE::runCommand(Command::Undo);
     TE::runCommand(Command::Mirror);
     EXPECT_FALSE(TE::canRedo()) << "a new edit drops what was undone";
+}
+
+TEST_F(TileEditorTest, AQuickDragStartsWhereTheButtonWentDown)
+{
+    TE::setDrawingColour(red);
+    fake.window.mouse = pointOf({5, 5});
+    fake.window.mouseButton(sf::Mouse::Left, true);
+    tickAt(pointOf({8, 5}), sf::Mouse::Left);
+    tickAt(pointOf({8, 5}), std::nullopt);
+    for (int x = 5; x <= 8; ++x)
+        EXPECT_EQ(pixel(x, 5), red) << x;
+    EXPECT_EQ(pixel(4, 5), sf::Color::Black);
 }
 
 TEST_F(TileEditorTest, TheMarkFollowsUndoBackToWhatWasSaved)
@@ -433,7 +446,11 @@ TEST_F(TileEditorTest, TheRunningEditorStartsNewOnABadPathAndKeepsControlKeysApa
             fake.window.buttons.insert(sf::Mouse::Left);
             break;
         case 3: fake.window.buttons.clear(); break;
-        case 4: press(sf::Keyboard::Z, true); break;
+        case 4:
+            // Control and Z both down and up again before the tick.
+            fake.window.pressKey(sf::Keyboard::LControl);
+            fake.window.pressKey(sf::Keyboard::Z);
+            break;
         case 6:
             seen.push_back(pixel(0, 0) == red ? "painted" : "undone");
             press(sf::Keyboard::Y, true);
@@ -457,7 +474,7 @@ TEST_F(TileEditorTest, TheRunningEditorStartsNewOnABadPathAndKeepsControlKeysApa
     EXPECT_EQ(driver.screens.size(), 2u) << "G with Control opens no tile picker";
     EXPECT_EQ(seen, (std::vector<std::string>{"(unsaved file) 0", "undone", "painted",
                                               "Tile 2 of 1024 - (none) - Land grid"}))
-        << "Z with Control undid the stroke; Y with Control redid it and changed no type";
+        << "a quick Control+Z undid the stroke; Y with Control held redid it and changed no type";
     EXPECT_FALSE(TE::tileset().loaded);
 }
 
