@@ -10,6 +10,7 @@
 
 #include <SFML/System/Vector2.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
