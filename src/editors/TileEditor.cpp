@@ -576,6 +576,18 @@ void buildToolbar(sf::Vector2f view)
     state.toolbarView = view;
 }
 
+// Undo and Redo are greyed while there is no step for them.
+void greyEmptyHistory()
+{
+    std::vector<kv::Button>& buttons = state.toolbar.buttons;
+    for (std::size_t i = 0; i < buttons.size() && i < state.toolbarCommands.size(); ++i) {
+        if (state.toolbarCommands[i] == Command::Undo)
+            buttons[i].enabled = state.history.canUndo();
+        else if (state.toolbarCommands[i] == Command::Redo)
+            buttons[i].enabled = state.history.canRedo();
+    }
+}
+
 Command clickedToolbarCommand()
 {
     const std::vector<kv::Button>& buttons = state.toolbar.buttons;
@@ -930,6 +942,7 @@ void runTileEditor(const std::string& path, int tileIndex)
         if (KVCore::viewSize() != state.toolbarView)
             buildToolbar(KVCore::viewSize());
 
+        greyEmptyHistory();
         Command command = Command::None;
         if (KVCore::tickFlag()) {
             command = controlShortcut();
