@@ -41,6 +41,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace Editors {
 namespace {
@@ -188,9 +189,15 @@ EditorState editor;
 
 void say(const std::string& text) { KVCore::print(text, KVCore::consoleTextColour); }
 
+// Held now, or pressed during this tick: a quick Ctrl+Z may have let go of
+// Control before the tick that sees the Z.
 bool keyHeld(sf::Keyboard::Key left, sf::Keyboard::Key right)
 {
-    return Keyboard::isKeyDown(left) || Keyboard::isKeyDown(right);
+    const std::vector<std::int32_t>& pressed = Keyboard::pressedKeys();
+    const auto pressedThisTick = [&pressed](sf::Keyboard::Key key) {
+        return std::find(pressed.begin(), pressed.end(), key) != pressed.end();
+    };
+    return Keyboard::isKeyDown(left) || Keyboard::isKeyDown(right) || pressedThisTick(left) || pressedThisTick(right);
 }
 
 bool insideGrid(int x, int y) { return x >= 0 && x < Map::width && y >= 0 && y < Map::height; }
