@@ -189,17 +189,6 @@ EditorState editor;
 
 void say(const std::string& text) { KVCore::print(text, KVCore::consoleTextColour); }
 
-// Held now, or pressed during this tick: a quick Ctrl+Z may have let go of
-// Control before the tick that sees the Z.
-bool keyHeld(sf::Keyboard::Key left, sf::Keyboard::Key right)
-{
-    const std::vector<std::int32_t>& pressed = Keyboard::pressedKeys();
-    const auto pressedThisTick = [&pressed](sf::Keyboard::Key key) {
-        return std::find(pressed.begin(), pressed.end(), key) != pressed.end();
-    };
-    return Keyboard::isKeyDown(left) || Keyboard::isKeyDown(right) || pressedThisTick(left) || pressedThisTick(right);
-}
-
 bool insideGrid(int x, int y) { return x >= 0 && x < Map::width && y >= 0 && y < Map::height; }
 
 sf::Vector2f cellCorner(int x, int y)
@@ -533,9 +522,9 @@ Command clickedCommand()
 
 void shortcutKeys()
 {
-    if (keyHeld(sf::Keyboard::LControl, sf::Keyboard::RControl)) {
+    if (Keyboard::controlDown()) {
         if (Keyboard::keyHit(sf::Keyboard::Z))
-            keyHeld(sf::Keyboard::LShift, sf::Keyboard::RShift) ? redo() : undo();
+            Keyboard::shiftDown() ? redo() : undo();
         if (Keyboard::keyHit(sf::Keyboard::Y))
             redo();
     }
@@ -568,7 +557,7 @@ void dragRectangle()
 void editTiles(bool leftHeld, bool rightHeld)
 {
     if (leftHeld) {
-        beginStroke(keyHeld(sf::Keyboard::LShift, sf::Keyboard::RShift));
+        beginStroke(Keyboard::shiftDown());
         if (!editor.stroke->rectangle)
             paintStroke();
     } else if (rightHeld && insideGrid(editor.hoverCellX, editor.hoverCellY)) {

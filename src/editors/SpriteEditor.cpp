@@ -589,20 +589,6 @@ void buildToolbar()
     }
 }
 
-// A modifier counts when it is held, or when it went down in this tick: a
-// quick Control+Z may be over before the tick looks at the keyboard.
-bool modifierDown(sf::Keyboard::Key left, sf::Keyboard::Key right)
-{
-    const std::vector<std::int32_t>& pressed = Keyboard::pressedKeys();
-    const auto pressedNow = [&](sf::Keyboard::Key key) {
-        return std::find(pressed.begin(), pressed.end(), key) != pressed.end();
-    };
-    return Keyboard::isKeyDown(left) || Keyboard::isKeyDown(right) || pressedNow(left) || pressedNow(right);
-}
-
-bool controlHeld() { return modifierDown(sf::Keyboard::LControl, sf::Keyboard::RControl); }
-bool shiftHeld() { return modifierDown(sf::Keyboard::LShift, sf::Keyboard::RShift); }
-
 // What this tick's input asks for: a button (or its key), an undo key, the
 // wheel.
 std::optional<Command> commandFromInput()
@@ -612,9 +598,9 @@ std::optional<Command> commandFromInput()
     for (std::size_t i = 0; i < screen->buttonCommands.size(); ++i)
         if (screen->toolbar.buttons[i].clicked && screen->buttonCommands[i])
             return screen->buttonCommands[i];
-    if (controlHeld()) {
+    if (Keyboard::controlDown()) {
         if (Keyboard::keyHit(sf::Keyboard::Z))
-            return shiftHeld() ? Command::Redo : Command::Undo;
+            return Keyboard::shiftDown() ? Command::Redo : Command::Undo;
         if (Keyboard::keyHit(sf::Keyboard::Y))
             return Command::Redo;
     }

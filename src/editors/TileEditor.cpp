@@ -530,23 +530,12 @@ bool inside(const sf::FloatRect& r, sf::Vector2i p)
     return x >= r.left && x <= r.left + r.width && y >= r.top && y <= r.top + r.height;
 }
 
-// A modifier counts when it is held, or when it went down in this tick: a
-// quick Control+Z may be over before the tick looks at the keyboard.
-bool modifierDown(sf::Keyboard::Key left, sf::Keyboard::Key right)
-{
-    const std::vector<std::int32_t>& pressed = Keyboard::pressedKeys();
-    const auto pressedNow = [&pressed](sf::Keyboard::Key key) {
-        return std::find(pressed.begin(), pressed.end(), key) != pressed.end();
-    };
-    return Keyboard::isKeyDown(left) || Keyboard::isKeyDown(right) || pressedNow(left) || pressedNow(right);
-}
-
 // Control shortcuts come before the toolbar, whose G and Y they share.
 Command controlShortcut()
 {
-    if (!modifierDown(sf::Keyboard::LControl, sf::Keyboard::RControl))
+    if (!Keyboard::controlDown())
         return Command::None;
-    const bool shift = modifierDown(sf::Keyboard::LShift, sf::Keyboard::RShift);
+    const bool shift = Keyboard::shiftDown();
     if (Keyboard::keyHit(sf::Keyboard::Z))
         return shift ? Command::Redo : Command::Undo;
     if (Keyboard::keyHit(sf::Keyboard::Y))

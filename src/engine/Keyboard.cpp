@@ -72,6 +72,21 @@ bool isKeyDown(std::int32_t code)
     return w.hasFocus() && w.isKeyPressed(static_cast<sf::Keyboard::Key>(code));
 }
 
+namespace {
+
+bool heldOrPressed(sf::Keyboard::Key left, sf::Keyboard::Key right)
+{
+    const auto pressed = [](sf::Keyboard::Key key) {
+        return std::find(state.pressed.begin(), state.pressed.end(), key) != state.pressed.end();
+    };
+    return isKeyDown(left) || isKeyDown(right) || pressed(left) || pressed(right);
+}
+
+} // namespace
+
+bool controlDown() { return heldOrPressed(sf::Keyboard::LControl, sf::Keyboard::RControl); }
+bool shiftDown() { return heldOrPressed(sf::Keyboard::LShift, sf::Keyboard::RShift); }
+
 void waitKeyRelease(std::int32_t code)
 {
     const double start = KVCore::timeSource().seconds();

@@ -19,6 +19,10 @@ void addPressedKey(std::int32_t code);
 // Takes the first press of the code from this tick's list.
 bool keyHit(std::int32_t code);
 bool isKeyDown(std::int32_t code);
+// Either Control (or Shift) key held now, or pressed during this tick: a
+// quick Ctrl+Z may have let go of Control before the tick that sees the Z.
+bool controlDown();
+bool shiftDown();
 void waitKeyRelease(std::int32_t code);
 std::string getKeyName(std::int32_t code);
 

@@ -77,6 +77,29 @@ TEST(PressedKeys, NothingIsHitOrHeldWithoutFocus)
     EXPECT_TRUE(Keyboard::keyHit(sf::Keyboard::A));
 }
 
+TEST(PressedKeys, ModifiersCountWhenHeldOrPressedThisTick)
+{
+    test::FakeWindowScope fake;
+    Keyboard::clearTickInput();
+    EXPECT_FALSE(Keyboard::controlDown());
+    fake.window.keys.insert(sf::Keyboard::RControl);
+    EXPECT_TRUE(Keyboard::controlDown());
+    EXPECT_FALSE(Keyboard::shiftDown());
+
+    // Let go before the tick looked, but pressed in it; looking takes nothing.
+    fake.window.keys.clear();
+    Keyboard::addPressedKey(sf::Keyboard::LShift);
+    Keyboard::addPressedKey(sf::Keyboard::LControl);
+    EXPECT_TRUE(Keyboard::shiftDown());
+    EXPECT_TRUE(Keyboard::controlDown());
+    EXPECT_EQ(Keyboard::pressedKeys().size(), 2u);
+    Keyboard::clearTickInput();
+    EXPECT_FALSE(Keyboard::shiftDown());
+    fake.window.keys.insert(sf::Keyboard::RShift);
+    EXPECT_TRUE(Keyboard::shiftDown());
+    EXPECT_FALSE(Keyboard::controlDown());
+}
+
 TEST(PressedKeys, WaitForReleaseGivesUpAfterHalfASecond)
 {
     test::FakeWindowScope fake;
