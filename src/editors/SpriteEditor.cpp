@@ -55,9 +55,8 @@ constexpr const char* frameImageTitle = "Select Frame Image";
 constexpr const char* previewText =
     "Previewing sprite - V/Escape/click = exit | Up/Down/Wheel = zoom | Left/right = rotate | R = reset";
 
-// Until the icon sheet has undo and redo pictures: the turning arrows.
-constexpr int undoIcon = 128;
-constexpr int redoIcon = 132;
+constexpr int undoIcon = 191;
+constexpr int redoIcon = 192;
 
 // A frame as undo keeps it: what is saved of it.
 struct FrameSnapshot {
@@ -210,7 +209,7 @@ void refreshCaption()
     state.modified = state.fileIsForeign || !matchesSnapshot(state.saved);
     if (!screen)
         return;
-    screen->toolbar.setLabelText(caption());
+    screen->toolbar.frame.setTitle(caption());
     for (std::size_t i = 0; i < screen->buttonCommands.size(); ++i) {
         if (screen->buttonCommands[i] == Command::Undo)
             screen->toolbar.buttons[i].enabled = canUndo();
@@ -506,12 +505,7 @@ void drawEditor(sf::RenderTarget& target)
     target.clear(backgroundColour);
     drawCurrentFrame(target);
     const kv::Toolbar& bar = screen->toolbar;
-    std::vector<std::string> lines = statusLines();
-    // A long file name pushes the caption past the view's edge, where the
-    // unsaved mark would go unseen; it is repeated above the status then.
-    if (bar.getPosition().x + bar.getWidth() > KVCore::viewSize().x)
-        lines.insert(lines.begin(), caption());
-    drawLines(target, lines, {statusMargin, bar.getPosition().y + bar.getHeight() + statusMargin});
+    drawLines(target, statusLines(), {statusMargin, bar.getPosition().y + bar.getHeight() + statusMargin});
 }
 
 void activateWindow()
