@@ -1,10 +1,11 @@
 // The menu screens driven by scripted keys: the main menu and where its rows
-// lead, the play menu's slot and skill lists with a stand-in game screen,
-// deleting saved games, the options, the menu music,
-// and a missing background picture.
+// lead, the play menu's slot and skill lists and starting a game from a slot
+// with a stand-in game screen, deleting saved games, the menu music, and a
+// missing background picture.
 
 #include "frontend/MainMenu.hpp"
 #include "frontend/MenuDriver.hpp"
+#include "frontend/PlayGame.hpp"
 #include "frontend/PlayMenu.hpp"
 
 #include "audio/Audio.hpp"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -33,6 +35,8 @@ using Screens = std::vector<std::string>;
 struct GameStarted {
     std::int16_t levelIndex;
     std::int16_t skillLevel;
+    bool fromEditor;
+    std::string mapPath;
     Game::SaveSlot* savingTo;
     bool operator==(const GameStarted&) const = default;
 };
@@ -62,18 +66,23 @@ protected:
     std::filesystem::path slotFile(int i) const { return dir.root() / ("base/savegames/00" + std::to_string(i) + ".sav"); }
     void writeSlot(int i, int level, int skill) { test::writeFile(slotFile(i), test::saveFile(1, level, skill)); }
 
-    // The main menu whose Play row leads to the real play menu with a
+    // A stand-in game screen that records what it was asked to play.
+    Frontend::GameRunner runner()
+    {
+        return [this](std::int16_t level, std::int16_t skill, bool fromEditor, const std::string& mapPath) {
+            games.push_back({level, skill, fromEditor, mapPath, Game::currentSlot()});
+            if (afterGame)
+                afterGame();
+            return gameStarts;
+        };
+    }
+    // The main menu whose Play row leads to the real play menu with the
     // recording game screen; the other rows lead to the real screens
     // unless a test replaces them.
     Frontend::MainMenuScreens screens()
     {
         Frontend::MainMenuScreens s = Frontend::mainMenuScreens();
-        s.play = [this](const sf::Texture& background) {
-            return Frontend::runPlayMenu(background, [this](std::int16_t level, std::int16_t skill, bool, const std::string&) {
-                games.push_back({level, skill, Game::currentSlot()});
-                return true;
-            });
-        };
+        s.play = [this](const sf::Texture& background) { return Frontend::runPlayMenu(background, runner()); };
         return s;
     }
     // A step that notes the current row's label at that moment.
@@ -86,6 +95,8 @@ protected:
     test::MenuDriver driver{fake.window};
     std::vector<GameStarted> games;
     std::vector<std::string> labels;
+    bool gameStarts = true;
+    std::function<void()> afterGame;
 };
 
 TEST_F(MenuScreensTest, WithoutItsBackgroundTheMainMenuSaysSoAndReturns)
@@ -97,51 +108,35 @@ TEST_F(MenuScreensTest, WithoutItsBackgroundTheMainMenuSaysSoAndReturns)
     EXPECT_EQ(driver.screens, Screens({"Message: Unable to load menu background from base\\menuback.png"}));
 }
 
-TEST_F(MenuScreensTest, AnEmptySlotAsksTheSkillAndEscapeThereGoesBackToTheMainMenu)
-{
-    driver.press({Key::Escape, Key::Return, Key::Return, Key::Escape});  // Escape on the main menu: nothing
-    note();
-    // Again, choosing Normal in the second slot this time.
-    driver.press({Key::Return, Key::Down, Key::Return, Key::Down, Key::Return});
-    driver.press({Key::Up, Key::Return});
-    Frontend::runMainMenu(screens());
-
-    EXPECT_FALSE(driver.gaveUp);
-    EXPECT_EQ(driver.screens, Screens({"Main Menu", "Select Game Slot", "Skill Level", "Main Menu", "Select Game Slot",
-                                       "Skill Level", "Main Menu"}));
-    EXPECT_EQ(labels, Screens({"Play"}));
-    EXPECT_EQ(games, std::vector<GameStarted>({{0, SkillNormal, slot(1)}}));
-}
-
-TEST_F(MenuScreensTest, TheSlotListNamesEachSlotsGameAndASavedSlotContinuesIt)
+TEST_F(MenuScreensTest, ThePlayMenuNamesEachSlotsGameContinuesItOrAsksTheSkillForANewOne)
 {
     writeSlot(1, 1, SkillEasy);
     test::writeFile(slotFile(2), "not a saved game");
-    driver.press(Key::Return);
+    driver.press({Key::Escape, Key::Return});  // Escape on the main menu: nothing
     note();
-    for (int i = 0; i < 3; ++i) {
-        driver.press(Key::Down);
+    for (Key key : {Key::Down, Key::Down, Key::Down, Key::Up}) {
+        driver.press(key);
         note();
     }
-    driver.press(Key::Up);
-    note();
-    // Slot 3 cannot be read: its error, then the main menu.
-    driver.press({Key::Return, Key::Return});
-    // Slot 2 continues at its level and skill without asking.
-    driver.press({Key::Return, Key::Down, Key::Return});
-    // "Back" leaves for the main menu; so does Escape.
-    driver.press({Key::Return, Key::Up, Key::Return, Key::Return, Key::Escape});
+    driver.press({Key::Return, Key::Return});  // slot 3 cannot be read: its error, then the main menu
+    driver.press({Key::Return, Key::Down, Key::Return});  // slot 2 continues without asking
+    driver.press({Key::Return, Key::Return, Key::Escape});  // slot 1 asks; Escape leads back
+    driver.press({Key::Return, Key::Return, Key::Down, Key::Down, Key::Return});  // Hard in slot 1
+    driver.press({Key::Return, Key::Down, Key::Down, Key::Down, Key::Return, Key::Return});  // Easy in slot 4
+    driver.press({Key::Return, Key::Up, Key::Return, Key::Return, Key::Escape});  // Back, and Escape
     driver.press({Key::Up, Key::Return});
     Frontend::runMainMenu(screens());
 
     EXPECT_FALSE(driver.gaveUp);
     EXPECT_EQ(labels, Screens({"1: (empty slot)", "2: Easy - Level 2", "3: (empty slot)", "4: (empty slot)",
                                "3: (empty slot)"}));
-    EXPECT_EQ(driver.screens,
-              Screens({"Main Menu", "Select Game Slot", "Message: Not a valid save game file", "Main Menu",
-                       "Select Game Slot", "Main Menu", "Select Game Slot", "Main Menu", "Select Game Slot",
-                       "Main Menu"}));
-    EXPECT_EQ(games, std::vector<GameStarted>({{1, SkillEasy, slot(1)}}));
+    const std::string menu = "Main Menu", slots = "Select Game Slot", skill = "Skill Level";
+    EXPECT_EQ(driver.screens, Screens({menu, slots, "Message: Not a valid save game file", menu, slots, menu, slots,
+                                       skill, menu, slots, skill, menu, slots, skill, menu, slots, menu, slots,
+                                       menu}));
+    EXPECT_EQ(games, std::vector<GameStarted>({{1, SkillEasy, false, "", slot(1)},
+                                               {0, SkillHard, false, "", slot(0)},
+                                               {0, SkillEasy, false, "", slot(3)}}));
 }
 
 TEST_F(MenuScreensTest, ADeletedSlotReadsNoDataAndEmptyAfterwards)
@@ -173,26 +168,34 @@ TEST_F(MenuScreensTest, ADeletedSlotReadsNoDataAndEmptyAfterwards)
     EXPECT_TRUE(games.empty());
 }
 
-TEST_F(MenuScreensTest, OptionsOpenTheDisplayModesAndEachMenuComesBackWhereItWas)
+TEST_F(MenuScreensTest, AGameThatCannotStartShowsTheGameErrorAndTheSlotStaysAsTheGameLeftIt)
 {
-    // Options: Video Options, cancelled; then Back.
-    driver.press({Key::Down, Key::Return, Key::Down, Key::Return, Key::Escape});
-    note();
-    driver.press({Key::Down, Key::Down, Key::Return});
-    note();
-    // Tools, left with Escape.
-    driver.press({Key::Down, Key::Return, Key::Escape});
-    note();
-    driver.press({Key::Up, Key::Up, Key::Up, Key::Return});
-    Frontend::runMainMenu(screens());
+    writeSlot(2, 6, SkillHard);
+    Game::SaveSlot editorSlot{"", "base\\savegames\\mapeditor.sav"};
+    gameStarts = false;
+    afterGame = [&] {
+        Game::gameError() = "No entries in maps list";
+        Game::currentSlot() = &editorSlot;
+    };
+    int skillAsked = 0;
+    const Frontend::SkillQuestion askSkill = [&] {
+        ++skillAsked;
+        return std::optional<std::int16_t>(SkillEasy);
+    };
+    driver.press(Key::Return);
+    Frontend::playFromSlot(2, askSkill, runner());
+    // No such slot: nothing happens.
+    Frontend::playFromSlot(8, askSkill, runner());
+    Frontend::playFromSlot(-1, askSkill, runner());
 
     EXPECT_FALSE(driver.gaveUp);
-    EXPECT_EQ(driver.screens, Screens({"Main Menu", "Options", "Select Display Mode", "Options", "Main Menu", "Tools",
-                                       "Main Menu"}));
-    EXPECT_EQ(labels, Screens({"Video Options", "Options", "Tools"}));
+    EXPECT_EQ(driver.screens, Screens({"Message: No entries in maps list"}));
+    EXPECT_EQ(games, std::vector<GameStarted>({{6, SkillHard, false, "", slot(2)}}));
+    EXPECT_EQ(skillAsked, 0);
+    EXPECT_EQ(Game::currentSlot(), &editorSlot);
 }
 
-TEST_F(MenuScreensTest, TheMenuMusicStartsAgainAfterAGameAndAfterTheCreditsOnly)
+TEST_F(MenuScreensTest, EachRowLeadsToItsScreenAndTheMusicStartsAgainAfterAGameAndTheCreditsOnly)
 {
     const KVCore::EngineSettings savedSettings = KVCore::settings();
     KVCore::settings() = KVCore::EngineSettings{};
@@ -201,40 +204,39 @@ TEST_F(MenuScreensTest, TheMenuMusicStartsAgainAfterAGameAndAfterTheCreditsOnly)
     test::writeFile(dir.root() / "base/music/menu.mod", test::audio::modFile(64, 2000));
     Game::resources().menuMusic = "menu.mod";
 
-    // Every screen stops the music, as a game or the credits would change it.
+    // Every screen stops the music, as a game or the credits would change
+    // it, and notes whether the music played when the row was chosen.
+    std::vector<std::string> opened;
+    const auto open = [&](const char* name) {
+        opened.push_back(name + std::string(Audio::musicStatus() == sf::SoundSource::Playing ? "" : " (silent)"));
+        Audio::stopMusic();
+    };
     bool gamePlayed = true;
     std::size_t messagesAtHelp = 99;
     Frontend::MainMenuScreens s;
     s.play = [&](const sf::Texture&) {
-        Audio::stopMusic();
-        return gamePlayed;
+        open("play");
+        return std::exchange(gamePlayed, false);
     };
-    s.options = s.tools = [](const sf::Texture&) { Audio::stopMusic(); };
+    s.options = [&](const sf::Texture&) { open("options"); };
+    s.tools = [&](const sf::Texture&) { open("tools"); };
     s.help = [&] {
         messagesAtHelp = KVCore::screenMessages().size();
-        Audio::stopMusic();
+        open("help");
     };
-    s.credits = [] { Audio::stopMusic(); };
+    s.credits = [&] { open("credits"); };
 
-    std::vector<bool> playing;
-    const auto notePlaying = [&] {
-        driver.then([&](test::FakeWindow&) { playing.push_back(Audio::musicStatus() == sf::SoundSource::Playing); });
-    };
-    notePlaying();
-    driver.press(Key::Return);  // a game
-    notePlaying();
-    driver.then([&](test::FakeWindow&) { gamePlayed = false; }).press(Key::Return);  // Play, then Back
-    notePlaying();
+    driver.press({Key::Return, Key::Return});  // a game, then Play and Back
     driver.then([](test::FakeWindow&) { KVCore::print("Game saved to somewhere"); });
-    for (int row = 1; row <= 4; ++row) {  // Options, Tools, Help, Credits
+    for (int row = 1; row <= 4; ++row)  // Options, Tools, Help, Credits
         driver.press({Key::Down, Key::Return});
-        notePlaying();
-    }
+    driver.press({Key::Escape, Key::Return});  // Escape leads nowhere
     driver.press({Key::Down, Key::Return});
     Frontend::runMainMenu(s);
 
     EXPECT_FALSE(driver.gaveUp);
-    EXPECT_EQ(playing, std::vector<bool>({true, true, false, false, false, false, true}));
+    EXPECT_EQ(opened, Screens({"play", "play", "options (silent)", "tools (silent)", "help (silent)",
+                               "credits (silent)", "credits"}));
     EXPECT_EQ(messagesAtHelp, 0u) << "help opens on a screen without messages";
     EXPECT_EQ(Audio::menuSounds().select, "interface\\MenuSelect");
     Audio::shutdown();
