@@ -455,10 +455,18 @@ TEST_F(TileEditorTest, TheRunningEditorStartsNewOnABadPathAndKeepsControlKeysApa
             seen.push_back(pixel(0, 0) == red ? "painted" : "undone");
             press(sf::Keyboard::Y, true);
             break;
+        case 7: {
+            sf::Event wheel{};
+            wheel.type = sf::Event::MouseWheelScrolled;
+            wheel.mouseWheelScroll.delta = 1.f;
+            fake.window.events.push_back(wheel);
+            break;
+        }
         case 8: press(sf::Keyboard::G, true); break;
         case 10:
             seen.push_back(pixel(0, 0) == red ? "painted" : "undone");
-            seen.push_back(TE::tileLine() + (TE::gridShown() ? " grid" : "") + (TE::canRedo() ? " redo" : ""));
+            seen.push_back(TE::tileLine() + (TE::gridShown() ? " grid" : "") + (TE::canRedo() ? " redo" : "") +
+                           " zoom " + std::to_string(static_cast<int>(TE::zoom())));
             press(sf::Keyboard::Escape, false);
             break;
         default: break;
@@ -473,8 +481,8 @@ TEST_F(TileEditorTest, TheRunningEditorStartsNewOnABadPathAndKeepsControlKeysApa
               "Confirm: Any unsaved changes will be lost.  Are you sure that you want to exit the Tile Editor?");
     EXPECT_EQ(driver.screens.size(), 2u) << "G with Control opens no tile picker";
     EXPECT_EQ(seen, (std::vector<std::string>{"(unsaved file) 0", "undone", "painted",
-                                              "Tile 2 of 1024 - (none) - Land grid"}))
-        << "a quick Control+Z undid the stroke; Y with Control held redid it and changed no type";
+                                              "Tile 2 of 1024 - (none) - Land grid zoom 15"}))
+        << "a quick Control+Z undid the stroke; Y with Control held redid it and changed no type; the wheel zoomed";
     EXPECT_FALSE(TE::tileset().loaded);
 }
 
