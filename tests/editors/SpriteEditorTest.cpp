@@ -346,12 +346,13 @@ TEST_F(SpriteEditorTest, AFrameTheLoaderWouldRefuseIsNeverTakenNorSaved)
 
 TEST_F(SpriteEditorTest, FrameImagesComeFromAndGoToTheFoldersLastUsed)
 {
-    const std::string source = picture("keyed.png", 3, 1, [](unsigned x, unsigned) {
+    std::filesystem::create_directory(temp.root() / "in");
+    const std::string source = picture("in/keyed.png", 3, 1, [](unsigned x, unsigned) {
         const sf::Color colours[] = {sf::Color::Magenta, sf::Color(10, 20, 30), sf::Color::Cyan};
         return colours[x];
     });
     Game::otherPaths().imageImportPath = temp.root().string() + "/";
-    EXPECT_EQ(run(Command::AddFrame, typed("keyed.png")), std::vector<std::string>{"Select Frame Image"});
+    EXPECT_EQ(run(Command::AddFrame, typed("in/keyed.png")), std::vector<std::string>{"Select Frame Image"});
     ASSERT_EQ(SE::sprite().frames.size(), 1u);
     const sf::Image& image = SE::sprite().frames[0].image;
     EXPECT_EQ(image.getPixel(0, 0), sf::Color::Transparent) << "magenta is see-through";
@@ -360,7 +361,8 @@ TEST_F(SpriteEditorTest, FrameImagesComeFromAndGoToTheFoldersLastUsed)
     EXPECT_EQ(SE::sprite().frames[0].sourcePath, source);
     EXPECT_EQ(lastPrinted(), "Added frame from " + source);
 
-    const std::string missing = temp.file("missing.png");
+    EXPECT_EQ(Game::otherPaths().imageImportPath, temp.root().string() + "/in/") << "the next picture comes from there";
+    const std::string missing = temp.file("in/missing.png");
     EXPECT_EQ(run(Command::ImportFrameImage, typed("missing.png", {sf::Keyboard::Return})),
               (std::vector<std::string>{"Select Frame Image", "Message: Error reading \"" + missing + "\""}));
 
@@ -377,7 +379,7 @@ TEST_F(SpriteEditorTest, FrameImagesComeFromAndGoToTheFoldersLastUsed)
     EXPECT_EQ(run(Command::ExportFrameImage, typed("frame.png", {sf::Keyboard::Escape})),
               (std::vector<std::string>{"Export Image", "Confirm: Overwrite existing file " + exported + "?"}));
     EXPECT_EQ(test::readFile(exported), "keep");
-    EXPECT_EQ(Game::otherPaths().imageImportPath, temp.root().string() + "/");
+    EXPECT_EQ(Game::otherPaths().imageImportPath, temp.root().string() + "/in/") << "an unread picture moves nothing";
     EXPECT_EQ(Game::otherPaths().imageExportPath, temp.root().string() + "/out/");
 }
 
