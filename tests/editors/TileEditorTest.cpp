@@ -220,6 +220,48 @@ TEST_F(TileEditorTest, ImportedPicturesTakeTheNearestPixelHalvesRoundedUp)
     EXPECT_TRUE(TE::canUndo()) << "an import is a step";
 }
 
+TEST_F(TileEditorTest, TheTileSheetGoesOutAndComesBackWholeAndAWrongSizeIsRefused)
+{
+    std::filesystem::create_directories(temp.root() / "sheets");
+    const std::string folder = (temp.root() / "sheets").string() + "/";
+    const std::string sheet = folder + "all.png";
+    Game::otherPaths().imageExportPath = folder;
+    goTo(33);
+    TE::setDrawingColour(red);
+    stroke({{0, 0}});
+    {
+        test::ModalDriver driver(fake.window);
+        driver.type("all").press(sf::Keyboard::Return);
+        TE::runCommand(Command::ExportTilesheet);
+        EXPECT_EQ(driver.screens, std::vector<std::string>{"Export Tilesheet"});
+    }
+    EXPECT_EQ(lastMessage(), "Exported tilesheet to " + sheet);
+    sf::Image written;
+    ASSERT_TRUE(written.loadFromFile(sheet));
+    EXPECT_EQ(written.getSize(), sf::Vector2u(1024, 1024));
+    EXPECT_EQ(written.getPixel(32, 32), red) << "tile 33 sits at 32, 32";
+
+    TE::setDrawingColour(blue);
+    stroke({{0, 0}});
+    {
+        test::ModalDriver driver(fake.window);
+        driver.type("all.png").press(sf::Keyboard::Return);
+        TE::runCommand(Command::ImportTilesheet);
+    }
+    EXPECT_EQ(pixel(0, 0), red) << "the sheet brought the tile back";
+    EXPECT_EQ(lastMessage(), "Imported tilesheet from " + sheet);
+
+    sf::Image small;
+    small.create(1024, 1023, blue);
+    ASSERT_TRUE(small.saveToFile(folder + "small.png"));
+    test::ModalDriver driver(fake.window);
+    driver.type("small.png").press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    TE::runCommand(Command::ImportTilesheet);
+    EXPECT_EQ(driver.screens.back(), "Message: Invalid image size, must be 1024 by 1024 pixels");
+    EXPECT_EQ(pixel(0, 0), red);
+    EXPECT_EQ(Game::otherPaths().imageExportPath, folder);
+}
+
 TEST_F(TileEditorTest, APictureThatCannotBeReadIsReportedAndChangesNothing)
 {
     test::writeFile(temp.root() / "broken.png", "not a picture");
