@@ -17,8 +17,7 @@ start_display
 make_run_folder "$2"
 cd "$SCRATCH"
 
-cp -r base testmod
-rm -rf testmod/savegames
+make_mod_folder testmod
 printf '[music]\nMenuMusic=menu.xm\n[info]\nMapsCount=1\n[map0]\nmap=level01.map\nmusic=level1.xm\n' > testmod/game.ini
 # Every frame a tick, and half the drawing of the default 60 frames a
 # second on a machine that renders in software.

@@ -16,21 +16,9 @@ start_display
 make_run_folder "$2"
 cd "$SCRATCH"
 
-cp -r base testmod
-rm -rf testmod/savegames
+make_mod_folder testmod
 printf '[music]\nMenuMusic=menu.xm\n[info]\nMapsCount=1\n[map0]\nmap=lawn.map\nmusic=level1.xm\n' > testmod/game.ini
-{
-  printf 'title: Test Lawn\nauthor: Kelvane tests\ntime: 300\nclouds: 0\nstart: 208 272\nmap:\n'
-  for row in $(seq 0 15); do
-    if [ "$row" -ge 4 ] && [ "$row" -le 11 ]; then
-      echo '____.................____'
-    else
-      echo '_________________________'
-    fi
-  done
-} > lawn.txt
-"$tools/kelvane-tool" -base testmod compile-level lawn.txt testmod/maps/lawn.map >/dev/null ||
-  fail "the test lawn does not compile"
+make_lawn_level "$tools/kelvane-tool" testmod lawn.map "Test Lawn" 4 11
 
 KELVANE_MESSAGEBOX=yes "$exe" -base testmod 2>/dev/null &
 GAME_PID=$!

@@ -16,23 +16,11 @@ start_display
 make_run_folder "$2"
 cd "$SCRATCH"
 
-cp -r base testmod
-rm -rf testmod/savegames
+make_mod_folder testmod
 printf '[music]\nMenuMusic=menu.xm\nCreditsMusic=credits.ogg\n[info]\nMapsCount=2\n' > testmod/game.ini
 printf '[map0]\nmap=lawn1.map\nmusic=level1.xm\n[map1]\nmap=lawn2.map\nmusic=level2.xm\n' >> testmod/game.ini
 for n in 1 2; do
-  {
-    printf 'title: Test Lawn %s\nauthor: Kelvane tests\ntime: 300\nclouds: 0\nstart: 208 272\nmap:\n' "$n"
-    for row in $(seq 0 15); do
-      if [ "$row" -ge 6 ] && [ "$row" -le $((7 + n)) ]; then
-        echo '____.................____'
-      else
-        echo '_________________________'
-      fi
-    done
-  } > "lawn$n.txt"
-  "$tools/kelvane-tool" -base testmod compile-level "lawn$n.txt" "testmod/maps/lawn$n.map" >/dev/null ||
-    fail "test lawn $n does not compile"
+  make_lawn_level "$tools/kelvane-tool" testmod "lawn$n.map" "Test Lawn $n" 6 $((7 + n))
 done
 cp -r testmod nopicture
 rm nopicture/menuback.png

@@ -33,6 +33,30 @@ make_run_folder() {
   cp -r "$1/base" "$SCRATCH/"
 }
 
+# A mod folder of the scratch run folder's base/, without its saved games.
+make_mod_folder() {
+  cp -r base "$1" && rm -rf "$1/savegames"
+}
+
+# A level of plain grass between path edges on rows FIRST to LAST, compiled
+# into the mod folder's maps/ with kelvane-tool (next to the game).
+# Usage: make_lawn_level TOOL MOD FILE TITLE FIRST LAST
+make_lawn_level() {
+  local tool=$1 mod=$2 file=$3 title=$4 first=$5 last=$6 row
+  {
+    printf 'title: %s\nauthor: Kelvane tests\ntime: 300\nclouds: 0\nstart: 208 272\nmap:\n' "$title"
+    for row in $(seq 0 15); do
+      if [ "$row" -ge "$first" ] && [ "$row" -le "$last" ]; then
+        echo '____.................____'
+      else
+        echo '_________________________'
+      fi
+    done
+  } > "$SCRATCH/$file.txt"
+  "$tool" -base "$mod" compile-level "$SCRATCH/$file.txt" "$mod/maps/$file" >/dev/null ||
+    fail "the test lawn $file does not compile"
+}
+
 cleanup() {
   [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
