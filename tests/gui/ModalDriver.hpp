@@ -12,6 +12,7 @@
 #include "support/FakeWindow.hpp"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,12 @@ public:
         KVCore::setFrameLimitInEffect(30);
         KVCore::startPoller();
         KVCore::pollEvents();
-        kv::setModalPassHook([this](const kv::ModalPass& pass) { onPass(pass); });
+        kv::setModalPassHook([this](const kv::ModalPass& pass) {
+            std::string seen(pass.name);
+            if (!pass.text.empty())
+                seen += ": " + std::string(pass.text);
+            onPass(seen);
+        });
     }
     ~ModalDriver() { kv::setModalPassHook(nullptr); }
     ModalDriver(const ModalDriver&) = delete;
@@ -41,6 +47,12 @@ public:
     ModalDriver& press(sf::Keyboard::Key key)
     {
         return then([key](FakeWindow& w) { w.pressKey(key); });
+    }
+    ModalDriver& press(std::initializer_list<sf::Keyboard::Key> keys)
+    {
+        for (sf::Keyboard::Key key : keys)
+            press(key);
+        return *this;
     }
     ModalDriver& type(const std::string& text)
     {
@@ -70,12 +82,11 @@ public:
     int passes = 0;
     bool gaveUp = false;
 
-private:
-    void onPass(const kv::ModalPass& pass)
+protected:
+    // One pass of whatever screen runs, seen as the given name: recorded,
+    // and the next step run once the last one's input has been taken.
+    void onPass(const std::string& seen)
     {
-        std::string seen(pass.name);
-        if (!pass.text.empty())
-            seen += ": " + std::string(pass.text);
         if (screens.empty() || screens.back() != seen)
             screens.push_back(seen);
         if (++passes > passLimit_) {
@@ -89,6 +100,7 @@ private:
         }
     }
 
+private:
     FakeWindow& window_;
     int passLimit_;
     std::vector<Step> steps_;
