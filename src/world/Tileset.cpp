@@ -11,6 +11,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdio>
+#include <optional>
+#include <string_view>
 #include <cstring>
 
 namespace {
@@ -366,20 +370,72 @@ void Tileset::drawTile(int layer, std::uint16_t index, sf::Vector2f position, st
     KVCore::drawTexturedQuad(layer, atlasTexture(), position, {side, side}, sf::Color::White, tileRect(index));
 }
 
+namespace {
+
+std::uint32_t littleEndian32(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    return value;
+}
+
+bool endsWith(const std::string& bytes, std::string_view tail)
+{
+    return bytes.size() >= tail.size() && bytes.compare(bytes.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// SFML's picture writer ignores a short write, so a full disk leaves a cut-off
+// file that it calls saved.  Each format's own framing tells: a PNG ends with
+// its IEND chunk, a JPEG with its end-of-image marker, and a BMP is as long as
+// its header says.  A TGA carries no length, so it must read back to the same
+// pixels.  The check also puts the file on the disk before it replaces another.
+bool pictureIsWhole(const std::string& path, std::string extension, const sf::Image& image)
+{
+    std::string bytes;
+    {
+        const platform::FileHandle file = platform::openFile(path, "rb");
+        if (!file)
+            return false;
+        const std::optional<std::uint64_t> size = platform::regularFileSize(file.get());
+        // No format here stores a picture in more than twice its raw pixels.
+        const std::uint64_t rawBytes = 4ull * image.getSize().x * image.getSize().y;
+        if (!size || *size > 2 * rawBytes + 65536)
+            return false;
+        bytes.resize(static_cast<std::size_t>(*size));
+        if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || !platform::flushToDisk(file.get()))
+            return false;
+    }
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".png")
+        return endsWith(bytes, std::string_view("IEND\xAE\x42\x60\x82", 8));
+    if (extension == ".jpg" || extension == ".jpeg")
+        return endsWith(bytes, "\xFF\xD9");
+    if (extension == ".bmp")
+        return bytes.size() >= 6 && littleEndian32(bytes, 2) == bytes.size();
+    sf::Image back;
+    const QuietSfmlErrors quiet;
+    return back.loadFromMemory(bytes.data(), bytes.size()) && back.getSize() == image.getSize() &&
+           std::memcmp(back.getPixelsPtr(), image.getPixelsPtr(), 4u * image.getSize().x * image.getSize().y) == 0;
+}
+
+} // namespace
+
 bool saveImageFile(const sf::Image& image, const std::string& path)
 {
     // The temporary name keeps the extension: SFML picks the format by it.
     const std::size_t folderEnd = path.find_last_of("\\/");
     const std::size_t dot = path.find_last_of('.');
     const bool hasExtension = dot != std::string::npos && (folderEnd == std::string::npos || dot > folderEnd);
-    const std::string partial =
-        hasExtension ? path.substr(0, dot) + ".tmp" + path.substr(dot) : path + ".tmp";
+    const std::string extension = hasExtension ? path.substr(dot) : "";
+    const std::string partial = hasExtension ? path.substr(0, dot) + ".tmp" + extension : path + ".tmp";
     bool saved = false;
     {
         const QuietSfmlErrors quiet;
         saved = image.saveToFile(platform::toNativePath(partial).string());
     }
-    if (saved && platform::renameFile(partial, path))
+    if (saved && pictureIsWhole(partial, extension, image) && platform::renameFile(partial, path))
         return true;
     platform::removeFile(partial);
     return false;

@@ -9,6 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <fstream>
+#include <iterator>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -168,6 +173,76 @@ TEST_F(TilesetTest, TileSheetsGoOutAndComeBackIn)
     expectRefused(tileset.importTilesheet(fileWith("not a picture")), "Unable to open " + path);
     EXPECT_FALSE(tileset.exportTilesheet(folder.file("no/dir/sheet.png")));
     EXPECT_EQ(tileset.lastError, "Unable to create " + folder.file("no/dir/sheet.png"));
+}
+
+// A disk that fills up part-way through a write: files may not grow past
+// the limit while it is in place.
+class DiskFullScope {
+public:
+    explicit DiskFullScope(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~DiskFullScope()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    DiskFullScope(const DiskFullScope&) = delete;
+    DiskFullScope& operator=(const DiskFullScope&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+std::string contentsOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(TilesetTest, AnExportThatRunsOutOfDiskLeavesTheOldPictureWhole)
+{
+    // Noise does not compress, so neither picture fits in the space left.
+    sf::Image tile;
+    tile.create(Tileset::tileSize, Tileset::tileSize);
+    std::uint32_t seed = 1;
+    for (unsigned i = 0; i < 32 * 32; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        tile.setPixel(i % 32, i / 32, sf::Color(seed >> 24, seed >> 16, seed >> 8));
+    }
+    loadKnown();
+    for (std::uint16_t i = 0; i < Tileset::tileCount; ++i)
+        tileset.tiles[i].image = tile;
+    tileset.buildAtlas();
+
+    for (const std::string name : {"tile.png", "tile.tga", "sheet.bmp", "sheet.jpg"}) {
+        const std::string target = folder.file(name);
+        sf::Image old;
+        old.create(4, 4, sf::Color::Green);
+        ASSERT_TRUE(old.saveToFile(target));
+        const std::string before = contentsOf(target);
+        bool saved = true;
+        {
+            const DiskFullScope full(2048);
+            saved = name.starts_with("tile") ? saveImageFile(tile, target) : tileset.exportTilesheet(target);
+        }
+        EXPECT_FALSE(saved) << name;
+        EXPECT_TRUE(contentsOf(target) == before) << name << " was changed";
+        for (const auto& entry : std::filesystem::directory_iterator(folder.root()))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+
+        // With room on the disk the same export goes through.
+        EXPECT_TRUE(name.starts_with("tile") ? saveImageFile(tile, target) : tileset.exportTilesheet(target)) << name;
+        sf::Image written;
+        ASSERT_TRUE(written.loadFromFile(target)) << name;
+        EXPECT_EQ(written.getSize().x, name.starts_with("tile") ? 32u : 1024u) << name;
+    }
 }
 
 } // namespace
