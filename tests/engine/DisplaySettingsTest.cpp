@@ -43,43 +43,62 @@ protected:
     std::string path;
 };
 
-TEST_F(SettingsFile, MissingFileGivesDefaults)
+TEST_F(SettingsFile, EveryKeyMissingFromTheFileTakesItsDefault)
 {
+    // A default file as the game writes it on first start...
+    ASSERT_TRUE(KVCore::saveSettings(path));
+    const std::string defaults = read();
+
+    // ...is what loading a missing file gives, whatever was set before.
+    KVCore::EngineSettings& s = KVCore::settings();
+    s = {.version = 1, .width = 1280, .height = 720, .bpp = 16, .window = true, .antialiasingLevel = 2,
+         .fpsLimit = 144, .vsyncEnabled = false, .displayFPS = true, .emulatedWidth = 1024, .emulatedHeight = 768,
+         .globalVolume = 7, .soundVolume = 8, .musicVolume = 9, .soundAttenuation = 0.5f, .muteInactiveWindow = false,
+         .musicLoadPath = "music\\x", .hintsAlpha = 200, .flatButtons = true};
+    ASSERT_TRUE(KVCore::saveSettings(path));
+    ASSERT_NE(read(), defaults) << "every value above differs from its default";
+    std::filesystem::remove(path);
     KVCore::loadSettings(path);
     EXPECT_FALSE(KVCore::settingsFileExisted());
-    const KVCore::EngineSettings& s = KVCore::settings();
-    EXPECT_EQ(s.width, 0);
-    EXPECT_EQ(s.bpp, 32);
-    EXPECT_FALSE(s.window);
-    EXPECT_EQ(s.antialiasingLevel, 8);
-    EXPECT_EQ(s.fpsLimit, 60);
-    EXPECT_TRUE(s.vsyncEnabled);
-    EXPECT_EQ(s.globalVolume, 100);
-    EXPECT_EQ(s.soundVolume, 70);
-    EXPECT_EQ(s.musicVolume, 25);
-    EXPECT_FLOAT_EQ(s.soundAttenuation, 0.01f);
-    EXPECT_TRUE(s.muteInactiveWindow);
-    EXPECT_EQ(s.hintsAlpha, 192);
-    EXPECT_FALSE(s.flatButtons);
+    ASSERT_TRUE(KVCore::saveSettings(path));
+    EXPECT_EQ(read(), defaults);
 }
 
-TEST_F(SettingsFile, ValuesAreCheckedAfterLoading)
+TEST_F(SettingsFile, CheckedValuesAtTheirEdges)
 {
-    write("[info]\nversion=1\n[audio]\nsoundAttenuation=1.5\nmuteInactiveWindow=0\n[ui]\nhintsAlpha=300\n");
-    KVCore::loadSettings(path);
-    EXPECT_TRUE(KVCore::settingsFileExisted());
-    EXPECT_EQ(KVCore::settings().hintsAlpha, 44);
-    EXPECT_FLOAT_EQ(KVCore::settings().soundAttenuation, 0.01f);
-    EXPECT_FALSE(KVCore::settings().muteInactiveWindow);
-
-    write("[info]\nversion=1\n[audio]\nsoundAttenuation=-0.2\nmuteInactiveWindow=loud\n");
-    KVCore::loadSettings(path);
-    EXPECT_FLOAT_EQ(KVCore::settings().soundAttenuation, 0.01f);
-    EXPECT_FALSE(KVCore::settings().muteInactiveWindow);
-
-    write("[info]\nversion=1\n[audio]\nsoundAttenuation=0.5\n");
-    KVCore::loadSettings(path);
-    EXPECT_FLOAT_EQ(KVCore::settings().soundAttenuation, 0.5f);
+    struct Case {
+        const char* ini;
+        float attenuation;
+        int hintsAlpha;
+        bool mute;
+    };
+    // The attenuation must lie strictly between 0 and 1; the hint alpha keeps
+    // its low byte; files older than the version key get the default alpha.
+    const Case cases[] = {
+        {"soundAttenuation=0", 0.01f, 192, true},
+        {"soundAttenuation=0.000001", 0.000001f, 192, true},
+        {"soundAttenuation=0.999999", 0.999999f, 192, true},
+        {"soundAttenuation=1", 0.01f, 192, true},
+        {"soundAttenuation=1.5", 0.01f, 192, true},
+        {"soundAttenuation=-0.2", 0.01f, 192, true},
+        {"soundAttenuation=0.5", 0.5f, 192, true},
+        {"[ui]\nhintsAlpha=0", 0.01f, 0, true},
+        {"[ui]\nhintsAlpha=255", 0.01f, 255, true},
+        {"[ui]\nhintsAlpha=256", 0.01f, 0, true},
+        {"[ui]\nhintsAlpha=300", 0.01f, 44, true},
+        {"[ui]\nhintsAlpha=-1", 0.01f, 255, true},
+        {"muteInactiveWindow=0", 0.01f, 192, false},
+        {"muteInactiveWindow=0.001", 0.01f, 192, true},
+        {"muteInactiveWindow=loud", 0.01f, 192, false},
+    };
+    for (const Case& c : cases) {
+        write(std::string("[info]\nversion=1\n[audio]\n") + c.ini + "\n");
+        KVCore::loadSettings(path);
+        EXPECT_TRUE(KVCore::settingsFileExisted());
+        EXPECT_FLOAT_EQ(KVCore::settings().soundAttenuation, c.attenuation) << c.ini;
+        EXPECT_EQ(KVCore::settings().hintsAlpha, c.hintsAlpha) << c.ini;
+        EXPECT_EQ(KVCore::settings().muteInactiveWindow, c.mute) << c.ini;
+    }
 }
 
 TEST_F(SettingsFile, FileWithoutVersionResetsHintAlpha)
