@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -45,6 +49,31 @@ TEST(PlatformPaths, CaseInsensitiveLookup)
               (tree.root() / "zavi3/textures/icons.png").string());
     EXPECT_EQ(platform::fullPath("base\\maps\\"), (tree.root() / "Base/Maps").string());
     EXPECT_EQ(platform::fullPath("."), tree.root().string());
+}
+
+TEST(PlatformPaths, SameNameEntriesInOtherCasesResolveWhateverTheListingOrder)
+{
+    // A folder hands out its entries in an order of its own (hash order on
+    // most disks, newest first on others); the smallest name in byte order
+    // must win every time.  Several folders, each made in another order, so
+    // that the winner is first, last and in between in some listing.
+    test::TempFolder tree;
+    const std::vector<std::string> names = {"maps", "tiles", "sounds", "music", "sprites", "pictures", "levels"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        std::string upper = names[i], capital = names[i];
+        for (char& c : upper)
+            c = static_cast<char>(c - 'a' + 'A');
+        capital[0] = upper[0];
+        std::vector<std::string> spellings = {capital, upper, names[i]};
+        std::rotate(spellings.begin(), spellings.begin() + static_cast<std::ptrdiff_t>(i % 3), spellings.end());
+        for (const std::string& spelling : spellings)
+            fs::create_directories(tree.root() / names[i] / spelling);
+
+        std::string asked = names[i];
+        asked.back() = static_cast<char>(asked.back() - 'a' + 'A');
+        EXPECT_EQ(toNativePath(tree.root().string() + "\\" + names[i] + "\\" + asked), tree.root() / names[i] / upper)
+            << asked;
+    }
 }
 
 TEST(PlatformPaths, PrefixesLandOnTheRoot)
