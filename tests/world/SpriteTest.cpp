@@ -78,6 +78,18 @@ TEST_F(SpriteTest, HandBuiltFileLoadsAndSavesByteForByte)
     empty.addFrame(filled(1, 1, sf::Color::Red), "", -1, false);
     empty.addFrame(filled(1, 1, sf::Color::Red), "", 40000, true);
     EXPECT_EQ(std::tie(empty.frames[0].displayTime, empty.frames[1].displayTime), std::make_tuple(50, 32767));
+
+    // The frame count is stored in 16 bits: one frame more than fits is
+    // refused, and the file already there is left as it was.
+    const std::string before = test::readFile(path);
+    empty.frames.resize(32768, empty.frames[0]);
+    EXPECT_FALSE(empty.save(path));
+    EXPECT_EQ(empty.lastError, "Unable to write to " + path);
+    EXPECT_EQ(test::readFile(path), before);
+    empty.frames.pop_back();
+    ASSERT_TRUE(empty.save(path)) << empty.lastError;
+    ASSERT_TRUE(sprite.load(path)) << sprite.lastError;
+    EXPECT_EQ(sprite.frames.size(), 32767u);
 }
 
 TEST_F(SpriteTest, RefusedFilesLeaveTheSpriteAlone)
