@@ -47,6 +47,20 @@ TEST_F(MapTest, NewMapSavesTheDefaults)
     EXPECT_TRUE(test::readFile(path) == b.data);
 }
 
+TEST_F(MapTest, ANewMapTakesTheGamesTilesetOrABlankOneWithTheReason)
+{
+    test::written(folder.file("base/tiles/kelvane.til"), test::tilesetFile("Shipped set"));
+    map.newMap();
+    EXPECT_EQ(map.tilesetPath, "base\\tiles\\kelvane.til");
+    EXPECT_EQ(map.tileset.description, "Shipped set");
+
+    std::filesystem::remove(folder.file("base/tiles/kelvane.til"));
+    map.newMap();
+    EXPECT_TRUE(map.tilesetPath.empty());
+    EXPECT_EQ(map.tileset.description, "");
+    EXPECT_NE(KVCore::lastLogLine().find("base\\tiles\\kelvane.til"), std::string::npos) << KVCore::lastLogLine();
+}
+
 TEST_F(MapTest, EveryVersionLoadsAndSavesAsVersion3)
 {
     // No author before version 3; versions below 1 read like 2.
