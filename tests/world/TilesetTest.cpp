@@ -1,11 +1,12 @@
-// Tileset files, the Talvex import and tile sheets, without a display: only
-// images on the CPU are looked at, never a texture.
+// Tileset files, the Talvex import and tile sheets, looked at as images on
+// the CPU; only the drawing test needs a display.
 
 #include "world/Tileset.hpp"
 
 #include "support/TempFolder.hpp"
 #include "world/WorldFiles.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -173,6 +174,31 @@ TEST_F(TilesetTest, TileSheetsGoOutAndComeBackIn)
     expectRefused(tileset.importTilesheet(fileWith("not a picture")), "Unable to open " + path);
     EXPECT_FALSE(tileset.exportTilesheet(folder.file("no/dir/sheet.png")));
     EXPECT_EQ(tileset.lastError, "Unable to create " + folder.file("no/dir/sheet.png"));
+}
+
+TEST_F(TilesetTest, TilesDrawFromTheAtlasAndAnEditedTileIsDrawnAnew)
+{
+    loadKnown();
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(64, 32));
+    const auto drawn = [&](std::uint16_t a, std::uint16_t b) {
+        target.clear(sf::Color::Black);
+        sf::Sprite first = tileset.tileSprite(a), second = tileset.tileSprite(b);
+        second.setPosition(32.f, 0.f);
+        target.draw(first);
+        target.draw(second);
+        target.display();
+        return target.getTexture().copyToImage();
+    };
+    sf::Image image = drawn(7, 1023);
+    EXPECT_EQ(image.getPixel(5, 5), tileColour(7));
+    EXPECT_EQ(image.getPixel(63, 31), tileColour(1023));
+
+    tileset.tiles[7].image.create(32, 32, sf::Color::Red);
+    tileset.buildAtlas();
+    image = drawn(7, 1023);
+    EXPECT_EQ(image.getPixel(5, 5), sf::Color::Red);
+    EXPECT_EQ(image.getPixel(40, 5), tileColour(1023));
 }
 
 // A disk that fills up part-way through a write: files may not grow past
