@@ -83,7 +83,6 @@ bool Map::load(const std::string& path)
         lastError = notValid;
         return false;
     }
-    file.close();
 
     cells = newCells;
     title = std::move(newTitle);

@@ -219,7 +219,6 @@ bool Sprite::load(const std::string& path)
         lastError = invalidSpriteFile;
         return false;
     }
-    file.close();
 
     description = std::move(loaded.description);
     frames = std::move(loaded.frames);
@@ -328,7 +327,6 @@ bool Sprite::importTalvexSprite(const std::string& path)
         lastError = invalidTalvexFile;
         return false;
     }
-    file.close();
 
     description = std::move(imported.description);
     frames = std::move(imported.frames);

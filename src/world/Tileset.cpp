@@ -173,7 +173,6 @@ bool Tileset::load(const std::string& path)
             return false;
         }
     }
-    file.close();
 
     tiles.swap(newTiles);
     description = std::move(newDescription);
@@ -248,7 +247,6 @@ bool Tileset::importTalvexTileset(const std::string& path)
         lastError = notTalvex;
         return false;
     }
-    file.close();
 
     std::vector<Tile> newTiles = resetTiles();
     for (std::size_t i = 0; i < newTiles.size(); ++i) {
