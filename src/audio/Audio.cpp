@@ -433,11 +433,7 @@ void restartMusic()
 {
     if (!currentStreamLoaded())
         return;
-    if (state.music->getStatus() == sf::SoundSource::Paused) {
-        state.music->play();
-        return;
-    }
-    state.music->stop();
+    // A stream's play resumes it when paused and starts it over when playing.
     state.music->play();
 }
 

@@ -240,7 +240,7 @@ std::string audioPanelStatusLine(std::uint64_t tickCountMs)
 
 bool updateAudioPanel()
 {
-    if (!initialised() || !panel.built)
+    if (!panel.built)  // built only while the audio module is initialised
         return false;
     PanelState& p = panel;
     if (p.laidOutFor != KVCore::viewSize())

@@ -200,6 +200,7 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
     const std::string wav = write("broken.WAV", std::string(300, 'j'));
     EXPECT_FALSE(Audio::playMusic(wav));
     EXPECT_EQ(Audio::lastError(), "Unable to load music from " + wav);
+    EXPECT_TRUE(errorShown(Audio::lastError()));
 }
 
 } // namespace
