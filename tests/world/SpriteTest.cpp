@@ -1,14 +1,16 @@
 // Sprites: the "Kelvane Sprite" file byte for byte, the Talvex import, the
-// packing of frames into one texture, the box and the animation clock.  The
-// packed texture is checked as an image, so no display is needed.
+// packing of frames into one texture, and drawing with the animation clock.
+// The packed texture is checked as an image; only drawing needs a display.
 
 #include "world/Sprite.hpp"
 
+#include "engine/Layers.hpp"
 #include "engine/TimeSource.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
 #include "world/WorldFiles.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -90,6 +92,35 @@ TEST_F(SpriteTest, HandBuiltFileLoadsAndSavesByteForByte)
     ASSERT_TRUE(empty.save(path)) << empty.lastError;
     ASSERT_TRUE(sprite.load(path)) << sprite.lastError;
     EXPECT_EQ(sprite.frames.size(), 32767u);
+}
+
+TEST_F(SpriteTest, DrawnCentredOnItsPlaceAndAnimatedByItsFrameTimes)
+{
+    test::FakeWindowScope fake;
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(64, 64));
+    KVCore::setCurrentTarget(&target);
+    KVCore::setDirectDraw(true);
+    Sprite two;
+    two.addFrame(filled(4, 4, sf::Color::Red), "", 10, false);  // a tenth of a second
+    two.addFrame(filled(4, 4, sf::Color::Green), "", 10, true);
+    const auto drawn = [&](std::uint8_t alpha, bool freeze) {
+        target.clear(sf::Color::Black);
+        two.draw(0, 20.f, 20.f, 0.f, 1.f, 1.f, alpha, freeze, 0.f);
+        target.display();
+        return target.getTexture().copyToImage();
+    };
+    sf::Image image = drawn(255, false);
+    EXPECT_EQ(image.getPixel(18, 18), sf::Color::Red);
+    EXPECT_EQ(image.getPixel(21, 21), sf::Color::Red);
+    EXPECT_EQ(image.getPixel(17, 17), sf::Color::Black);
+    EXPECT_EQ(image.getPixel(22, 22), sf::Color::Black);
+
+    fake.time.advance(0.1);
+    EXPECT_EQ(drawn(255, true).getPixel(20, 20), sf::Color::Red) << "a frozen sprite keeps its frame";
+    EXPECT_EQ(drawn(255, false).getPixel(20, 20), sf::Color::Green);
+    EXPECT_NEAR(drawn(128, false).getPixel(20, 20).g, 128, 1) << "half transparent over black";
+    KVCore::setCurrentTarget(nullptr);
 }
 
 TEST_F(SpriteTest, RefusedFilesLeaveTheSpriteAlone)
