@@ -164,7 +164,7 @@ TEST_F(LevelLayoutTest, HeaderTilesAndNumbersCompile)
     Layout layout;
     layout.header = "# The lawn behind the shop\n"
                     "title:   Back of the Shop  \n"
-                    "author: \"  Kelvane \\\"team\\\"\\t\\x41\"\n"
+                    "author: \"  Kelvane \\\"team\\\"\\t\\x41\\x09\\x6a\\x6F\"\n"
                     "time: 75\n"
                     "clouds: 0\n"
                     "\n"
@@ -172,7 +172,7 @@ TEST_F(LevelLayoutTest, HeaderTilesAndNumbersCompile)
     layout.put(0, 0, ",t[517][0][65535]").put(24, 15, "[1024]");
     layout.tail = "\n# done\n\n";
     const Map map = compiled(layout.text());
-    EXPECT_EQ(std::tie(map.title, map.author), std::make_tuple("Back of the Shop", "  Kelvane \"team\"\tA"));
+    EXPECT_EQ(std::tie(map.title, map.author), std::make_tuple("Back of the Shop", "  Kelvane \"team\"\tA\tjo"));
     EXPECT_EQ(std::tie(map.timeLimit, map.cloudCount, map.playerStartX, map.playerStartY),
               std::make_tuple(75, 0, 0, 511));
     EXPECT_EQ(std::vector<int>(map.cells.begin(), map.cells.begin() + 6), std::vector<int>({1, 512, 517, 0, 65535, 0}));
@@ -308,6 +308,13 @@ TEST_F(LevelLayoutTest, RefusalsNameLineAndColumn)
         {header("title: Test Lawn", "title: \"Test"), 1, 8, "the title has no closing quote"},
         {header("title: Test Lawn", "title: \"a\\qb\""), 1, 10, "unknown escape"},
         {header("title: Test Lawn", "title: \"\\x4\""), 1, 9, "\\x needs two hex digits"},
+        // Just past each range of hex digits.
+        {header("title: Test Lawn", "title: \"\\x4/\""), 1, 9, "\\x needs two hex digits"},
+        {header("title: Test Lawn", "title: \"\\x:0\""), 1, 9, "\\x needs two hex digits"},
+        {header("title: Test Lawn", "title: \"\\x@0\""), 1, 9, "\\x needs two hex digits"},
+        {header("title: Test Lawn", "title: \"\\x4G\""), 1, 9, "\\x needs two hex digits"},
+        {header("title: Test Lawn", "title: \"\\x`0\""), 1, 9, "\\x needs two hex digits"},
+        {header("title: Test Lawn", "title: \"\\x4g\""), 1, 9, "\\x needs two hex digits"},
         {header("title: Test Lawn", "title: \"ab\" x"), 1, 13, "text after the title's closing quote"},
         {header("author: Kelvane team", "author: \"a\\x00b\""), 2, 9, "the author holds a NUL character"},
         {header("title: Test Lawn", "title: " + std::string(32768, 'x')), 1, 8, "the title is longer than 32767"},
