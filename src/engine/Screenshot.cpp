@@ -77,7 +77,7 @@ void takePendingScreenshot()
                     " screenshot image");
         return;
     }
-    if (image.saveToFile(platform::toNativePath(name).string()))
+    if (image.saveToFile(platform::toWritablePath(name).string()))
         printAndLog("Saved screenshot to " + name);
 }
 

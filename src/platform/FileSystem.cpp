@@ -39,6 +39,20 @@ std::uint64_t entrySize(const fs::directory_entry& entry)
     return ec ? 0 : static_cast<std::uint64_t>(size);
 }
 
+bool equalIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+}
+
+// Whether one of the entries in [first, last) carries the name in any letter
+// case: a lookup would take that one.
+template <typename It, typename NameOf>
+bool containsIgnoringCase(It first, It last, const std::string& name, NameOf nameOf)
+{
+    return std::any_of(first, last, [&](const auto& e) { return equalIgnoringCase(nameOf(e), name); });
+}
+
 } // namespace
 
 FileStatus fileStatus(std::string_view path)
@@ -65,20 +79,27 @@ bool fileExists(std::string_view path) { return fileStatus(path).exists; }
 
 std::vector<DirectoryEntry> listDirectory(std::string_view folder)
 {
+    // The user folder's entries first, so theirs win over the data folder's
+    // of the same name.
     std::vector<DirectoryEntry> entries;
-    std::error_code ec;
-    fs::path native = toNativePath(folder);
-    if (native.empty())
-        native = ".";
-    fs::directory_iterator it(native, ec);
-    const fs::directory_iterator end;
-    for (; !ec && it != end; it.increment(ec)) {
-        DirectoryEntry entry;
-        entry.name = it->path().filename().string();
-        std::error_code typeError;
-        entry.isDirectory = it->is_directory(typeError);
-        entry.size = entrySize(*it);
-        entries.push_back(std::move(entry));
+    for (fs::path native : nativePlaces(folder)) {
+        if (native.empty())
+            native = ".";
+        const std::size_t earlier = entries.size();
+        std::error_code ec;
+        fs::directory_iterator it(native, ec);
+        const fs::directory_iterator end;
+        for (; !ec && it != end; it.increment(ec)) {
+            DirectoryEntry entry;
+            entry.name = it->path().filename().string();
+            if (containsIgnoringCase(entries.begin(), entries.begin() + std::ptrdiff_t(earlier), entry.name,
+                                     [](const DirectoryEntry& e) -> const std::string& { return e.name; }))
+                continue;
+            std::error_code typeError;
+            entry.isDirectory = it->is_directory(typeError);
+            entry.size = entrySize(*it);
+            entries.push_back(std::move(entry));
+        }
     }
     std::sort(entries.begin(), entries.end(),
               [](const DirectoryEntry& a, const DirectoryEntry& b) { return nameLess(a.name, b.name); });
@@ -88,19 +109,24 @@ std::vector<DirectoryEntry> listDirectory(std::string_view folder)
 std::vector<std::string> listFilesRecursive(std::string_view folder)
 {
     std::vector<std::string> files;
-    std::error_code ec;
-    fs::path root = toNativePath(folder);
-    if (root.empty())
-        root = ".";
-    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
-    const fs::recursive_directory_iterator end;
-    for (; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError))
-            continue;
-        std::string relative = it->path().lexically_relative(root).string();
-        std::replace(relative.begin(), relative.end(), '/', '\\');
-        files.push_back(std::move(relative));
+    for (fs::path root : nativePlaces(folder)) {
+        if (root.empty())
+            root = ".";
+        const std::size_t earlier = files.size();
+        std::error_code ec;
+        fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
+        const fs::recursive_directory_iterator end;
+        for (; !ec && it != end; it.increment(ec)) {
+            std::error_code typeError;
+            if (it->is_directory(typeError))
+                continue;
+            std::string relative = it->path().lexically_relative(root).string();
+            std::replace(relative.begin(), relative.end(), '/', '\\');
+            if (containsIgnoringCase(files.begin(), files.begin() + std::ptrdiff_t(earlier), relative,
+                                     [](const std::string& name) -> const std::string& { return name; }))
+                continue;
+            files.push_back(std::move(relative));
+        }
     }
     std::sort(files.begin(), files.end(), nameLess);
     return files;
@@ -110,7 +136,7 @@ bool removeFile(std::string_view path)
 {
     if (path.empty())
         return false;
-    const fs::path native = toNativePath(path);
+    const fs::path native = nativePlaces(path).front();
     std::error_code ec;
     const fs::file_status st = fs::symlink_status(native, ec);
     if (ec || fs::is_directory(st))
@@ -122,8 +148,8 @@ bool renameFile(std::string_view from, std::string_view to)
 {
     if (from.empty() || to.empty())
         return false;
-    const fs::path source = toNativePath(from);
-    fs::path target = toNativePath(to);
+    const fs::path source = nativePlaces(from).front();
+    fs::path target = toWritablePath(to);
     std::error_code ec;
     if (fs::equivalent(source, target, ec) && !ec) {
         // Same file, another spelling: the new spelling is the point.
@@ -142,7 +168,10 @@ bool makeDirectories(std::string_view folder)
 {
     if (folder.empty())
         return false;
-    const fs::path native = toNativePath(folder);
+    std::string asFolder(folder);
+    if (asFolder.back() != '\\' && asFolder.back() != '/')
+        asFolder += '\\';
+    const fs::path native = toWritablePath(asFolder);
     std::error_code ec;
     fs::create_directories(native, ec);
     return fs::is_directory(native, ec);
@@ -156,7 +185,8 @@ FileHandle openFile(std::string_view path, const char* mode)
     for (const char* c = mode; *c != '\0'; ++c)
         if (*c != 't')
             nativeMode += *c;
-    const fs::path native = toNativePath(path);
+    const bool writing = nativeMode.find_first_of("wa+") != std::string::npos;
+    const fs::path native = writing ? toWritablePath(path) : toNativePath(path);
     return FileHandle(std::fopen(native.c_str(), nativeMode.c_str()));
 }
 

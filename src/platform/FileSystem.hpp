@@ -1,7 +1,10 @@
 #pragma once
 // File status, directory listing, removal and opening of files.  Every path
-// given here is a program data path and goes through toNativePath (Paths.hpp),
-// so letter case does not matter for files that exist.  Nothing here throws.
+// given here is a program data path and goes through the mapping of
+// Paths.hpp, so letter case does not matter for files that exist.  A relative
+// path is read from the user folder or else the data folder, listed from both
+// and written, renamed and removed only in the user folder (Roots.hpp).
+// Nothing here throws.
 //
 // "Sorted by name" means: ASCII letter case ignored, ties (names that differ
 // only in case) broken by plain byte order, so the order is total and the same
@@ -34,11 +37,14 @@ FileStatus fileStatus(std::string_view path);
 bool fileExists(std::string_view path);
 
 // Entries of one folder, sorted by name, without "." and "..".  Empty when
-// the folder cannot be read.  isDirectory follows symbolic links.
+// the folder cannot be read.  isDirectory follows symbolic links.  For a
+// relative folder, the user folder's copy and the data folder's together; of
+// two entries with one name in any letter case, the user folder's.
 std::vector<DirectoryEntry> listDirectory(std::string_view folder);
 // Every file below a folder, as paths relative to it with "\" separators,
 // sorted (the whole relative path compared as for listDirectory).  Folders
-// themselves are not listed; links to folders are not followed.
+// themselves are not listed; links to folders are not followed.  Both roots
+// as for listDirectory.
 std::vector<std::string> listFilesRecursive(std::string_view folder);
 
 // Deletes a file (not a folder).  True when a file was removed.
@@ -60,7 +66,9 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 // fopen through the path mapping; mode as for fopen ("rb", "wb", "r", "w",
 // "a").  Empty handle on failure.  Writing to a file that exists in another
 // letter case writes that file; a new file gets the name as written.  The
-// parent folder must exist (it is not created).  A Windows "t" in the mode is
+// parent folder must exist, in the user folder or the data folder (a data
+// folder's is copied as an empty folder into the user folder first).  Modes
+// with "w", "a" or "+" write to the user folder's copy alone.  A Windows "t" in the mode is
 // ignored; text and binary modes are the same here.
 FileHandle openFile(std::string_view path, const char* mode);
 

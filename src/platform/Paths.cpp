@@ -1,5 +1,7 @@
 #include "platform/Paths.hpp"
 
+#include "platform/Roots.hpp"
+
 #include <system_error>
 #include <vector>
 
@@ -51,47 +53,47 @@ std::string findIgnoringCase(const fs::path& folder, std::string_view name)
     return best;
 }
 
-} // namespace
 
-bool isAbsolutePath(std::string_view path)
-{
-    if (!path.empty() && path[0] == '/')
-        return true;
-    if (path.size() < 2)
-        return false;
-    return path[1] == ':' || (path[0] == '\\' && path[1] == '\\');
-}
+struct SplitPath {
+    fs::path start;  // "/" for an absolute path, empty for a relative one
+    std::vector<std::string_view> components;
+    bool trailingSeparator = false;
+};
 
-fs::path toNativePath(std::string_view path)
+SplitPath splitPath(std::string_view path)
 {
+    SplitPath split;
     if (path.empty())
-        return {};
-
-    fs::path result;
+        return split;
     std::string_view rest = path;
     if (rest.size() >= 2 && rest[1] == ':' && isDriveLetter(rest[0])) {
         // "C:\x", "C:x" and "C:" all land on the one root there is.
-        result = "/";
+        split.start = "/";
         rest.remove_prefix(2);
     } else if (isSeparator(rest[0])) {
-        result = "/";
+        split.start = "/";
     }
-
-    std::vector<std::string_view> components;
     std::size_t pos = 0;
     while (pos < rest.size()) {
         while (pos < rest.size() && isSeparator(rest[pos]))
             ++pos;
-        std::size_t start = pos;
+        const std::size_t begin = pos;
         while (pos < rest.size() && !isSeparator(rest[pos]))
             ++pos;
-        if (pos > start)
-            components.push_back(rest.substr(start, pos - start));
+        if (pos > begin)
+            split.components.push_back(rest.substr(begin, pos - begin));
     }
-    const bool trailingSeparator = isSeparator(path.back()) && !components.empty();
+    split.trailingSeparator = isSeparator(path.back()) && !split.components.empty();
+    return split;
+}
 
+// The components looked up one by one from start, each in its letter case
+// on disk when it exists in some case.
+fs::path resolveUnder(const fs::path& start, const SplitPath& split)
+{
+    fs::path result = start;
     bool resolving = true;  // false once a component is missing altogether
-    for (std::string_view component : components) {
+    for (std::string_view component : split.components) {
         const std::string written(component);
         if (resolving && component != "." && component != "..") {
             if (!nameExists(result / written)) {
@@ -105,9 +107,78 @@ fs::path toNativePath(std::string_view path)
         }
         result /= written;
     }
-    if (trailingSeparator)
+    if (split.trailingSeparator)
         result /= "";
     return result;
+}
+
+// False for a relative path that climbs out of the folder it starts in
+// ("..\x"): such a path names no data, only a place beside the user folder.
+bool staysInside(const SplitPath& split)
+{
+    int depth = 0;
+    for (std::string_view component : split.components) {
+        if (component == "..")
+            --depth;
+        else if (component != ".")
+            ++depth;
+        if (depth < 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool isAbsolutePath(std::string_view path)
+{
+    if (!path.empty() && path[0] == '/')
+        return true;
+    if (path.size() < 2)
+        return false;
+    return path[1] == ':' || (path[0] == '\\' && path[1] == '\\');
+}
+
+fs::path toNativePath(std::string_view path)
+{
+    const SplitPath split = splitPath(path);
+    const fs::path inUserFolder = resolveUnder(split.start, split);
+    if (!split.start.empty() || split.components.empty() || fallbackDataFolder().empty() ||
+        nameExists(inUserFolder) || !staysInside(split))
+        return inUserFolder;
+    const fs::path inDataFolder = resolveUnder(fallbackDataFolder(), split);
+    return nameExists(inDataFolder) ? inDataFolder : inUserFolder;
+}
+
+fs::path toWritablePath(std::string_view path)
+{
+    const SplitPath split = splitPath(path);
+    if (split.start.empty() && !split.components.empty() && !fallbackDataFolder().empty() && staysInside(split)) {
+        // The deepest folder on the way that the data folder holds gets its
+        // copy in the user folder, so the file can be made there.
+        std::size_t folders = split.components.size() - (split.trailingSeparator ? 0 : 1);
+        for (; folders > 0; --folders) {
+            SplitPath folder;
+            folder.components.assign(split.components.begin(), split.components.begin() + std::ptrdiff_t(folders));
+            const fs::path inDataFolder = resolveUnder(fallbackDataFolder(), folder);
+            std::error_code ec;
+            if (!fs::is_directory(inDataFolder, ec))
+                continue;
+            const std::string spelling = inDataFolder.lexically_relative(fallbackDataFolder()).string();
+            fs::create_directories(resolveUnder({}, splitPath(spelling)), ec);
+            break;
+        }
+    }
+    return resolveUnder(split.start, split);
+}
+
+std::vector<fs::path> nativePlaces(std::string_view path)
+{
+    const SplitPath split = splitPath(path);
+    std::vector<fs::path> places{resolveUnder(split.start, split)};
+    if (split.start.empty() && !fallbackDataFolder().empty() && staysInside(split))
+        places.push_back(resolveUnder(fallbackDataFolder(), split));
+    return places;
 }
 
 std::string fullPath(std::string_view path)

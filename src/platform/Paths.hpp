@@ -11,13 +11,17 @@
 // - A network prefix ("\\server\share\x") likewise becomes "/server/share/x".
 // - A path starting with a single separator starts at the root ("\x" is
 //   "/x", as "\x" means the root of the current drive on Windows).
-// - Anything else stays relative to the working directory.
+// - Anything else stays relative to the working directory, which is the
+//   user folder (Roots.hpp).  Reading, a relative path that names nothing
+//   there is looked up in the data folder too; writing, it always lands in
+//   the user folder (toWritablePath).
 // - "." and ".." are kept as they are.
 // - A trailing separator is kept ("Shaders\" becomes "Shaders/").
 
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -29,12 +33,29 @@ bool isAbsolutePath(std::string_view path);
 // Backslashes become slashes; every component that does not exist with its
 // exact letter case is looked up case-insensitively (ASCII) in its parent
 // folder; when several entries match, the first in byte order is taken.
-// Components that exist in neither form are kept as written, so the result
-// names where a new file would be created.  Never throws.
+// Components that exist in neither form are kept as written.  A relative
+// path that names nothing under the working directory but something under the
+// data folder (fallbackDataFolder) gives that, as an absolute path; naming
+// nothing in either, it gives the place under the working directory.  For
+// reading.  Never throws.
 std::filesystem::path toNativePath(std::string_view path);
 
-// The stand-in for _fullpath: the mapped path made absolute against the
-// working directory, "." and ".." removed lexically (symbolic links are not
+// Where a file is written: mapped as toNativePath but never into the data
+// folder.  The folders on the way that the data folder holds are made in the
+// working directory first (with the data folder's letter case), so saving
+// "base\maps\level01.map" makes the player's own copy.  The last component
+// counts as a folder too when the path ends in a separator.
+std::filesystem::path toWritablePath(std::string_view path);
+
+// Every place a path may name: for a relative one the working directory's
+// first, then the data folder's when there is a data folder apart; for an
+// absolute one just itself.  Listings merge them; removal and renaming take
+// the first, as the data folder is never changed.
+std::vector<std::filesystem::path> nativePlaces(std::string_view path);
+
+// The stand-in for _fullpath: the path mapped for reading made absolute
+// against the working directory (so a folder of the data folder gives the
+// player's copy when there is one, else the data folder's), "." and ".." removed lexically (symbolic links are not
 // followed), "/" separators, no trailing separator except for "/" itself.
 // Empty when the working directory cannot be read.
 std::string fullPath(std::string_view path);

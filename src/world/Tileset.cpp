@@ -431,7 +431,7 @@ bool saveImageFile(const sf::Image& image, const std::string& path)
     bool saved = false;
     {
         const QuietSfmlErrors quiet;
-        saved = image.saveToFile(platform::toNativePath(partial).string());
+        saved = image.saveToFile(platform::toWritablePath(partial).string());
     }
     if (saved && pictureIsWhole(partial, extension, image) && platform::renameFile(partial, path))
         return true;
