@@ -97,6 +97,32 @@ TEST_F(KelvaneToolWorldTest, ExitCodesAndMessages)
     EXPECT_EQ(run("export-tilesheet a b c").status, 2);
 }
 
+TEST_F(KelvaneToolWorldTest, DamagedFilesAreKnownByTheirExtensionAndRefusedByTheirLoader)
+{
+    // The tag is what is damaged, so only the name tells the kind.
+    const std::string damaged = std::string("\x05\0Kelv!", 7) + std::string(200, 'x');
+    for (const char* name : {"lawn.map", "set.TIL", "mower.spr", "000.sav", "notes.txt", "map"})
+        test::writeFile(file(name), damaged);
+    const struct {
+        const char* arguments;
+        std::string err;
+    } runs[] = {
+        {"info lawn.map", "lawn.map is not a valid map file.\n"},
+        {"check lawn.map", "lawn.map is not a valid map file.\n"},
+        {"info set.TIL", "Not a valid tileset file\n"},
+        {"check mower.spr", "Not a valid sprite file\n"},
+        {"info 000.sav", "Not a valid save game file\n"},
+        {"check missing.map", "Unable to open missing.map\n"},
+        {"info notes.txt", "notes.txt is not a file kelvane-tool knows\n"},
+        {"info map", "map is not a file kelvane-tool knows\n"},
+        {"check sub.map/file", "sub.map/file is not a file kelvane-tool knows\n"},
+    };
+    for (const auto& [arguments, err] : runs) {
+        const test::ToolResult r = run(arguments);
+        EXPECT_EQ(std::tie(r.status, r.out, r.err), std::make_tuple(1, std::string(), err)) << arguments;
+    }
+}
+
 TEST_F(KelvaneToolWorldTest, ImportsTalvexTilesetsAndTileSheets)
 {
     test::TalvexTileset talvex;

@@ -58,7 +58,7 @@ int renderMap(const std::vector<std::string>& args)
 }
 
 const bool registered =
-    tool::registerFileKind({"map", Map::fileTag, tool::TagStyle::LengthPrefixed, false, describeMap, checkMap}) &&
+    tool::registerFileKind({"map", Map::fileTag, ".map", tool::TagStyle::LengthPrefixed, false, describeMap, checkMap}) &&
     tool::registerCommand({"render-map", "IN.map OUT.png",
                            "Draws a map's 800 by 512 field with the game's tileset (tiles\\kelvane.til in the "
                            "data folder).",

@@ -31,25 +31,7 @@ bool sameText(const std::string& a, const std::string& b, bool ignoreCase)
            });
 }
 
-} // namespace
-
-bool registerCommand(Command command)
-{
-    state().commands.push_back(std::move(command));
-    std::sort(state().commands.begin(), state().commands.end(),
-              [](const Command& a, const Command& b) { return a.name < b.name; });
-    return true;
-}
-
-bool registerFileKind(FileKind kind)
-{
-    state().kinds.push_back(std::move(kind));
-    return true;
-}
-
-const std::vector<Command>& commands() { return state().commands; }
-
-const FileKind* detectFileKind(const std::string& path)
+const FileKind* kindByTag(const std::string& path)
 {
     constexpr std::size_t fixedTagSize = 32;
     constexpr std::int16_t longestTag = 64;
@@ -74,6 +56,39 @@ const FileKind* detectFileKind(const std::string& path)
         if (sameText(tag, kind.tag, kind.ignoreCase))
             return &kind;
     }
+    return nullptr;
+}
+
+} // namespace
+
+bool registerCommand(Command command)
+{
+    state().commands.push_back(std::move(command));
+    std::sort(state().commands.begin(), state().commands.end(),
+              [](const Command& a, const Command& b) { return a.name < b.name; });
+    return true;
+}
+
+bool registerFileKind(FileKind kind)
+{
+    state().kinds.push_back(std::move(kind));
+    return true;
+}
+
+const std::vector<Command>& commands() { return state().commands; }
+
+const FileKind* detectFileKind(const std::string& path)
+{
+    if (const FileKind* kind = kindByTag(path))
+        return kind;
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t folderEnd = path.find_last_of("\\/");
+    if (dot == std::string::npos || (folderEnd != std::string::npos && folderEnd > dot))
+        return nullptr;
+    const std::string extension = path.substr(dot);
+    for (const FileKind& kind : state().kinds)
+        if (!kind.extension.empty() && sameText(extension, kind.extension, true))
+            return &kind;
     return nullptr;
 }
 

@@ -31,6 +31,7 @@ enum class TagStyle { LengthPrefixed, Fixed32 };
 struct FileKind {
     std::string kind;         // "tileset", "map", ...
     std::string tag;
+    std::string extension;    // ".map", ...; empty when only the tag tells
     TagStyle style;
     bool ignoreCase;
     // Loads the file; fills the JSON object's fields after "kind".  False
@@ -44,8 +45,9 @@ bool registerCommand(Command command);
 bool registerFileKind(FileKind kind);
 
 const std::vector<Command>& commands();
-// The kind whose tag the file starts with; null when none matches or the
-// file cannot be read.
+// The kind whose tag the file starts with; failing that (a damaged or
+// missing file), the kind its extension names in any letter case, so that its
+// loader says what is wrong.  Null when neither tells.
 const FileKind* detectFileKind(const std::string& path);
 
 // Writes an error line and returns exitRefused.

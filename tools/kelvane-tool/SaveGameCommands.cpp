@@ -21,7 +21,7 @@ bool describeSaveGame(const std::string& path, tool::Json& out, std::string& err
 }
 
 const bool registered = tool::registerFileKind(
-    {"savegame", SaveGame::fileTag, tool::TagStyle::LengthPrefixed, false, describeSaveGame,
+    {"savegame", SaveGame::fileTag, ".sav", tool::TagStyle::LengthPrefixed, false, describeSaveGame,
      [](const std::string& path, std::string& error) {
          tool::Json unused;
          return describeSaveGame(path, unused, error);

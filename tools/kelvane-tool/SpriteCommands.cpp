@@ -64,12 +64,12 @@ int importTalvexSprite(const std::vector<std::string>& args)
 }
 
 const bool registered =
-    tool::registerFileKind({"sprite", Sprite::fileTag, tool::TagStyle::LengthPrefixed, false, describeLoaded,
+    tool::registerFileKind({"sprite", Sprite::fileTag, ".spr", tool::TagStyle::LengthPrefixed, false, describeLoaded,
                             [](const std::string& path, std::string& error) {
                                 tool::Json unused;
                                 return describeLoaded(path, unused, error);
                             }}) &&
-    tool::registerFileKind({"talvex-sprite", Sprite::talvexTag, tool::TagStyle::Fixed32, true, describeTalvex,
+    tool::registerFileKind({"talvex-sprite", Sprite::talvexTag, "", tool::TagStyle::Fixed32, true, describeTalvex,
                             [](const std::string& path, std::string& error) {
                                 tool::Json unused;
                                 return describeTalvex(path, unused, error);

@@ -74,7 +74,7 @@ int importTilesheet(const std::vector<std::string>& args)
 }
 
 const bool registered =
-    tool::registerFileKind({"tileset", Tileset::fileTag, tool::TagStyle::LengthPrefixed, false, describeTileset,
+    tool::registerFileKind({"tileset", Tileset::fileTag, ".til", tool::TagStyle::LengthPrefixed, false, describeTileset,
                             checkTileset}) &&
     tool::registerCommand({"import-talvex-tileset", "IN OUT.til",
                            "Converts a Talvex tileset (version 6) into a Kelvane tileset.", 2, importTalvexTileset}) &&
