@@ -4,19 +4,67 @@
 #include "game/GameResources.hpp"
 #include "gui/GuiDemo.hpp"
 #include "platform/MessageBox.hpp"
+#include "platform/Roots.hpp"
 #include "storage/AssetPaths.hpp"
 
 #include <cstdlib>
 #include <ctime>
+#include <iostream>
+#include <string>
 #include <string_view>
+
+namespace {
+
+constexpr const char* usage =
+    "Usage: kelvane [-base FOLDER]\n"
+    "       kelvane --help | --version\n"
+    "\n"
+    "Kelvane is a top-down arcade game about mowing lawns against the clock.\n"
+    "\n"
+    "  -base FOLDER  play the game data in FOLDER (a mod) instead of base/\n"
+    "  --help        print this help and exit\n"
+    "  --version     print the version and exit\n"
+    "\n"
+    "Installed, the game reads its data from share/kelvane beside its bin/ folder and keeps\n"
+    "settings (zavi3.ini, kelvane.ini), saved games, screenshots and edited files in\n"
+    "$XDG_DATA_HOME/kelvane (~/.local/share/kelvane when XDG_DATA_HOME is unset), where they\n"
+    "also stand in for the shipped files of the same name.  Started in a folder holding\n"
+    "zavi3/ (or from one), it reads and writes that folder instead.\n";
+
+// The informational switches, answered before anything else is touched.
+// Other arguments the game does not know are ignored.
+bool answeredInformationSwitch(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help") {
+            std::cout << usage;
+            return true;
+        }
+        if (arg == "--version") {
+            std::cout << "Kelvane " KELVANE_VERSION "\n";
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    if (answeredInformationSwitch(argc, argv))
+        return std::cout.flush() ? 0 : 1;
+    if (const std::string problem = platform::setUpRoots(platform::WorkingFolder::MoveToUserFolder);
+        !problem.empty()) {
+        platform::showMessageBox(problem, "Error", platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::None);
+        return 1;
+    }
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     KVCore::AppInfo& app = KVCore::appInfo();
     app.appName = "Kelvane";
-    app.appVersion = "1.3";
+    app.appVersion = KELVANE_VERSION;
     app.appCopyright = "Copyright (c) 2026 the Kelvane developers";
     app.appWebsite = "https://kelvane.invalid/";
 

@@ -3,6 +3,7 @@
 
 #include "Registry.hpp"
 
+#include "platform/Roots.hpp"
 #include "storage/AssetPaths.hpp"
 
 #include <algorithm>
@@ -15,10 +16,13 @@ namespace {
 
 void printHelp(std::ostream& out)
 {
-    out << "usage: kelvane-tool [-base FOLDER] COMMAND ARGUMENTS\n\ncommands:\n";
+    out << "usage: kelvane-tool [-base FOLDER] COMMAND ARGUMENTS\n"
+           "       kelvane-tool --help | --version\n\ncommands:\n";
     for (const tool::Command& c : tool::commands())
         out << "  " << c.name << (c.arguments.empty() ? "" : " ") << c.arguments << "\n      " << c.summary << '\n';
     out << "\n-base FOLDER reads game data from a mod folder instead of base\\.\n"
+           "Files are named relative to the working folder; game data missing there is read from\n"
+           "the installed data (share/kelvane beside the tool's bin/ folder) when there is one.\n"
            "Exit status: 0 done, 1 a file was refused, 2 wrong usage.\n";
 }
 
@@ -67,6 +71,7 @@ const bool registered =
 int main(int argc, char** argv)
 {
     (void)registered;
+    platform::setUpRoots(platform::WorkingFolder::Keep);
     scanModFolderArgument(argc, argv);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
@@ -80,6 +85,10 @@ int main(int argc, char** argv)
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printHelp(args.empty() ? std::cerr : std::cout);
         return args.empty() ? tool::exitUsage : tool::exitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "kelvane-tool " KELVANE_VERSION "\n";
+        return tool::exitOk;
     }
     for (const tool::Command& c : tool::commands()) {
         if (c.name != args[0])
