@@ -13,7 +13,7 @@ target_link_libraries(make_engine_textures PRIVATE Freetype::Freetype sfml-graph
 target_include_directories(make_engine_textures PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 set(KV_ENGINE_TEXTURES
-  ${KELVANE_RUN_DIR}/zavi3/Textures/Icons.png
+  ${KELVANE_RUN_DIR}/zavi3/textures/Icons.png
   ${KELVANE_RUN_DIR}/zavi3/textures/CheckBox_Checked.png
   ${KELVANE_RUN_DIR}/zavi3/textures/CheckBox_Unchecked.png
   ${KELVANE_RUN_DIR}/zavi3/textures/CheckBox_MouseOver.png)

@@ -1,6 +1,6 @@
-// Draws the engine's pictures at build time: the icon sheet
-// "Textures/Icons.png" from the glyphs of an icon font, and the three
-// check-box pictures in "textures/".
+// Draws the engine's pictures at build time into "textures/": the icon
+// sheet "Icons.png" from the glyphs of an icon font, and the three check-box
+// pictures.
 //
 //   make_engine_textures ICON_FONT.ttf ZAVI3_FOLDER
 //
@@ -430,6 +430,19 @@ void savePng(const sf::Image& image, const fs::path& target)
     }
 }
 
+// Earlier builds drew the sheet into a "Textures" folder of its own; that
+// copy goes, so a run folder holds one sheet and one textures folder.
+void removeOldSheetFolder(const fs::path& zavi3)
+{
+    const fs::path old = zavi3 / "Textures";
+    std::error_code ec;
+    if (!fs::is_directory(old, ec) || fs::equivalent(old, zavi3 / "textures", ec))
+        return;
+    fs::remove(old / "Icons.png", ec);
+    if (fs::is_empty(old, ec))
+        fs::remove(old, ec);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -445,15 +458,14 @@ int main(int argc, char** argv)
         const sf::Image checked = drawCheckBox(CheckBoxPicture::checked);
         const sf::Image mouseOver = drawCheckBox(CheckBoxPicture::mouseOver);
 
-        // "Textures" holds the icon sheet; "textures" is the folder every
-        // file of which the engine loads as an internal texture.
         const fs::path zavi3 = argv[2];
-        fs::create_directories(zavi3 / "Textures");
-        fs::create_directories(zavi3 / "textures");
-        savePng(sheet, zavi3 / "Textures" / "Icons.png");
-        savePng(checked, zavi3 / "textures" / "CheckBox_Checked.png");
-        savePng(unchecked, zavi3 / "textures" / "CheckBox_Unchecked.png");
-        savePng(mouseOver, zavi3 / "textures" / "CheckBox_MouseOver.png");
+        const fs::path textures = zavi3 / "textures";
+        fs::create_directories(textures);
+        savePng(sheet, textures / "Icons.png");
+        savePng(checked, textures / "CheckBox_Checked.png");
+        savePng(unchecked, textures / "CheckBox_Unchecked.png");
+        savePng(mouseOver, textures / "CheckBox_MouseOver.png");
+        removeOldSheetFolder(zavi3);
     } catch (const std::exception& e) {
         std::cerr << "make_engine_textures: " << e.what() << '\n';
         return 1;

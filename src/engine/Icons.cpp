@@ -34,7 +34,7 @@ void loadIcons()
 {
     if (state.loaded)
         return;
-    const std::string path = kvDataPath("Textures\\Icons.png");
+    const std::string path = kvDataPath(sheetFile);
     state.sheet = std::make_unique<sf::Texture>();
     if (!state.sheet->loadFromFile(platform::toNativePath(path).string())) {
         KVCore::reportError("Icons::loadIcons(): Unable to load icons texture from " + path);

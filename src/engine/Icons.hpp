@@ -7,6 +7,9 @@
 
 namespace Icons {
 
+// The sheet in the engine's data folder, among the toolkit's textures.
+constexpr const char* sheetFile = "textures\\Icons.png";
+
 constexpr int iconCount = 256;
 // The toolbar's narrow separator.
 constexpr int separatorIcon = 140;

@@ -1,5 +1,6 @@
 #include "engine/InternalTextures.hpp"
 
+#include "engine/Icons.hpp"
 #include "engine/Log.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/Paths.hpp"
@@ -7,6 +8,8 @@
 
 #include <SFML/Graphics/Image.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <vector>
 
@@ -24,6 +27,13 @@ struct TextureState {
     bool loaded = false;
 };
 TextureState state;
+
+bool sameIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
 
 bool hasExtension(const std::string& name)
 {
@@ -48,7 +58,8 @@ void loadTextures()
 
     const std::string folder = kvDataPath("textures\\");
     for (const platform::DirectoryEntry& file : platform::listDirectory(folder)) {
-        if (file.isDirectory)
+        // The icon sheet shares the folder but is the icons' own texture.
+        if (file.isDirectory || sameIgnoringCase(file.name, getFileName(Icons::sheetFile)))
             continue;
         const std::string path = folder + file.name;
         auto texture = std::make_unique<sf::Texture>();

@@ -26,7 +26,7 @@ grep -q '^width=640$' zavi3.ini && grep -q '^height=480$' zavi3.ini || fail "rai
 grep -q '^fpsLimit=30$' zavi3.ini || fail "fpsLimit lost"
 
 # Missing icons and shaders are reported on screen; the game still starts.
-rm zavi3/Textures/Icons.png zavi3/Shaders/TeamColour.frag
+rm zavi3/textures/Icons.png zavi3/Shaders/TeamColour.frag
 KELVANE_MESSAGEBOX=yes "$exe" 2>/dev/null &
 GAME_PID=$!
 game=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kelvane$' | head -n1) || fail "no window without icons"
