@@ -39,7 +39,8 @@ std::string joinPath(const std::string& folder, const std::string& name)
 }
 
 // Where the selector starts when it is given no folder: the working
-// directory, as relative paths are read from there.
+// directory, as relative paths are read from there.  A relative folder gives
+// the player's copy when there is one, else the data folder's.
 std::string absoluteFolder(const std::string& folder)
 {
     const std::string full = platform::fullPath(folder.empty() ? "." : folder);
@@ -288,7 +289,12 @@ std::optional<std::string> selectFile(const std::string& title, const std::strin
     FileSelector selector;
     selector.create();
     selector.setTitle(title);
-    selector.setPath(endsWithSeparator(startFolder) || startFolder.empty() ? startFolder : startFolder + "/");
+    const std::string folder = endsWithSeparator(startFolder) || startFolder.empty() ? startFolder : startFolder + "/";
+    // Saving starts in the player's copy of a data folder, made for the
+    // purpose, as the data folder itself takes no files.
+    if (saving && !folder.empty() && !platform::isAbsolutePath(folder))
+        platform::toWritablePath(folder);
+    selector.setPath(folder);
     for (const std::string& e : splitExtensions(extensions))
         selector.addExtension(e);
     if (!selector.run())

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The game installed with its data read-only: bin/kelvane beside
+# share/kelvane/{zavi3,base}, run with a fresh HOME and no XDG_DATA_HOME from
+# a folder of no account.  It starts, F12 takes a screenshot, Play, slot 1 and
+# Easy start a level that is driven for a while and left with Escape and a
+# "Yes", and Exit ends it; the settings, the saved game and the screenshot
+# are then in ~/.local/share/kelvane, and not a byte of the data folder nor
+# of the starting folder has changed.
+# Usage: read_only_data.sh KELVANE_EXE RUN_FOLDER
+here=$(dirname "$(readlink -f "$0")")
+source "$here/support/display.sh"
+exe=$1
+run_folder=$2
+
+start_display
+SCRATCH=$(mktemp -d /tmp/kelvane-window-test.XXXXXX)
+# The data folder is read-only; clean-up needs it writable again.
+trap 'chmod -R u+w "$SCRATCH" 2>/dev/null; cleanup' EXIT
+
+# A copy, not a link: the game finds its data beside the file the link
+# leads to, which would be the run folder.
+prefix=$SCRATCH/prefix
+share=$prefix/share/kelvane
+mkdir -p "$prefix/bin" "$share" "$SCRATCH/home" "$SCRATCH/start"
+cp "$exe" "$prefix/bin/kelvane"
+cp -r "$run_folder/zavi3" "$run_folder/base" "$share/"
+rm -rf "$share/base/savegames"
+chmod -R a-w "$share"
+# Root writes through permissions, so the bytes are compared as well.
+snapshot() { (cd "$share" && find . -printf '%y %m %s %p\n' | sort && find . -type f -print0 | sort -z | xargs -0 md5sum); }
+before=$(snapshot)
+
+user=$SCRATCH/home/.local/share/kelvane
+cd "$SCRATCH/start"
+env -u XDG_DATA_HOME HOME="$SCRATCH/home" KELVANE_MESSAGEBOX=yes "$prefix/bin/kelvane" 2>"$SCRATCH/stderr" &
+GAME_PID=$!
+game=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kelvane$' | head -n1) ||
+  fail "no game window: $(cat "$SCRATCH/stderr")"
+xdotool windowfocus --sync "$game"
+
+# At 1024x768 the menus hang from (15, 15); rows are 48 apart (see
+# whole_game.sh).
+main_row() { echo "25x30+305+$((140 + 48 * $1))"; }
+sub_row() { echo "25x30+305+$((70 + 48 * $1))"; }
+MAIN_PANEL=25x30+305+62
+SUB_PANEL=25x30+305+20
+LEVEL_LINE=300x28+722+703    # game screen: right end of the bar
+PICTURE_BOARD=500x30+262+320
+DIALOG_TITLE=600x14+200+306
+
+SCREEN=$SCRATCH/screen.miff
+rgb() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]\n' info:; }
+brightest() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*maxima.r)]' info:; }
+blue() { read -r r g b < <(rgb "$1"); [ "$b" -gt $((r + 50)) ] && [ "$b" -gt $((g + 40)) ]; }
+panel() { read -r r g b < <(rgb "$1"); [ "$b" -gt 110 ] && [ "$g" -lt 70 ] && [ "$r" -lt 60 ]; }
+highlit() { read -r r g b < <(rgb "$1"); [ "$b" -gt 180 ] && [ "$g" -gt 90 ] && [ "$g" -lt 150 ] && [ "$r" -lt 110 ]; }
+main_menu_at() { panel "$MAIN_PANEL" && highlit "$(main_row "$1")"; }
+sub_menu_at() { panel "$SUB_PANEL" && highlit "$(sub_row "$1")"; }
+playing() { [ "$(brightest "$LEVEL_LINE")" -gt 200 ] && ! blue "$PICTURE_BOARD" && ! blue "$DIALOG_TITLE"; }
+dialog() { blue "$DIALOG_TITLE"; }
+
+keep() { if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then convert "$SCREEN" "$KELVANE_SCREENSHOT_DIR/read-only-data-$1.png"; fi; }
+await() {
+  local what=$1
+  shift
+  for _ in $(seq 1 50); do
+    timeout 10 import -window "$game" "$SCREEN" && "$@" && return 0
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $what: $(cat "$SCRATCH/stderr")"
+    sleep 0.2
+  done
+  fail "no $what"
+}
+# One key at a time: a menu moves one row per tick.
+key() {
+  local k
+  for k in "$@"; do
+    xdotool key "$k"
+    sleep 0.15
+  done
+}
+
+await "main menu" main_menu_at 0
+keep main-menu
+key F12
+for _ in $(seq 1 50); do
+  compgen -G "$user/*.png" >/dev/null && break
+  sleep 0.1
+done
+compgen -G "$user/*.png" >/dev/null || fail "no screenshot in $user: $(ls -A "$user")"
+
+key Return
+await "slot list" sub_menu_at 0
+key Return
+await "skill list" sub_menu_at 0
+key Return
+await "level" playing
+xdotool keydown Down
+sleep 1
+xdotool keyup Down
+xdotool keydown Right
+sleep 1.5
+xdotool keyup Right
+await "level after driving" playing
+keep driving
+key Escape
+await "confirmation" dialog
+key Return
+await "main menu after the game" main_menu_at 0
+key Down Down Down Down Down
+await "Exit highlighted" main_menu_at 5
+key Return
+for _ in $(seq 1 50); do
+  kill -0 "$GAME_PID" 2>/dev/null || break
+  sleep 0.1
+done
+wait "$GAME_PID" && code=0 || code=$?
+GAME_PID=
+[ "$code" -eq 0 ] || fail "exit code $code: $(cat "$SCRATCH/stderr")"
+
+[ "$(stat -c %a "$user")" = 700 ] || fail "the user folder is open to others: $(stat -c %a "$user")"
+grep -q '^\[video\]' "$user/zavi3.ini" || fail "no zavi3.ini in the user folder"
+grep -q '^\[Other\]' "$user/kelvane.ini" || fail "no kelvane.ini in the user folder"
+# "Kelvane Saved Game", version 1, level 0, skill Easy.
+[ "$(od -An -tx1 -v "$user/base/savegames/000.sav" 2>/dev/null | tr -d ' \n')" = \
+  12004b656c76616e652053617665642047616d65010000000000 ] || fail "no saved game in slot 1 of the user folder"
+[ "$(snapshot)" = "$before" ] || fail "the data folder changed: $(diff <(echo "$before") <(snapshot) | head)"
+[ -z "$(ls -A "$SCRATCH/start")" ] || fail "the game wrote where it was started: $(ls -A "$SCRATCH/start")"
+echo "read-only data: ok"
