@@ -13,6 +13,7 @@ packages=(
   libfreetype-dev
   xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri
   clang libclang-rt-14-dev
+  desktop-file-utils appstream lintian dpkg-dev file man-db
 )
 
 install_missing() {
