@@ -4,11 +4,15 @@
 #include "audio/AudioPanel.hpp"
 #include "audio/AudioTestFiles.hpp"
 #include "engine/EngineSettings.hpp"
+#include "gui/Component.hpp"
 #include "gui/FileSelector.hpp"
 #include "gui/ModalDriver.hpp"
 #include "support/EngineFonts.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -75,6 +79,26 @@ TEST_F(AudioPanelTest, DisplayShowsTimeNameAndABlinkingPause)
     const std::vector<std::string> blink = {Audio::audioPanelStatusLine(2499), Audio::audioPanelStatusLine(2500),
                                             Audio::audioPanelStatusLine(2999), Audio::audioPanelStatusLine(3000)};
     EXPECT_EQ(blink, (std::vector<std::string>{"", "Paused", "Paused", ""}));
+
+    // The time is on the display itself: another minute, another picture.
+    Audio::pauseResumeMusic();
+    sf::RenderTexture screen;
+    ASSERT_TRUE(screen.create(1024, 768));
+    kv::setGuiTarget(&screen);
+    const auto shown = [&](float seconds) {
+        Audio::setMusicPlayingOffset(sf::seconds(seconds));
+        screen.clear(sf::Color::Black);
+        Audio::updateAudioPanel();
+        screen.display();
+        return screen.getTexture().copyToImage();
+    };
+    const sf::Image oneMinute = shown(65.5f), twoMinutes = shown(125.5f), again = shown(65.5f);
+    kv::setGuiTarget(nullptr);
+    const auto same = [](const sf::Image& a, const sf::Image& b) {
+        return std::equal(a.getPixelsPtr(), a.getPixelsPtr() + 4 * 1024 * 768, b.getPixelsPtr());
+    };
+    EXPECT_TRUE(same(oneMinute, again));
+    EXPECT_FALSE(same(oneMinute, twoMinutes));
 }
 
 TEST_F(AudioPanelTest, TransportKeysSkipResumeRestartAndStop)
