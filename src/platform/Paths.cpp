@@ -2,6 +2,7 @@
 
 #include "platform/Roots.hpp"
 
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -52,7 +53,6 @@ std::string findIgnoringCase(const fs::path& folder, std::string_view name)
     }
     return best;
 }
-
 
 struct SplitPath {
     fs::path start;  // "/" for an absolute path, empty for a relative one
@@ -128,6 +128,42 @@ bool staysInside(const SplitPath& split)
     return true;
 }
 
+// The file selector hands out absolute paths; one inside the user folder names
+// the same data as its relative form, so it is read and listed across both
+// roots too.  The relative form when it is one (no components for the
+// folder itself).
+std::optional<SplitPath> insideUserFolder(const SplitPath& split)
+{
+    if (split.start.empty() || fallbackDataFolder().empty())
+        return std::nullopt;
+    std::error_code ec;
+    const fs::path user = fs::current_path(ec);
+    if (ec)
+        return std::nullopt;
+    std::size_t matched = 0;
+    for (const fs::path& part : user.relative_path()) {
+        if (matched == split.components.size() || part.string() != split.components[matched])
+            return std::nullopt;
+        ++matched;
+    }
+    SplitPath inner = split;
+    inner.start.clear();
+    inner.components.erase(inner.components.begin(), inner.components.begin() + std::ptrdiff_t(matched));
+    if (!staysInside(inner))
+        return std::nullopt;
+    return inner;
+}
+
+fs::path readingPlace(const SplitPath& split)
+{
+    const fs::path inUserFolder = resolveUnder(split.start, split);
+    if (!split.start.empty() || split.components.empty() || fallbackDataFolder().empty() ||
+        nameExists(inUserFolder) || !staysInside(split))
+        return inUserFolder;
+    const fs::path inDataFolder = resolveUnder(fallbackDataFolder(), split);
+    return nameExists(inDataFolder) ? inDataFolder : inUserFolder;
+}
+
 } // namespace
 
 bool isAbsolutePath(std::string_view path)
@@ -142,12 +178,9 @@ bool isAbsolutePath(std::string_view path)
 fs::path toNativePath(std::string_view path)
 {
     const SplitPath split = splitPath(path);
-    const fs::path inUserFolder = resolveUnder(split.start, split);
-    if (!split.start.empty() || split.components.empty() || fallbackDataFolder().empty() ||
-        nameExists(inUserFolder) || !staysInside(split))
-        return inUserFolder;
-    const fs::path inDataFolder = resolveUnder(fallbackDataFolder(), split);
-    return nameExists(inDataFolder) ? inDataFolder : inUserFolder;
+    if (const std::optional<SplitPath> inner = insideUserFolder(split); inner && !inner->components.empty())
+        return fs::current_path() / readingPlace(*inner);
+    return readingPlace(split);
 }
 
 fs::path toWritablePath(std::string_view path)
@@ -176,7 +209,10 @@ std::vector<fs::path> nativePlaces(std::string_view path)
 {
     const SplitPath split = splitPath(path);
     std::vector<fs::path> places{resolveUnder(split.start, split)};
-    if (split.start.empty() && !fallbackDataFolder().empty() && staysInside(split))
+    const std::optional<SplitPath> inner = insideUserFolder(split);
+    if (inner)
+        places.push_back(resolveUnder(fallbackDataFolder(), *inner));
+    else if (split.start.empty() && !fallbackDataFolder().empty() && staysInside(split))
         places.push_back(resolveUnder(fallbackDataFolder(), split));
     return places;
 }

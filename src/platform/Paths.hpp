@@ -51,6 +51,8 @@ std::filesystem::path toWritablePath(std::string_view path);
 // first, then the data folder's when there is a data folder apart; for an
 // absolute one just itself.  Listings merge them; removal and renaming take
 // the first, as the data folder is never changed.
+// An absolute path inside the working directory (the file selector's) is
+// read and listed as its relative form, here and in toNativePath.
 std::vector<std::filesystem::path> nativePlaces(std::string_view path);
 
 // The stand-in for _fullpath: the path mapped for reading made absolute

@@ -191,6 +191,17 @@ TEST_F(TwoRoots, ListingsMergeBothRootsWithThePlayersEntriesWinning)
         top.push_back(e.name);
     EXPECT_EQ(top, std::vector<std::string>({"base", "zavi3"}));
     EXPECT_EQ(platform::listDirectory(".").size(), 2u);
+
+    // The file selector names the player's folders by absolute paths: they
+    // show and open the shipped files as well.
+    const std::string selectorMaps = platform::fullPath("base\\maps");
+    ASSERT_EQ(selectorMaps, (user.root() / "base/maps").string());
+    EXPECT_EQ(platform::listDirectory(selectorMaps).size(), 4u);
+    EXPECT_EQ(read(selectorMaps + "/level02.map"), "shipped 2");
+    EXPECT_EQ(read(selectorMaps + "/level01.map"), "mine!");
+    EXPECT_EQ(platform::toNativePath(user.root().string() + "/zavi3/textures/icons.png"),
+              data / "zavi3/textures/Icons.png");
+    EXPECT_EQ(platform::listDirectory(user.root().string()).size(), 2u);
 }
 
 TEST_F(TwoRoots, WritesLandInTheUserFolderWithTheFoldersOnTheWay)

@@ -199,8 +199,9 @@ TEST_F(MapTest, LawnRunsOnPastTheEdgeOfTheGrid)
     // The whole ring round a mown patch gets its edge, the row above too.
     for (int dx = -1; dx <= 1; ++dx)
         for (int dy = -1; dy <= 1; ++dy)
-            if (dx != 0 || dy != 0)
+            if (dx != 0 || dy != 0) {
                 EXPECT_NE(map.cell(12 + dx, 8 + dy), grass) << dx << ", " << dy;
+            }
 }
 
 } // namespace
