@@ -33,3 +33,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/debian_games_folder.cmake)
 
 include(CPack)
+
+# Making the package and running lintian over it take most of a minute on a
+# quiet machine, several on a busy one.
+if(BUILD_TESTING)
+  set_tests_properties(window.package PROPERTIES TIMEOUT 360)
+endif()
