@@ -1,4 +1,5 @@
 #include "engine/AppInfo.hpp"
+#include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
 #include "frontend/MainMenu.hpp"
 #include "game/GameResources.hpp"
@@ -78,6 +79,12 @@ int main(int argc, char** argv)
     // A failed start-up has already shut the core down and said why.
     if (!Game::gameStartup())
         return 1;
+    // Closing the window ends the program from inside the frame loop; the
+    // editors' folders are kept as on a normal exit.
+    KVCore::setExitHandler([](int code) {
+        Game::saveOtherPaths();
+        std::exit(code);
+    });
     // A hidden switch for looking at the toolkit; no menu leads there.
     bool guiDemo = false;
     for (int i = 1; i < argc; ++i)

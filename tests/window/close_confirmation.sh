@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The window's close button asks "Are you sure you want to close Kelvane ?";
 # No keeps the game running, Yes ends it with exit code 0 and writes the
-# engine settings.
+# engine's settings and the game's.
 # Usage: close_confirmation.sh KELVANE_EXE RUN_FOLDER
 here=$(dirname "$(readlink -f "$0")")
 source "$here/support/display.sh"
@@ -47,4 +47,5 @@ GAME_PID=
 [ "$code" -eq 0 ] || fail "exit code $code"
 grep -q '^width=1024$' zavi3.ini || fail "zavi3.ini not written: $(cat zavi3.ini 2>&1)"
 grep -q '^window=True$' zavi3.ini || fail "zavi3.ini lost the window flag"
+grep -q '^\[Other\]' kelvane.ini || fail "kelvane.ini not written: $(cat kelvane.ini 2>&1)"
 echo "close confirmation: ok"
