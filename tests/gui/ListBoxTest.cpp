@@ -89,6 +89,29 @@ TEST_F(ListBoxTest, KeysMoveTheSelectionAndStopAtTheEnds)
     EXPECT_EQ(list.selection, 3);
 }
 
+TEST_F(ListBoxTest, PageKeysWithNothingSelectedCountFromTheTopLineInView)
+{
+    for (int i = 10; i < 30; ++i)
+        list.addItem("item " + std::to_string(i));
+    fake.window.mouse = lineInView(0);
+    for (const Key key : {Key::PageUp, Key::PageDown}) {
+        list.selection = -1;
+        list.top = 0;
+        pass();
+        wheel(-12.f);
+        wheel(-12.f);
+        ASSERT_EQ(list.top, 8);
+        // The owner drops the selection, say after a refill; the view stays.
+        list.selection = -1;
+        pass();
+        keys({key});
+        const std::int32_t expected = key == Key::PageUp ? 8 - 5 : 8 + 5;
+        EXPECT_EQ(list.selection, expected);
+        EXPECT_GE(list.selection, list.top);
+        EXPECT_LT(list.selection, list.top + list.rows);
+    }
+}
+
 TEST_F(ListBoxTest, SecondClickWithinHalfASecondActivates)
 {
     clickAt(lineInView(2));
