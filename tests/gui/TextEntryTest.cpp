@@ -49,6 +49,22 @@ protected:
         fake.window.mouseButton(sf::Mouse::Left, false);
         pass(widgets...);
     }
+    // Press at the first point, move through the others with the button
+    // held, one pass each, and let go.
+    template <class Widget> void drag(std::initializer_list<sf::Vector2f> path, Widget& widget)
+    {
+        for (const sf::Vector2f& p : path) {
+            fake.window.mouse = {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+            if (&p == path.begin()) {
+                fake.window.mouseButton(sf::Mouse::Left, true);
+                fake.window.buttons.insert(sf::Mouse::Left);
+            }
+            pass(widget);
+        }
+        fake.window.buttons.clear();
+        fake.window.mouseButton(sf::Mouse::Left, false);
+        pass(widget);
+    }
     static void createFocused(kv::TextBox& box, const std::string& text, std::int32_t maxLength = 256)
     {
         box.create(text, {100.f, 100.f}, 200.f, maxLength);
@@ -172,6 +188,38 @@ TEST_F(TextEntryTest, ClickMovesTheKeyboardAndPlacesTheCaret)
     fake.window.mouse.x += 190;
     pass(second);
     EXPECT_EQ(second.selectedText(), "xtwo");
+}
+
+TEST_F(TextEntryTest, DraggingLeftSelectsBackToThePointerInBoxAndMemo)
+{
+    kv::TextBox box;
+    createFocused(box, "hello world");
+    const auto gap = [&](int i) { return sf::Vector2f(box.shown.findCharacterPos(i).x, 105.f); };
+    drag({gap(9), gap(3)}, box);
+    EXPECT_EQ(box.selectedText(), "lo wor");
+    EXPECT_EQ(box.cursor, 3);
+    EXPECT_NEAR(box.caret.getPosition().x, gap(3).x, 1.f);
+    // Back where it started: nothing selected, the caret at the press.
+    drag({gap(9), gap(3), gap(9)}, box);
+    EXPECT_FALSE(box.hasSelection());
+    EXPECT_EQ(box.cursor, 9);
+
+    kv::TextMemo memo;
+    memo.create({50.f, 300.f}, {300.f, 100.f}, "first line\nsecond line");
+    kv::setFocusedId(memo.id);
+    const auto at = [&](int row, const std::string& line, int column) {
+        const float x = kv::textField::makeText(line).findCharacterPos(static_cast<std::size_t>(column)).x;
+        return sf::Vector2f(53.f + x, 303.f + (static_cast<float>(row) + 0.5f) * memo.lineHeight());
+    };
+    const sf::Vector2f second = at(1, "second line", 6), first = at(0, "first line", 6);
+    drag({second, first}, memo);
+    EXPECT_EQ(memo.selectedText(), "line\nsecond");
+    EXPECT_EQ(memo.cursor, 6);
+    EXPECT_NEAR(memo.caret.getPosition().x, first.x, 1.f);
+    EXPECT_NEAR(memo.caret.getPosition().y, 303.f, 1.f);
+    drag({second, first, second}, memo);
+    EXPECT_FALSE(memo.hasSelection());
+    EXPECT_EQ(memo.cursor, 17);
 }
 
 TEST_F(TextEntryTest, ClipboardCutCopyAndPasteGoThroughTheFilters)
