@@ -1,10 +1,12 @@
 // Text boxes, the caret and the memo, driven with keys, typed text and the
 // mouse through the stand-in window.
 #include "engine/EventPoller.hpp"
+#include "gui/Button.hpp"
 #include "gui/TextMemo.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 
@@ -222,6 +224,43 @@ TEST_F(TextEntryTest, DraggingLeftSelectsBackToThePointerInBoxAndMemo)
     EXPECT_EQ(memo.cursor, 17);
 }
 
+TEST_F(TextEntryTest, MemoDrawsItsLinesSelectionAndCaretInPlace)
+{
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(400, 200));
+    kv::TextMemo memo;
+    memo.create({50.f, 50.f}, {300.f, 100.f}, "first line\nsecond line");
+    kv::setFocusedId(memo.id);
+    const float h = memo.lineHeight();
+    const auto column = [](const std::string& line, int c) {
+        return 53.f + kv::textField::makeText(line).findCharacterPos(static_cast<std::size_t>(c)).x;
+    };
+    fake.window.keys = {Key::LShift};
+    keys({Key::Down, Key::Right, Key::Right}, memo);
+    fake.window.keys.clear();
+    ASSERT_EQ(memo.selectedText(), "first line\nse");
+
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    memo.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    const auto at = [&](float x, float y) { return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)); };
+    int dark = 0;
+    for (float y = 53.f; y < 53.f + 2.f * h; ++y)
+        for (float x = 53.f; x < column("second line", 11); ++x)
+            dark += at(x, y).r < 100 && at(x, y).b < 100;
+    EXPECT_GT(dark, 60) << "both lines' text";
+    // The selected line break shows past the end of the first line.
+    const sf::Color selection = kv::textField::selectionColour;
+    EXPECT_EQ(at(column("first line", 10) + 2.f, 54.f), selection);
+    EXPECT_EQ(at(column("second line", 1), 54.f + h), selection);
+    EXPECT_EQ(at(column("second line", 5), 54.f + h), sf::Color::White);
+    // The caret stands after "se" on the second line.
+    EXPECT_EQ(at(column("second line", 2), 53.f + 1.5f * h), sf::Color::Black);
+}
+
 TEST_F(TextEntryTest, ClipboardCutCopyAndPasteGoThroughTheFilters)
 {
     kv::TextBox box;
@@ -295,7 +334,11 @@ TEST_F(TextEntryTest, MemoLinesKeepTheColumnAndTheSameEditingRules)
     EXPECT_EQ(memo.selectedText(), "ab\n");
     fake.window.keys.clear();
     type("x", memo);
-    keys({Key::Return}, memo);
+    // Return breaks the line and is not left for the dialog's OK button.
+    kv::Button ok;
+    ok.create("OK", -1, {0.f, 0.f}, Key::Return);
+    keys({Key::Return}, memo, ok);
+    EXPECT_FALSE(ok.clicked);
     EXPECT_EQ(memo.text, "first line\nx\nthird line");
     EXPECT_EQ(memo.lineCount(), 3);
 
