@@ -5,17 +5,20 @@
 #include "engine/Keyboard.hpp"
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
+#include "gui/BevelPanel.hpp"
 #include "gui/Button.hpp"
 #include "gui/CheckBox.hpp"
 #include "gui/Line.hpp"
 #include "gui/Rectangle.hpp"
 #include "gui/Scrollbar.hpp"
+#include "gui/Theme.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -78,16 +81,23 @@ struct Canvas {
     sf::RenderTexture texture;
 };
 
-TEST(WidgetGeometry, RectangleTakesCornersAndLineMovesBothEnds)
+TEST(WidgetGeometry, RectangleOutlinesItsCornersAndMovedShapesDrawWhereTheyWent)
 {
+    Canvas canvas;
     kv::Rectangle r;
     r.create({10.f, 10.f}, {30.f, 50.f});
-    EXPECT_EQ(r.getPosition(), sf::Vector2f(10.f, 10.f));
-    EXPECT_EQ(r.getSize(), sf::Vector2f(20.f, 40.f));
-    r.shape.setFillColor(sf::Color(10, 20, 30, 255));
+    r.draw();
+    // The outline runs just outside the box and the inside stays open.
+    EXPECT_EQ(canvas.pixel(9, 20), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(30, 20), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(20, 50), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(20, 20), sf::Color::Black);
+    EXPECT_EQ(canvas.pixel(31, 20), sf::Color::Black);
+
+    canvas.texture.clear(sf::Color::Black);
     r.setAlpha(40);
-    EXPECT_EQ(r.shape.getFillColor(), sf::Color(10, 20, 30, 40));
-    EXPECT_EQ(r.shape.getOutlineColor(), sf::Color(255, 255, 255, 40));
+    r.draw();
+    EXPECT_EQ(canvas.pixel(9, 20), sf::Color(40, 40, 40));
 
     kv::Line line;
     line.set({50.f, 5.f}, {20.f, 25.f}, sf::Color::Red);
@@ -95,6 +105,20 @@ TEST(WidgetGeometry, RectangleTakesCornersAndLineMovesBothEnds)
     line.setPosition({0.f, 0.f});
     EXPECT_EQ(line.p1, sf::Vector2f(30.f, 0.f));
     EXPECT_EQ(line.p2, sf::Vector2f(0.f, 20.f));
+
+    // A moved and resized panel draws its fill and edges at the new place.
+    canvas.texture.clear(sf::Color::Black);
+    kv::BevelPanel panel;
+    panel.create({50.f, 10.f}, {90.f, 40.f}, sf::Color::White, sf::Color::Red, sf::Color::Blue);
+    panel.setPosition({100.f, 50.f});
+    panel.setSize({60.f, 40.f});
+    panel.draw();
+    EXPECT_EQ(canvas.pixel(70, 25), sf::Color::Black);
+    EXPECT_EQ(canvas.pixel(150, 70), sf::Color::Blue);
+    EXPECT_EQ(canvas.pixel(150, 50), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(100, 70), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(150, 90), sf::Color::Red);
+    EXPECT_EQ(canvas.pixel(160, 70), sf::Color::Red);
 }
 
 TEST_F(Widgets, HotKeyActsWithThePointerElsewhereAndEatsTheTicksKeys)
@@ -171,14 +195,38 @@ TEST_F(Widgets, TextButtonSizesItselfAroundItsText)
     EXPECT_NEAR(yes.getWidth(), measured.getLocalBounds().width + 48.f, 3.f);
     EXPECT_GE(yes.getHeight(), 34.f);
 
-    yes.setTextButton(120.f, 42.f);
-    EXPECT_EQ(yes.getSize(), sf::Vector2f(120.f, 42.f));
+    // Given a size, the face fills it and the text sits in its middle.
+    Canvas canvas;
+    kv::Button no;
+    no.create("No", -1, {10.f, 10.f});
+    no.setTextButton(120.f, 42.f);
+    fake.window.mouse = {500, 500};
+    no.update();
+    no.draw();
+    EXPECT_EQ(canvas.pixel(128, 50), kv::theme::faceColour);
+    EXPECT_EQ(canvas.pixel(132, 54), sf::Color::Black);
+    unsigned left = 200, right = 0, top = 100, bottom = 0;
+    for (unsigned y = 12; y < 50; ++y)
+        for (unsigned x = 12; x < 128; ++x)
+            if (canvas.pixel(x, y).r < 100) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_LT(left, right) << "the text is drawn";
+    EXPECT_NEAR((left + right) / 2.0, 70.0, 2.0);
+    EXPECT_NEAR((top + bottom) / 2.0, 31.0, 4.0);
 
+    // A separator under the mouse neither lights up nor shows a hint.
     kv::Button separator;
-    separator.create("", 140, {0.f, 0.f}, sf::Keyboard::S);
-    EXPECT_EQ(separator.getSize(), sf::Vector2f(12.f, 32.f));
-    EXPECT_EQ(separator.style, kv::Button::PlainStyle);
-    EXPECT_TRUE(separator.keyName.empty());
+    separator.create("", 140, {150.f, 10.f}, sf::Keyboard::S);
+    fake.window.mouse = {155, 20};
+    separator.update();
+    canvas.texture.clear(sf::Color::Black);
+    separator.draw();
+    EXPECT_EQ(canvas.pixel(160, 38), kv::theme::faceColour);
+    EXPECT_EQ(hint(separator.hintKey), nullptr);
 }
 
 TEST_F(Widgets, FlatButtonsLoseTheRaisedBevelOnly)
@@ -210,6 +258,49 @@ TEST_F(Widgets, FlatButtonsLoseTheRaisedBevelOnly)
     EXPECT_GT(sunken.r, 50);
     EXPECT_LT(sunken.r, 80);
     KVCore::settings().flatButtons = flatBefore;
+}
+
+TEST_F(Widgets, IconButtonShowsItsIconAndFadesOutWhole)
+{
+    Canvas canvas;
+    kv::Button save;
+    save.create("Save", 3, {10.f, 10.f}, sf::Keyboard::F5);
+    const auto nonBlack = [&canvas] {
+        canvas.texture.display();
+        const sf::Image image = canvas.texture.getTexture().copyToImage();
+        int count = 0;
+        for (unsigned y = 0; y < 100; ++y)
+            for (unsigned x = 0; x < 200; ++x)
+                count += image.getPixel(x, y) != sf::Color::Black;
+        return count;
+    };
+    const auto iconPixels = [&canvas] {
+        int count = 0;
+        for (unsigned y = 11; y < 41; ++y)
+            for (unsigned x = 11; x < 41; ++x)
+                count += canvas.pixel(x, y) != kv::theme::faceColour;
+        return count;
+    };
+    fake.window.mouse = {500, 500};
+    save.update();
+    save.draw();
+    EXPECT_GT(iconPixels(), 50);
+
+    // Faded out, no part of it shows: face, icon, hover, bevel or overlay.
+    save.setAlpha(0);
+    for (const bool over : {false, true})
+        for (const bool enabled : {true, false}) {
+            canvas.texture.clear(sf::Color::Black);
+            save.enabled = enabled;
+            fake.window.mouse = over ? sf::Vector2i(20, 20) : sf::Vector2i(500, 500);
+            save.update();
+            save.draw();
+            EXPECT_EQ(nonBlack(), 0) << over << enabled;
+        }
+    save.setTextButton(0.f, 0.f);
+    canvas.texture.clear(sf::Color::Black);
+    save.draw();
+    EXPECT_EQ(nonBlack(), 0);
 }
 
 // Steps 10 ms per reading and lets go of the left button once releaseAt has
