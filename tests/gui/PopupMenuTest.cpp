@@ -7,7 +7,10 @@
 #include "gui/PopupMenu.hpp"
 #include "support/EngineFonts.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -133,6 +136,41 @@ TEST_F(PopupMenuTest, ReleasingTheButtonChoosesTheEntryUnderItOrDismisses)
             .then([](test::FakeWindow& w) { w.buttons.clear(); });
         EXPECT_EQ(menu.show(), -1);
     }
+}
+
+TEST_F(PopupMenuTest, HighlightedEntryIsBlueAndSeparatorsAreDarkLines)
+{
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(400, 300));
+    canvas.clear(sf::Color::Black);
+    kv::setGuiTarget(&canvas);
+    kv::PopupMenu menu = twoGroups();
+    menu.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    const auto at = [&](float x, float y) { return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)); };
+    // Pixels of an entry's label row that pass the test.
+    const auto label = [&](std::size_t index, auto test) {
+        const sf::Vector2f centre = centreOf(menu, index);
+        int found = 0;
+        for (float y = centre.y - 8.f; y <= centre.y + 8.f; ++y)
+            for (float x = 100.f + kv::PopupMenu::labelLeft; x < centre.x + 30.f; ++x)
+                found += test(at(x, y));
+        return found;
+    };
+    const float right = 100.f + menu.width() - 10.f;
+    EXPECT_EQ(at(right, centreOf(menu, 0).y), sf::Color(27, 27, 255));
+    EXPECT_EQ(at(right, centreOf(menu, 2).y), sf::Color(131, 131, 131));
+    EXPECT_GT(label(0, [](sf::Color c) { return c == sf::Color::White; }), 20);
+    EXPECT_GT(label(2, [](sf::Color c) { return c.r < 60; }), 20);
+    const kv::PopupMenuItem& separator = menu.items()[1];
+    const float lineY = std::floor(100.f + separator.top + separator.itemHeight / 2.f);
+    EXPECT_EQ(at(150.f, lineY), sf::Color(79, 79, 79));
+    EXPECT_EQ(at(150.f, lineY - 3.f), sf::Color(131, 131, 131));
+    // The frame: light along the top, dark along the bottom.
+    EXPECT_EQ(at(150.f, 100.f), sf::Color(179, 179, 179));
+    EXPECT_EQ(at(150.f, 100.f + menu.height()), sf::Color(79, 79, 79));
 }
 
 TEST_F(PopupMenuTest, MenusWithoutEntriesNeverChoose)
