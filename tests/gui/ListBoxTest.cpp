@@ -158,6 +158,16 @@ TEST_F(ListBoxTest, DraggingTheSliderScrollsAndDragsTheSelectionAlong)
     fake.window.buttons.clear();
     pass();
     EXPECT_EQ(list.selection, 5);
+    // Back up to the top: the selection comes along to the last line in view.
+    fake.window.mouse.y = static_cast<int>(p.y) + 3;
+    fake.window.buttons.insert(sf::Mouse::Left);
+    pass();
+    fake.window.buttons.clear();
+    pass();
+    EXPECT_EQ(list.top, 0);
+    EXPECT_EQ(list.selection, 4);
+    list.top = 5;
+    fake.window.mouse.y = static_cast<int>(p.y + list.getHeight() - 3.f);
 
     // A copy drives a slider of its own.
     kv::ListBox copy = list;
