@@ -112,9 +112,12 @@ TEST(WidgetGeometry, RectangleOutlinesItsCornersAndMovedShapesDrawWhereTheyWent)
     kv::BevelPanel panel;
     panel.create({50.f, 10.f}, {90.f, 40.f}, sf::Color::White, sf::Color::Red, sf::Color::Blue);
     panel.setPosition({100.f, 50.f});
-    panel.setSize({60.f, 40.f});
     panel.draw();
     EXPECT_EQ(canvas.pixel(70, 25), sf::Color::Black);
+    EXPECT_EQ(canvas.pixel(140, 70), sf::Color::Red);
+    canvas.texture.clear(sf::Color::Black);
+    panel.setSize({60.f, 40.f});
+    panel.draw();
     EXPECT_EQ(canvas.pixel(150, 70), sf::Color::Blue);
     EXPECT_EQ(canvas.pixel(150, 50), sf::Color::White);
     EXPECT_EQ(canvas.pixel(100, 70), sf::Color::White);
@@ -444,6 +447,13 @@ TEST_F(Widgets, SliderColourBandsAndThumbLimits)
     kv::Scrollbar tooLong;
     tooLong.create("", {0.f, 0.f}, {16.f, 100.f}, 10, true, 150.f, &row);
     EXPECT_EQ(tooLong.thumbLength, 32.f);
+    // A thumb as long as the bar leaves nothing to drag either.
+    kv::Scrollbar exact;
+    exact.create("", {0.f, 0.f}, {16.f, 100.f}, 10, true, 100.f, &row);
+    EXPECT_EQ(exact.thumbLength, 32.f);
+    tick();
+    exact.update();
+    EXPECT_EQ(exact.thumb.getSize(), sf::Vector2f(16.f, 32.f));
 
 }
 
