@@ -56,10 +56,12 @@ TEST_F(PopupMenuTest, ArrowKeysWrapRoundAndStepOverSeparators)
         EXPECT_EQ(menu.show(), 0);
     }
     {
+        // Shown at a place with one coordinate unset: it stays where made.
         kv::PopupMenu menu = twoGroups();
         test::ModalDriver driver(fake.window);
         driver.press(sf::Keyboard::Down).press(sf::Keyboard::Right);
-        EXPECT_EQ(menu.show(), 2);
+        EXPECT_EQ(menu.show(300.f, -1.f), 2);
+        EXPECT_EQ(menu.position(), sf::Vector2f(100.f, 100.f));
     }
 }
 
