@@ -140,6 +140,29 @@ TEST_F(TextEntryTest, CaretKeysSelectionAndDeletion)
     EXPECT_EQ(box.text, "xy");
 }
 
+TEST_F(TextEntryTest, KeysTheFieldUsesAreNotLeftForButtonsUpdatedAfterIt)
+{
+    kv::TextBox box;
+    createFocused(box, "text");
+    for (const Key key : {Key::Backspace, Key::Delete, Key::Left, Key::Right, Key::Home, Key::End}) {
+        kv::Button button;
+        button.create("Key", -1, {0.f, 0.f}, key);
+        keys({key}, box, button);
+        EXPECT_FALSE(button.clicked) << key;
+    }
+    // The memo's own keys too: Return breaks a line rather than pressing OK.
+    kv::TextMemo memo;
+    memo.create({50.f, 300.f}, {300.f, 100.f}, "one\ntwo\nthree");
+    kv::setFocusedId(memo.id);
+    for (const Key key : {Key::Return, Key::Up, Key::Down, Key::PageUp, Key::PageDown, Key::Home, Key::End}) {
+        kv::Button button;
+        button.create("Key", -1, {0.f, 0.f}, key);
+        keys({key}, memo, button);
+        EXPECT_FALSE(button.clicked) << key;
+    }
+    EXPECT_EQ(memo.lineCount(), 4);
+}
+
 TEST_F(TextEntryTest, TypedTextIsReadOnceAlthoughItStaysForTheWholeTick)
 {
     kv::TextBox box;
@@ -259,6 +282,18 @@ TEST_F(TextEntryTest, MemoDrawsItsLinesSelectionAndCaretInPlace)
     EXPECT_EQ(at(column("second line", 5), 54.f + h), sf::Color::White);
     // The caret stands after "se" on the second line.
     EXPECT_EQ(at(column("second line", 2), 53.f + 1.5f * h), sf::Color::Black);
+
+    // Faded out, the lines go with the frame.
+    memo.setAlpha(0);
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    memo.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image faded = canvas.getTexture().copyToImage();
+    for (float x = 53.f; x < column("second line", 11); ++x)
+        for (float y = 53.f; y < 53.f + 2.f * h; ++y)
+            ASSERT_EQ(faded.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), sf::Color::Blue);
 }
 
 TEST_F(TextEntryTest, ClipboardCutCopyAndPasteGoThroughTheFilters)
@@ -334,11 +369,7 @@ TEST_F(TextEntryTest, MemoLinesKeepTheColumnAndTheSameEditingRules)
     EXPECT_EQ(memo.selectedText(), "ab\n");
     fake.window.keys.clear();
     type("x", memo);
-    // Return breaks the line and is not left for the dialog's OK button.
-    kv::Button ok;
-    ok.create("OK", -1, {0.f, 0.f}, Key::Return);
-    keys({Key::Return}, memo, ok);
-    EXPECT_FALSE(ok.clicked);
+    keys({Key::Return}, memo);
     EXPECT_EQ(memo.text, "first line\nx\nthird line");
     EXPECT_EQ(memo.lineCount(), 3);
 
