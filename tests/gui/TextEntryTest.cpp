@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -320,6 +321,44 @@ TEST_F(TextEntryTest, ClipboardCutCopyAndPasteGoThroughTheFilters)
     numbers.numericOnly = true;
     keys({Key::Insert}, numbers);
     EXPECT_EQ(numbers.text, "12345");
+}
+
+// Every reading of it is 10 ms on.  It holds V down for a while: the key
+// repeats 50 ms in and comes up 100 ms in, as a real hand's would.
+struct HeldVClock final : KVCore::TimeSource {
+    double seconds() const override
+    {
+        now += 0.01;
+        if (!repeated && now >= start + 0.05) {
+            window->pressKey(Key::V);
+            repeated = true;
+        }
+        if (now >= start + 0.1)
+            window->keys.erase(Key::V);
+        return now;
+    }
+    platform::UtcTime utcNow() const override { return {}; }
+    double start = 5000.0;
+    mutable double now = 5000.0;
+    mutable bool repeated = false;
+    test::FakeWindow* window = nullptr;
+};
+
+TEST_F(TextEntryTest, HoldingControlVPastesOnceThoughTheKeyRepeats)
+{
+    kv::TextBox box;
+    createFocused(box, "");
+    sf::Clipboard::setString("ab");
+    auto clock = std::make_unique<HeldVClock>();
+    clock->window = &fake.window;
+    KVCore::setTimeSource(std::move(clock));
+    fake.window.keys = {Key::LControl, Key::V};
+    fake.window.pressKey(Key::V);
+    for (int i = 0; i < 10; ++i) {
+        KVCore::pollEvents();
+        box.update();
+    }
+    EXPECT_EQ(box.text, "ab");
 }
 
 TEST_F(TextEntryTest, LongTextScrollsSoTheCaretStaysInTheField)
