@@ -227,6 +227,8 @@ TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)
         kv::DisplayModeChoice choice;
         test::ModalDriver driver(fake.window);
         driver.idle(1).press(sf::Keyboard::Escape);
+        // The Return that opened it is still in this tick's keys.
+        Keyboard::addPressedKey(sf::Keyboard::Return);
         EXPECT_FALSE(kv::selectDisplayMode(choice));
         kv::setGuiTarget(nullptr);
         canvas.display();

@@ -58,6 +58,9 @@ TEST_F(ScriptConsoleTest, HistoryButtonsStepThroughTheEntriesAndStopAtTheEnds)
     EXPECT_FALSE(enabled("History Back"));
     EXPECT_FALSE(enabled("History Forward"));
     EXPECT_FALSE(enabled("Execute Script")) << "there is nothing to run scripts with";
+    // Execute stands apart from the history pair, which stand together.
+    const auto left = [this](const char* b) { return console.button(b)->getPosition().x; };
+    EXPECT_GT(left("History Back") - left("Execute Script"), left("History Forward") - left("History Back"));
 }
 
 TEST_F(ScriptConsoleTest, MemoToolsCopyPasteSelectAndClearAndEscapeLeaves)
