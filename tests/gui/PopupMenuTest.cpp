@@ -85,6 +85,19 @@ TEST_F(PopupMenuTest, EscapeDismissesOnlyAsTheFirstKeyOfATick)
         EXPECT_EQ(menu.show(), 2);
     }
     {
+        // Keys pressed while the window is in the background choose nothing.
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.then([](test::FakeWindow& w) {
+                  w.focus = false;
+                  w.pressKey(sf::Keyboard::Return);
+              })
+            .then([](test::FakeWindow& w) { w.focus = true; })
+            .press(sf::Keyboard::Escape);
+        EXPECT_EQ(menu.show(), -1);
+        EXPECT_FALSE(driver.gaveUp);
+    }
+    {
         // Left arrow backs out like Escape, before the Return behind it.
         kv::PopupMenu menu = twoGroups();
         test::ModalDriver driver(fake.window);
