@@ -8,6 +8,8 @@
 #include "gui/BevelPanel.hpp"
 #include "gui/Button.hpp"
 #include "gui/CheckBox.hpp"
+#include "gui/Form.hpp"
+#include "gui/GroupBox.hpp"
 #include "gui/Line.hpp"
 #include "gui/Rectangle.hpp"
 #include "gui/Scrollbar.hpp"
@@ -312,6 +314,58 @@ TEST_F(Widgets, IconButtonShowsItsIconAndFadesOutWhole)
     canvas.texture.clear(sf::Color::Black);
     save.draw();
     EXPECT_EQ(nonBlack(), 0);
+}
+
+TEST_F(Widgets, FormAndGroupBoxDrawTheirFramesAroundTheirTitles)
+{
+    Canvas canvas;
+    const auto count = [&canvas](int left, int top, int right, int bottom, auto test) {
+        canvas.texture.display();
+        const sf::Image image = canvas.texture.getTexture().copyToImage();
+        int found = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                found += test(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+        return found;
+    };
+    const auto dark = [](sf::Color c) { return c.r < 60 && c.g < 60 && c.b < 60; };
+    const int bar = static_cast<int>(kv::Form::titleBarHeight());
+
+    // Moved and resized, a form draws its white title on the blue bar and
+    // its grey body below, and nothing where it was.
+    kv::Form form;
+    form.create("Mow", {10.f, 10.f}, {180.f, 80.f});
+    form.setPosition({15.f, 12.f});
+    form.draw();
+    EXPECT_EQ(canvas.pixel(150, static_cast<unsigned>(12 + bar / 2)), kv::theme::titleBarColour);
+    EXPECT_GT(count(18, 12, 60, 12 + bar, [](sf::Color c) { return c == sf::Color::White; }), 10);
+    EXPECT_EQ(canvas.pixel(12, 50), sf::Color::Black);
+    canvas.texture.clear(sf::Color::Black);
+    form.setSize({160.f, 80.f});
+    form.draw();
+    EXPECT_EQ(canvas.pixel(100, static_cast<unsigned>(12 + bar + 20)), kv::theme::faceColour);
+    EXPECT_EQ(canvas.pixel(180, 50), sf::Color::Black);
+    canvas.texture.clear(sf::Color::Black);
+    form.setAlpha(0);
+    form.draw();
+    EXPECT_EQ(count(0, 0, 200, 100, [](sf::Color c) { return c != sf::Color::Black; }), 0);
+
+    // A group box: a dark frame whose top edge breaks for the title.
+    canvas.texture.clear(sf::Color::White);
+    kv::GroupBox group;
+    group.create("Group", {0.f, 0.f}, {180.f, 80.f});
+    group.setPosition({10.f, 10.f});
+    group.draw();
+    const int s = static_cast<int>(Text::standardLineSpacing(18) * 0.5f);
+    EXPECT_GT(count(9 + s, 40, 12 + s, 60, dark), 15) << "left edge";
+    EXPECT_GT(count(188 - s, 40, 191 - s, 60, dark), 15) << "right edge";
+    EXPECT_GT(count(60, 88 - s, 150, 91 - s, dark), 80) << "bottom edge";
+    EXPECT_GT(count(150, 9 + s, 180, 12 + s, dark), 25) << "top edge after the title";
+    EXPECT_GT(count(20 + s, 10, 60 + s, 10 + 2 * s, dark), 20) << "title";
+    canvas.texture.clear(sf::Color::White);
+    group.setAlpha(0);
+    group.draw();
+    EXPECT_EQ(count(0, 0, 200, 100, dark), 0);
 }
 
 // Steps 10 ms per reading and lets go of the left button once releaseAt has
