@@ -176,6 +176,23 @@ TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
         const auto ring = image.getPixel(static_cast<unsigned>(fake.window.mouse.x), 109);
         EXPECT_LT(ring.g, 100);
         EXPECT_GT(image.getPixel(static_cast<unsigned>(fake.window.mouse.x), 130).g, 200);
+        // The value strip beside it, full width, brightest at the top.
+        EXPECT_EQ(image.getPixel(495, 100), sf::Color(0, 255, 255));
+        EXPECT_LT(image.getPixel(495, 310).g, 20);
+
+        // Widened, the field is painted again across its new width: red
+        // again at the far right.
+        picker.setSize({460.f, 300.f});
+        canvas.clear(sf::Color::Black);
+        kv::setGuiTarget(&canvas);
+        picker.draw();
+        kv::setGuiTarget(nullptr);
+        canvas.display();
+        const sf::FloatRect wide = picker.fieldArea();
+        const sf::Color end =
+            canvas.getTexture().copyToImage().getPixel(static_cast<unsigned>(wide.left + wide.width - 2.f), 105);
+        EXPECT_GT(end.r, 200);
+        EXPECT_LT(end.g, 40);
     }
     // Dragged out below the field, the pointer is held to its bottom row.
     fake.window.mouse.y += 1000;

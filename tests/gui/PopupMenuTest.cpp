@@ -183,6 +183,8 @@ TEST_F(PopupMenuTest, HighlightedEntryIsBlueAndSeparatorsAreDarkLines)
     const float lineY = std::floor(100.f + separator.top + separator.itemHeight / 2.f);
     EXPECT_EQ(at(150.f, lineY), sf::Color(79, 79, 79));
     EXPECT_EQ(at(150.f, lineY - 3.f), sf::Color(131, 131, 131));
+    // No rim round a separator over the entry above it.
+    EXPECT_EQ(at(right, 100.f + separator.top - 1.f), sf::Color(27, 27, 255));
     // The frame: light along the top, dark along the bottom.
     EXPECT_EQ(at(150.f, 100.f), sf::Color(179, 179, 179));
     EXPECT_EQ(at(150.f, 100.f + menu.height()), sf::Color(79, 79, 79));
@@ -237,6 +239,17 @@ TEST_F(PopupMenuTest, StaysInsideTheViewAndScrollsWhenTallerThanIt)
     fake.window.mouse = {300, 300};
     tall.update();
     EXPECT_FLOAT_EQ(tall.position().y, -8.f);
+
+    // Ending exactly at the view's foot, its bottom frame line is just out
+    // of view: the bottom edge brings it in.
+    kv::PopupMenu flush;
+    flush.create(50.f, 0.f);
+    flush.addItem("Entry", 4);
+    flush.create(50.f, view.y - flush.height());
+    flush.addItem("Entry", 4);
+    fake.window.mouse = {300, static_cast<int>(view.y) - 1};
+    flush.update();
+    EXPECT_FLOAT_EQ(flush.position().y + flush.height(), view.y - 2.f);
 }
 
 TEST_F(PopupMenuTest, WheelMovesOncePerChangeAndHoverHighlights)

@@ -58,9 +58,17 @@ TEST_F(ScriptConsoleTest, HistoryButtonsStepThroughTheEntriesAndStopAtTheEnds)
     EXPECT_FALSE(enabled("History Back"));
     EXPECT_FALSE(enabled("History Forward"));
     EXPECT_FALSE(enabled("Execute Script")) << "there is nothing to run scripts with";
-    // Execute stands apart from the history pair, which stand together.
-    const auto left = [this](const char* b) { return console.button(b)->getPosition().x; };
-    EXPECT_GT(left("History Back") - left("Execute Script"), left("History Forward") - left("History Back"));
+    // The toolbar's groups stand apart: run, history, editing, forgetting,
+    // leaving.
+    const char* const order[] = {"Execute Script", "History Back", "History Forward", "Select All", "Copy All",
+                                 "Clear and Paste", "Clear", "Clear History", "Exit"};
+    std::string groups;
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        const kv::Button& before = *console.button(order[i - 1]);
+        const float gap = console.button(order[i])->getPosition().x - before.getPosition().x - before.getWidth();
+        groups += gap > 10.f ? "|" : "-";
+    }
+    EXPECT_EQ(groups, "|-|---||");
 }
 
 TEST_F(ScriptConsoleTest, MemoToolsCopyPasteSelectAndClearAndEscapeLeaves)

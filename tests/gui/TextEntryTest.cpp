@@ -372,6 +372,18 @@ TEST_F(TextEntryTest, LongTextScrollsSoTheCaretStaysInTheField)
     EXPECT_GT(box.caret.getPosition().x, box.getPosition().x + 30.f);
     keys({Key::Home}, box);
     EXPECT_NEAR(box.caret.getPosition().x, box.getPosition().x + 3.f, 1.f);
+
+    // The white field ends with the narrowed box.
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(400, 200));
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    box.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    EXPECT_EQ(image.getPixel(155, 102), sf::Color::White);
+    EXPECT_EQ(image.getPixel(170, 110), sf::Color::Blue);
 }
 
 TEST_F(TextEntryTest, CaretBlinksAQuarterSecondEachWay)
