@@ -178,6 +178,7 @@ TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
         EXPECT_GT(image.getPixel(static_cast<unsigned>(fake.window.mouse.x), 130).g, 200);
         // The value strip beside it, full width, brightest at the top.
         EXPECT_EQ(image.getPixel(495, 100), sf::Color(0, 255, 255));
+        EXPECT_NEAR(image.getPixel(495, 210).g, 128, 8);
         EXPECT_LT(image.getPixel(495, 310).g, 20);
 
         // Widened, the field is painted again across its new width: red

@@ -4,6 +4,7 @@
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 
@@ -52,6 +53,22 @@ TEST_F(ScriptConsoleTest, HistoryButtonsStepThroughTheEntriesAndStopAtTheEnds)
     EXPECT_EQ(console.memo.text, "mow()");
     EXPECT_TRUE(enabled("History Back"));
     EXPECT_TRUE(enabled("History Forward"));
+
+    // The memo shows the entry on the console's face.
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(1024, 768));
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    console.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    const sf::Vector2f memo = console.memo.getPosition();
+    int dark = 0;
+    for (unsigned y = 0; y < 20; ++y)
+        for (unsigned x = 0; x < 60; ++x)
+            dark += image.getPixel(static_cast<unsigned>(memo.x) + 3 + x, static_cast<unsigned>(memo.y) + 3 + y).r < 80;
+    EXPECT_GT(dark, 20) << "mow()";
 
     click("Clear History");
     EXPECT_TRUE(console.history.empty());
