@@ -224,10 +224,7 @@ void ListBox::pullSelectionIntoView()
     pulledTop = top;
     if (!selectable || selection < 0 || !scrolled)
         return;
-    if (selection < top && top > 0)
-        selection = top;
-    if (selection >= top + rows && top < count() - rows)
-        selection = top + rows - 1;
+    selection = std::clamp(selection, top, top + rows - 1);
 }
 
 void ListBox::clickLines()

@@ -232,7 +232,9 @@ void PopupMenu::update()
             lastMouseY_ = mouse.y;
         }
     }
-    if (!focused || !isEntry(highlighted_))
+    // Choosing keys go through keyHit, which sees nothing while the window
+    // is in the background.
+    if (!isEntry(highlighted_))
         return;
     const auto choice = std::find_if(pressed.begin(), pressed.end(),
                                      [](std::int32_t k) { return k == keyReturn || k == keySpace; });

@@ -42,17 +42,6 @@ ScriptConsole console;
 
 } // namespace
 
-const std::vector<std::string>& ScriptConsole::buttonTexts()
-{
-    static const std::vector<std::string> texts = [] {
-        std::vector<std::string> t;
-        for (const ToolbarEntry& e : entries)
-            t.emplace_back(e.text);
-        return t;
-    }();
-    return texts;
-}
-
 void ScriptConsole::build(const std::vector<std::string>& newHistory)
 {
     const sf::Vector2f view = KVCore::viewSize();

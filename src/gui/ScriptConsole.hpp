@@ -15,9 +15,6 @@ namespace kv {
 
 class ScriptConsole {
 public:
-    // The toolbar's buttons, by text; separators stand between the groups.
-    static const std::vector<std::string>& buttonTexts();
-
     // Lays the console out over the current view with this history, the
     // newest entry shown.
     void build(const std::vector<std::string>& history);

@@ -5,18 +5,24 @@
 #include "engine/Keyboard.hpp"
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
+#include "gui/BevelPanel.hpp"
 #include "gui/Button.hpp"
 #include "gui/CheckBox.hpp"
+#include "gui/Form.hpp"
+#include "gui/GroupBox.hpp"
 #include "gui/Line.hpp"
 #include "gui/Rectangle.hpp"
 #include "gui/Scrollbar.hpp"
+#include "gui/Theme.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -78,16 +84,23 @@ struct Canvas {
     sf::RenderTexture texture;
 };
 
-TEST(WidgetGeometry, RectangleTakesCornersAndLineMovesBothEnds)
+TEST(WidgetGeometry, RectangleOutlinesItsCornersAndMovedShapesDrawWhereTheyWent)
 {
+    Canvas canvas;
     kv::Rectangle r;
     r.create({10.f, 10.f}, {30.f, 50.f});
-    EXPECT_EQ(r.getPosition(), sf::Vector2f(10.f, 10.f));
-    EXPECT_EQ(r.getSize(), sf::Vector2f(20.f, 40.f));
-    r.shape.setFillColor(sf::Color(10, 20, 30, 255));
+    r.draw();
+    // The outline runs just outside the box and the inside stays open.
+    EXPECT_EQ(canvas.pixel(9, 20), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(30, 20), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(20, 50), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(20, 20), sf::Color::Black);
+    EXPECT_EQ(canvas.pixel(31, 20), sf::Color::Black);
+
+    canvas.texture.clear(sf::Color::Black);
     r.setAlpha(40);
-    EXPECT_EQ(r.shape.getFillColor(), sf::Color(10, 20, 30, 40));
-    EXPECT_EQ(r.shape.getOutlineColor(), sf::Color(255, 255, 255, 40));
+    r.draw();
+    EXPECT_EQ(canvas.pixel(9, 20), sf::Color(40, 40, 40));
 
     kv::Line line;
     line.set({50.f, 5.f}, {20.f, 25.f}, sf::Color::Red);
@@ -95,6 +108,23 @@ TEST(WidgetGeometry, RectangleTakesCornersAndLineMovesBothEnds)
     line.setPosition({0.f, 0.f});
     EXPECT_EQ(line.p1, sf::Vector2f(30.f, 0.f));
     EXPECT_EQ(line.p2, sf::Vector2f(0.f, 20.f));
+
+    // A moved and resized panel draws its fill and edges at the new place.
+    canvas.texture.clear(sf::Color::Black);
+    kv::BevelPanel panel;
+    panel.create({50.f, 10.f}, {90.f, 40.f}, sf::Color::White, sf::Color::Red, sf::Color::Blue);
+    panel.setPosition({100.f, 50.f});
+    panel.draw();
+    EXPECT_EQ(canvas.pixel(70, 25), sf::Color::Black);
+    EXPECT_EQ(canvas.pixel(140, 70), sf::Color::Red);
+    canvas.texture.clear(sf::Color::Black);
+    panel.setSize({60.f, 40.f});
+    panel.draw();
+    EXPECT_EQ(canvas.pixel(150, 70), sf::Color::Blue);
+    EXPECT_EQ(canvas.pixel(150, 50), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(100, 70), sf::Color::White);
+    EXPECT_EQ(canvas.pixel(150, 90), sf::Color::Red);
+    EXPECT_EQ(canvas.pixel(160, 70), sf::Color::Red);
 }
 
 TEST_F(Widgets, HotKeyActsWithThePointerElsewhereAndEatsTheTicksKeys)
@@ -171,14 +201,38 @@ TEST_F(Widgets, TextButtonSizesItselfAroundItsText)
     EXPECT_NEAR(yes.getWidth(), measured.getLocalBounds().width + 48.f, 3.f);
     EXPECT_GE(yes.getHeight(), 34.f);
 
-    yes.setTextButton(120.f, 42.f);
-    EXPECT_EQ(yes.getSize(), sf::Vector2f(120.f, 42.f));
+    // Given a size, the face fills it and the text sits in its middle.
+    Canvas canvas;
+    kv::Button no;
+    no.create("No", -1, {10.f, 10.f});
+    no.setTextButton(120.f, 42.f);
+    fake.window.mouse = {500, 500};
+    no.update();
+    no.draw();
+    EXPECT_EQ(canvas.pixel(128, 50), kv::theme::faceColour);
+    EXPECT_EQ(canvas.pixel(132, 54), sf::Color::Black);
+    unsigned left = 200, right = 0, top = 100, bottom = 0;
+    for (unsigned y = 12; y < 50; ++y)
+        for (unsigned x = 12; x < 128; ++x)
+            if (canvas.pixel(x, y).r < 100) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_LT(left, right) << "the text is drawn";
+    EXPECT_NEAR((left + right) / 2.0, 70.0, 2.0);
+    EXPECT_NEAR((top + bottom) / 2.0, 31.0, 4.0);
 
+    // A separator under the mouse neither lights up nor shows a hint.
     kv::Button separator;
-    separator.create("", 140, {0.f, 0.f}, sf::Keyboard::S);
-    EXPECT_EQ(separator.getSize(), sf::Vector2f(12.f, 32.f));
-    EXPECT_EQ(separator.style, kv::Button::PlainStyle);
-    EXPECT_TRUE(separator.keyName.empty());
+    separator.create("", 140, {150.f, 10.f}, sf::Keyboard::S);
+    fake.window.mouse = {155, 20};
+    separator.update();
+    canvas.texture.clear(sf::Color::Black);
+    separator.draw();
+    EXPECT_EQ(canvas.pixel(160, 38), kv::theme::faceColour);
+    EXPECT_EQ(hint(separator.hintKey), nullptr);
 }
 
 TEST_F(Widgets, FlatButtonsLoseTheRaisedBevelOnly)
@@ -210,6 +264,123 @@ TEST_F(Widgets, FlatButtonsLoseTheRaisedBevelOnly)
     EXPECT_GT(sunken.r, 50);
     EXPECT_LT(sunken.r, 80);
     KVCore::settings().flatButtons = flatBefore;
+
+    // Disabled and moved, it is veiled where it now stands, not where it was.
+    canvas.texture.clear(sf::Color::Black);
+    yes.enabled = false;
+    yes.setPosition({90.f, 50.f});
+    fake.window.mouse = {500, 500};
+    yes.update();
+    yes.draw();
+    EXPECT_EQ(canvas.pixel(30, 30), sf::Color::Black);
+    EXPECT_EQ(canvas.pixel(150, 60), kv::theme::faceColour);
+    int blackText = 0;
+    for (unsigned y = 52; y < 88; ++y)
+        for (unsigned x = 92; x < 188; ++x)
+            blackText += canvas.pixel(x, y) == sf::Color::Black;
+    EXPECT_EQ(blackText, 0) << "the caption is greyed";
+}
+
+TEST_F(Widgets, IconButtonShowsItsIconAndFadesOutWhole)
+{
+    Canvas canvas;
+    kv::Button save;
+    save.create("Save", 3, {10.f, 10.f}, sf::Keyboard::F5);
+    const auto nonBlack = [&canvas] {
+        canvas.texture.display();
+        const sf::Image image = canvas.texture.getTexture().copyToImage();
+        int count = 0;
+        for (unsigned y = 0; y < 100; ++y)
+            for (unsigned x = 0; x < 200; ++x)
+                count += image.getPixel(x, y) != sf::Color::Black;
+        return count;
+    };
+    // Without its face only the icon is drawn, pressed in a pixel under the
+    // mouse.  A plain white icon, as the sheet differs between processes.
+    sf::Texture white;
+    ASSERT_TRUE(white.create(32, 32));
+    const std::vector<sf::Uint8> opaque(32 * 32 * 4, 255);
+    white.update(opaque.data());
+    save.icon = sf::Sprite(white);
+    save.setPosition({10.f, 10.f});
+    save.noFace = true;
+    for (const bool over : {false, true}) {
+        canvas.texture.clear(sf::Color::Black);
+        fake.window.mouse = over ? sf::Vector2i(20, 20) : sf::Vector2i(500, 500);
+        save.update();
+        save.draw();
+        EXPECT_EQ(canvas.pixel(25, 25), sf::Color::White) << over;
+        EXPECT_EQ(canvas.pixel(42, 25), over ? sf::Color::White : sf::Color::Black);
+    }
+    save.noFace = false;
+
+    // Faded out, no part of it shows: face, icon, hover, bevel or overlay.
+    save.setAlpha(0);
+    for (const bool over : {false, true})
+        for (const bool enabled : {true, false}) {
+            canvas.texture.clear(sf::Color::Black);
+            save.enabled = enabled;
+            fake.window.mouse = over ? sf::Vector2i(20, 20) : sf::Vector2i(500, 500);
+            save.update();
+            save.draw();
+            EXPECT_EQ(nonBlack(), 0) << over << enabled;
+        }
+    save.setTextButton(0.f, 0.f);
+    canvas.texture.clear(sf::Color::Black);
+    save.draw();
+    EXPECT_EQ(nonBlack(), 0);
+}
+
+TEST_F(Widgets, FormAndGroupBoxDrawTheirFramesAroundTheirTitles)
+{
+    Canvas canvas;
+    const auto count = [&canvas](int left, int top, int right, int bottom, auto test) {
+        canvas.texture.display();
+        const sf::Image image = canvas.texture.getTexture().copyToImage();
+        int found = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                found += test(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+        return found;
+    };
+    const auto dark = [](sf::Color c) { return c.r < 60 && c.g < 60 && c.b < 60; };
+    const int bar = static_cast<int>(kv::Form::titleBarHeight());
+
+    // Moved and resized, a form draws its white title on the blue bar and
+    // its grey body below, and nothing where it was.
+    kv::Form form;
+    form.create("Mow", {10.f, 10.f}, {180.f, 80.f});
+    form.setPosition({15.f, 12.f});
+    form.draw();
+    EXPECT_EQ(canvas.pixel(150, static_cast<unsigned>(12 + bar / 2)), kv::theme::titleBarColour);
+    EXPECT_GT(count(18, 12, 60, 12 + bar, [](sf::Color c) { return c == sf::Color::White; }), 10);
+    EXPECT_EQ(canvas.pixel(12, 50), sf::Color::Black);
+    canvas.texture.clear(sf::Color::Black);
+    form.setSize({160.f, 80.f});
+    form.draw();
+    EXPECT_EQ(canvas.pixel(100, static_cast<unsigned>(12 + bar + 20)), kv::theme::faceColour);
+    EXPECT_EQ(canvas.pixel(180, 50), sf::Color::Black);
+    canvas.texture.clear(sf::Color::Black);
+    form.setAlpha(0);
+    form.draw();
+    EXPECT_EQ(count(0, 0, 200, 100, [](sf::Color c) { return c != sf::Color::Black; }), 0);
+
+    // A group box: a dark frame whose top edge breaks for the title.
+    canvas.texture.clear(sf::Color::White);
+    kv::GroupBox group;
+    group.create("Group", {0.f, 0.f}, {180.f, 80.f});
+    group.setPosition({10.f, 10.f});
+    group.draw();
+    const int s = static_cast<int>(Text::standardLineSpacing(18) * 0.5f);
+    EXPECT_GT(count(9 + s, 40, 12 + s, 60, dark), 15) << "left edge";
+    EXPECT_GT(count(188 - s, 40, 191 - s, 60, dark), 15) << "right edge";
+    EXPECT_GT(count(60, 88 - s, 150, 91 - s, dark), 80) << "bottom edge";
+    EXPECT_GT(count(150, 9 + s, 180, 12 + s, dark), 25) << "top edge after the title";
+    EXPECT_GT(count(20 + s, 10, 60 + s, 8 + s, dark), 4) << "title, above the top edge's line";
+    canvas.texture.clear(sf::Color::White);
+    group.setAlpha(0);
+    group.draw();
+    EXPECT_EQ(count(0, 0, 200, 100, dark), 0);
 }
 
 // Steps 10 ms per reading and lets go of the left button once releaseAt has
@@ -340,11 +511,20 @@ TEST_F(Widgets, SliderColourBandsAndThumbLimits)
         EXPECT_EQ(slider.bar.shape.getFillColor(), colour) << value;
     }
     EXPECT_NEAR(slider.bar.getWidth(), 150.f, 2.f) << "a thumbless bar fills with the value";
+    slider.setPosition({0.f, 50.f});
+    EXPECT_EQ(slider.track.getPosition(), sf::Vector2f(0.f, 50.f)) << "moved, the track goes along";
 
     std::int32_t row = 0;
     kv::Scrollbar tooLong;
     tooLong.create("", {0.f, 0.f}, {16.f, 100.f}, 10, true, 150.f, &row);
     EXPECT_EQ(tooLong.thumbLength, 32.f);
+    // A thumb as long as the bar leaves nothing to drag either.
+    kv::Scrollbar exact;
+    exact.create("", {0.f, 0.f}, {16.f, 100.f}, 10, true, 100.f, &row);
+    EXPECT_EQ(exact.thumbLength, 32.f);
+    tick();
+    exact.update();
+    EXPECT_EQ(exact.thumb.getSize(), sf::Vector2f(16.f, 32.f));
 
 }
 

@@ -9,6 +9,7 @@
 #include "gui/ModalDriver.hpp"
 #include "support/EngineFonts.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -160,6 +161,40 @@ TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
     picker.update();
     EXPECT_TRUE(picker.fieldDrag);
     EXPECT_EQ(picker.getColour(), sf::Color(0, 255, 255, 128));
+    {
+        // The previews below: the colour it started with left, the picked
+        // one right; a dark ring around the picked point of the field.
+        sf::RenderTexture canvas;
+        ASSERT_TRUE(canvas.create(600, 450));
+        kv::setGuiTarget(&canvas);
+        picker.draw();
+        kv::setGuiTarget(nullptr);
+        canvas.display();
+        const sf::Image image = canvas.getTexture().copyToImage();
+        EXPECT_EQ(image.getPixel(200, 370), sf::Color(0, 0, 255));
+        EXPECT_EQ(image.getPixel(400, 370), sf::Color(0, 255, 255));
+        const auto ring = image.getPixel(static_cast<unsigned>(fake.window.mouse.x), 109);
+        EXPECT_LT(ring.g, 100);
+        EXPECT_GT(image.getPixel(static_cast<unsigned>(fake.window.mouse.x), 130).g, 200);
+        // The value strip beside it, full width, brightest at the top.
+        EXPECT_EQ(image.getPixel(495, 100), sf::Color(0, 255, 255));
+        EXPECT_NEAR(image.getPixel(495, 210).g, 128, 8);
+        EXPECT_LT(image.getPixel(495, 310).g, 20);
+
+        // Widened, the field is painted again across its new width: red
+        // again at the far right.
+        picker.setSize({460.f, 300.f});
+        canvas.clear(sf::Color::Black);
+        kv::setGuiTarget(&canvas);
+        picker.draw();
+        kv::setGuiTarget(nullptr);
+        canvas.display();
+        const sf::FloatRect wide = picker.fieldArea();
+        const sf::Color end =
+            canvas.getTexture().copyToImage().getPixel(static_cast<unsigned>(wide.left + wide.width - 2.f), 105);
+        EXPECT_GT(end.r, 200);
+        EXPECT_LT(end.g, 40);
+    }
     // Dragged out below the field, the pointer is held to its bottom row.
     fake.window.mouse.y += 1000;
     picker.update();
@@ -201,6 +236,29 @@ TEST(DisplayModes, TheXScreensOwnModeIsListed)
 
 TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)
 {
+    {
+        // The modes are listed with the current one highlighted.
+        sf::RenderTexture canvas;
+        ASSERT_TRUE(canvas.create(1024, 768));
+        canvas.clear(sf::Color::Blue);
+        kv::setGuiTarget(&canvas);
+        kv::DisplayModeChoice choice;
+        test::ModalDriver driver(fake.window);
+        driver.idle(1).press(sf::Keyboard::Escape);
+        // The Return that opened it is still in this tick's keys.
+        Keyboard::addPressedKey(sf::Keyboard::Return);
+        EXPECT_FALSE(kv::selectDisplayMode(choice));
+        kv::setGuiTarget(nullptr);
+        canvas.display();
+        const sf::Image image = canvas.getTexture().copyToImage();
+        int longest = 0;
+        for (unsigned y = 0; y < 768; ++y)
+            for (unsigned x = 0, run = 0; x < 1024; ++x) {
+                run = image.getPixel(x, y) == sf::Color::Black ? run + 1 : 0;
+                longest = std::max(longest, static_cast<int>(run));
+            }
+        EXPECT_GT(longest, 150) << "the highlight across the current mode's line";
+    }
     {
         fake.window.desktop = {600, 400, 32};
         kv::DisplayModeChoice choice;

@@ -7,6 +7,7 @@
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 namespace {
@@ -89,6 +90,29 @@ TEST_F(ListBoxTest, KeysMoveTheSelectionAndStopAtTheEnds)
     EXPECT_EQ(list.selection, 3);
 }
 
+TEST_F(ListBoxTest, PageKeysWithNothingSelectedCountFromTheTopLineInView)
+{
+    for (int i = 10; i < 30; ++i)
+        list.addItem("item " + std::to_string(i));
+    fake.window.mouse = lineInView(0);
+    for (const Key key : {Key::PageUp, Key::PageDown}) {
+        list.selection = -1;
+        list.top = 0;
+        pass();
+        wheel(-12.f);
+        wheel(-12.f);
+        ASSERT_EQ(list.top, 8);
+        // The owner drops the selection, say after a refill; the view stays.
+        list.selection = -1;
+        pass();
+        keys({key});
+        const std::int32_t expected = key == Key::PageUp ? 8 - 5 : 8 + 5;
+        EXPECT_EQ(list.selection, expected);
+        EXPECT_GE(list.selection, list.top);
+        EXPECT_LT(list.selection, list.top + list.rows);
+    }
+}
+
 TEST_F(ListBoxTest, SecondClickWithinHalfASecondActivates)
 {
     clickAt(lineInView(2));
@@ -134,6 +158,16 @@ TEST_F(ListBoxTest, DraggingTheSliderScrollsAndDragsTheSelectionAlong)
     fake.window.buttons.clear();
     pass();
     EXPECT_EQ(list.selection, 5);
+    // Back up to the top: the selection comes along to the last line in view.
+    fake.window.mouse.y = static_cast<int>(p.y) + 3;
+    fake.window.buttons.insert(sf::Mouse::Left);
+    pass();
+    fake.window.buttons.clear();
+    pass();
+    EXPECT_EQ(list.top, 0);
+    EXPECT_EQ(list.selection, 4);
+    list.top = 5;
+    fake.window.mouse.y = static_cast<int>(p.y + list.getHeight() - 3.f);
 
     // A copy drives a slider of its own.
     kv::ListBox copy = list;
@@ -146,6 +180,40 @@ TEST_F(ListBoxTest, DraggingTheSliderScrollsAndDragsTheSelectionAlong)
     EXPECT_EQ(copy.top, 5);
     EXPECT_EQ(list.top, 5);
     EXPECT_NE(copy.id, list.id);
+}
+
+TEST_F(ListBoxTest, SelectedLineShowsWhiteOnBlackAndTheOthersDarkOnGrey)
+{
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(500, 300));
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    list.selection = 2;
+    pass();
+    list.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    // Counts pixels of the n-th line in view for which the test holds.
+    const auto count = [&](int n, auto test) {
+        const sf::Vector2i mid = lineInView(n);
+        int found = 0;
+        for (int y = mid.y - 6; y <= mid.y + 6; ++y)
+            for (int x = 104; x < 200; ++x)
+                found += test(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+        return found;
+    };
+    const auto white = [](sf::Color c) { return c == sf::Color::White; };
+    const auto dark = [](sf::Color c) { return c.r < 100; };
+    EXPECT_GT(count(2, white), 20);
+    EXPECT_GT(count(1, dark), 20);
+    EXPECT_EQ(count(1, white), 0);
+    // Past the text the selected line is black from edge to edge, and the
+    // lines around it keep the list's grey right up to it.
+    const sf::Vector2i selected = lineInView(2);
+    const int rowAbove = selected.y - static_cast<int>(kv::ListBox::lineHeight() / 2.f) - 1;
+    EXPECT_EQ(image.getPixel(350, static_cast<unsigned>(selected.y)), sf::Color::Black);
+    EXPECT_EQ(image.getPixel(350, static_cast<unsigned>(rowAbove)), sf::Color(219, 219, 219));
 }
 
 TEST_F(ListBoxTest, TextDisplayWrapsScrollsAndNeverSelects)

@@ -7,7 +7,10 @@
 #include "gui/PopupMenu.hpp"
 #include "support/EngineFonts.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -53,10 +56,12 @@ TEST_F(PopupMenuTest, ArrowKeysWrapRoundAndStepOverSeparators)
         EXPECT_EQ(menu.show(), 0);
     }
     {
+        // Shown at a place with one coordinate unset: it stays where made.
         kv::PopupMenu menu = twoGroups();
         test::ModalDriver driver(fake.window);
         driver.press(sf::Keyboard::Down).press(sf::Keyboard::Right);
-        EXPECT_EQ(menu.show(), 2);
+        EXPECT_EQ(menu.show(300.f, -1.f), 2);
+        EXPECT_EQ(menu.position(), sf::Vector2f(100.f, 100.f));
     }
 }
 
@@ -78,6 +83,19 @@ TEST_F(PopupMenuTest, EscapeDismissesOnlyAsTheFirstKeyOfATick)
               })
             .press(sf::Keyboard::Return);
         EXPECT_EQ(menu.show(), 2);
+    }
+    {
+        // Keys pressed while the window is in the background choose nothing.
+        kv::PopupMenu menu = twoGroups();
+        test::ModalDriver driver(fake.window);
+        driver.then([](test::FakeWindow& w) {
+                  w.focus = false;
+                  w.pressKey(sf::Keyboard::Return);
+              })
+            .then([](test::FakeWindow& w) { w.focus = true; })
+            .press(sf::Keyboard::Escape);
+        EXPECT_EQ(menu.show(), -1);
+        EXPECT_FALSE(driver.gaveUp);
     }
     {
         // Left arrow backs out like Escape, before the Return behind it.
@@ -135,6 +153,43 @@ TEST_F(PopupMenuTest, ReleasingTheButtonChoosesTheEntryUnderItOrDismisses)
     }
 }
 
+TEST_F(PopupMenuTest, HighlightedEntryIsBlueAndSeparatorsAreDarkLines)
+{
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(400, 300));
+    canvas.clear(sf::Color::Black);
+    kv::setGuiTarget(&canvas);
+    kv::PopupMenu menu = twoGroups();
+    menu.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    const auto at = [&](float x, float y) { return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)); };
+    // Pixels of an entry's label row that pass the test.
+    const auto label = [&](std::size_t index, auto test) {
+        const sf::Vector2f centre = centreOf(menu, index);
+        int found = 0;
+        for (float y = centre.y - 8.f; y <= centre.y + 8.f; ++y)
+            for (float x = 100.f + kv::PopupMenu::labelLeft; x < centre.x + 30.f; ++x)
+                found += test(at(x, y));
+        return found;
+    };
+    const float right = 100.f + menu.width() - 10.f;
+    EXPECT_EQ(at(right, centreOf(menu, 0).y), sf::Color(27, 27, 255));
+    EXPECT_EQ(at(right, centreOf(menu, 2).y), sf::Color(131, 131, 131));
+    EXPECT_GT(label(0, [](sf::Color c) { return c == sf::Color::White; }), 20);
+    EXPECT_GT(label(2, [](sf::Color c) { return c.r < 60; }), 20);
+    const kv::PopupMenuItem& separator = menu.items()[1];
+    const float lineY = std::floor(100.f + separator.top + separator.itemHeight / 2.f);
+    EXPECT_EQ(at(150.f, lineY), sf::Color(79, 79, 79));
+    EXPECT_EQ(at(150.f, lineY - 3.f), sf::Color(131, 131, 131));
+    // No rim round a separator over the entry above it.
+    EXPECT_EQ(at(right, 100.f + separator.top - 1.f), sf::Color(27, 27, 255));
+    // The frame: light along the top, dark along the bottom.
+    EXPECT_EQ(at(150.f, 100.f), sf::Color(179, 179, 179));
+    EXPECT_EQ(at(150.f, 100.f + menu.height()), sf::Color(79, 79, 79));
+}
+
 TEST_F(PopupMenuTest, MenusWithoutEntriesNeverChoose)
 {
     kv::PopupMenu empty;
@@ -184,6 +239,17 @@ TEST_F(PopupMenuTest, StaysInsideTheViewAndScrollsWhenTallerThanIt)
     fake.window.mouse = {300, 300};
     tall.update();
     EXPECT_FLOAT_EQ(tall.position().y, -8.f);
+
+    // Ending exactly at the view's foot, its bottom frame line is just out
+    // of view: the bottom edge brings it in.
+    kv::PopupMenu flush;
+    flush.create(50.f, 0.f);
+    flush.addItem("Entry", 4);
+    flush.create(50.f, view.y - flush.height());
+    flush.addItem("Entry", 4);
+    fake.window.mouse = {300, static_cast<int>(view.y) - 1};
+    flush.update();
+    EXPECT_FLOAT_EQ(flush.position().y + flush.height(), view.y - 2.f);
 }
 
 TEST_F(PopupMenuTest, WheelMovesOncePerChangeAndHoverHighlights)

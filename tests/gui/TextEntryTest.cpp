@@ -1,14 +1,17 @@
 // Text boxes, the caret and the memo, driven with keys, typed text and the
 // mouse through the stand-in window.
 #include "engine/EventPoller.hpp"
+#include "gui/Button.hpp"
 #include "gui/TextMemo.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -48,6 +51,22 @@ protected:
         fake.window.mouseButton(sf::Mouse::Left, true);
         fake.window.mouseButton(sf::Mouse::Left, false);
         pass(widgets...);
+    }
+    // Press at the first point, move through the others with the button
+    // held, one pass each, and let go.
+    template <class Widget> void drag(std::initializer_list<sf::Vector2f> path, Widget& widget)
+    {
+        for (const sf::Vector2f& p : path) {
+            fake.window.mouse = {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+            if (&p == path.begin()) {
+                fake.window.mouseButton(sf::Mouse::Left, true);
+                fake.window.buttons.insert(sf::Mouse::Left);
+            }
+            pass(widget);
+        }
+        fake.window.buttons.clear();
+        fake.window.mouseButton(sf::Mouse::Left, false);
+        pass(widget);
     }
     static void createFocused(kv::TextBox& box, const std::string& text, std::int32_t maxLength = 256)
     {
@@ -122,6 +141,29 @@ TEST_F(TextEntryTest, CaretKeysSelectionAndDeletion)
     EXPECT_EQ(box.text, "xy");
 }
 
+TEST_F(TextEntryTest, KeysTheFieldUsesAreNotLeftForButtonsUpdatedAfterIt)
+{
+    kv::TextBox box;
+    createFocused(box, "text");
+    for (const Key key : {Key::Backspace, Key::Delete, Key::Left, Key::Right, Key::Home, Key::End}) {
+        kv::Button button;
+        button.create("Key", -1, {0.f, 0.f}, key);
+        keys({key}, box, button);
+        EXPECT_FALSE(button.clicked) << key;
+    }
+    // The memo's own keys too: Return breaks a line rather than pressing OK.
+    kv::TextMemo memo;
+    memo.create({50.f, 300.f}, {300.f, 100.f}, "one\ntwo\nthree");
+    kv::setFocusedId(memo.id);
+    for (const Key key : {Key::Return, Key::Up, Key::Down, Key::PageUp, Key::PageDown, Key::Home, Key::End}) {
+        kv::Button button;
+        button.create("Key", -1, {0.f, 0.f}, key);
+        keys({key}, memo, button);
+        EXPECT_FALSE(button.clicked) << key;
+    }
+    EXPECT_EQ(memo.lineCount(), 4);
+}
+
 TEST_F(TextEntryTest, TypedTextIsReadOnceAlthoughItStaysForTheWholeTick)
 {
     kv::TextBox box;
@@ -174,6 +216,87 @@ TEST_F(TextEntryTest, ClickMovesTheKeyboardAndPlacesTheCaret)
     EXPECT_EQ(second.selectedText(), "xtwo");
 }
 
+TEST_F(TextEntryTest, DraggingLeftSelectsBackToThePointerInBoxAndMemo)
+{
+    kv::TextBox box;
+    createFocused(box, "hello world");
+    const auto gap = [&](int i) { return sf::Vector2f(box.shown.findCharacterPos(i).x, 105.f); };
+    drag({gap(9), gap(3)}, box);
+    EXPECT_EQ(box.selectedText(), "lo wor");
+    EXPECT_EQ(box.cursor, 3);
+    EXPECT_NEAR(box.caret.getPosition().x, gap(3).x, 1.f);
+    // Back where it started: nothing selected, the caret at the press.
+    drag({gap(9), gap(3), gap(9)}, box);
+    EXPECT_FALSE(box.hasSelection());
+    EXPECT_EQ(box.cursor, 9);
+
+    kv::TextMemo memo;
+    memo.create({50.f, 300.f}, {300.f, 100.f}, "first line\nsecond line");
+    kv::setFocusedId(memo.id);
+    const auto at = [&](int row, const std::string& line, int column) {
+        const float x = kv::textField::makeText(line).findCharacterPos(static_cast<std::size_t>(column)).x;
+        return sf::Vector2f(53.f + x, 303.f + (static_cast<float>(row) + 0.5f) * memo.lineHeight());
+    };
+    const sf::Vector2f second = at(1, "second line", 6), first = at(0, "first line", 6);
+    drag({second, first}, memo);
+    EXPECT_EQ(memo.selectedText(), "line\nsecond");
+    EXPECT_EQ(memo.cursor, 6);
+    EXPECT_NEAR(memo.caret.getPosition().x, first.x, 1.f);
+    EXPECT_NEAR(memo.caret.getPosition().y, 303.f, 1.f);
+    drag({second, first, second}, memo);
+    EXPECT_FALSE(memo.hasSelection());
+    EXPECT_EQ(memo.cursor, 17);
+}
+
+TEST_F(TextEntryTest, MemoDrawsItsLinesSelectionAndCaretInPlace)
+{
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(400, 200));
+    kv::TextMemo memo;
+    memo.create({50.f, 50.f}, {300.f, 100.f}, "first line\nsecond line");
+    kv::setFocusedId(memo.id);
+    const float h = memo.lineHeight();
+    const auto column = [](const std::string& line, int c) {
+        return 53.f + kv::textField::makeText(line).findCharacterPos(static_cast<std::size_t>(c)).x;
+    };
+    fake.window.keys = {Key::LShift};
+    keys({Key::Down, Key::Right, Key::Right}, memo);
+    fake.window.keys.clear();
+    ASSERT_EQ(memo.selectedText(), "first line\nse");
+
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    memo.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    const auto at = [&](float x, float y) { return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)); };
+    int dark = 0;
+    for (float y = 53.f; y < 53.f + 2.f * h; ++y)
+        for (float x = 53.f; x < column("second line", 11); ++x)
+            dark += at(x, y).r < 100 && at(x, y).b < 100;
+    EXPECT_GT(dark, 60) << "both lines' text";
+    // The selected line break shows past the end of the first line.
+    const sf::Color selection = kv::textField::selectionColour;
+    EXPECT_EQ(at(column("first line", 10) + 2.f, 54.f), selection);
+    EXPECT_EQ(at(column("second line", 1), 54.f + h), selection);
+    EXPECT_EQ(at(column("second line", 5), 54.f + h), sf::Color::White);
+    // The caret stands after "se" on the second line.
+    EXPECT_EQ(at(column("second line", 2), 53.f + 1.5f * h), sf::Color::Black);
+
+    // Faded out, the lines go with the frame.
+    memo.setAlpha(0);
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    memo.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image faded = canvas.getTexture().copyToImage();
+    for (float x = 53.f; x < column("second line", 11); ++x)
+        for (float y = 53.f; y < 53.f + 2.f * h; ++y)
+            ASSERT_EQ(faded.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), sf::Color::Blue);
+}
+
 TEST_F(TextEntryTest, ClipboardCutCopyAndPasteGoThroughTheFilters)
 {
     kv::TextBox box;
@@ -200,6 +323,44 @@ TEST_F(TextEntryTest, ClipboardCutCopyAndPasteGoThroughTheFilters)
     EXPECT_EQ(numbers.text, "12345");
 }
 
+// Every reading of it is 10 ms on.  It holds V down for a while: the key
+// repeats 50 ms in and comes up 100 ms in, as a real hand's would.
+struct HeldVClock final : KVCore::TimeSource {
+    double seconds() const override
+    {
+        now += 0.01;
+        if (!repeated && now >= start + 0.05) {
+            window->pressKey(Key::V);
+            repeated = true;
+        }
+        if (now >= start + 0.1)
+            window->keys.erase(Key::V);
+        return now;
+    }
+    platform::UtcTime utcNow() const override { return {}; }
+    double start = 5000.0;
+    mutable double now = 5000.0;
+    mutable bool repeated = false;
+    test::FakeWindow* window = nullptr;
+};
+
+TEST_F(TextEntryTest, HoldingControlVPastesOnceThoughTheKeyRepeats)
+{
+    kv::TextBox box;
+    createFocused(box, "");
+    sf::Clipboard::setString("ab");
+    auto clock = std::make_unique<HeldVClock>();
+    clock->window = &fake.window;
+    KVCore::setTimeSource(std::move(clock));
+    fake.window.keys = {Key::LControl, Key::V};
+    fake.window.pressKey(Key::V);
+    for (int i = 0; i < 10; ++i) {
+        KVCore::pollEvents();
+        box.update();
+    }
+    EXPECT_EQ(box.text, "ab");
+}
+
 TEST_F(TextEntryTest, LongTextScrollsSoTheCaretStaysInTheField)
 {
     kv::TextBox box;
@@ -211,6 +372,18 @@ TEST_F(TextEntryTest, LongTextScrollsSoTheCaretStaysInTheField)
     EXPECT_GT(box.caret.getPosition().x, box.getPosition().x + 30.f);
     keys({Key::Home}, box);
     EXPECT_NEAR(box.caret.getPosition().x, box.getPosition().x + 3.f, 1.f);
+
+    // The white field ends with the narrowed box.
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(400, 200));
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    box.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    EXPECT_EQ(image.getPixel(155, 102), sf::Color::White);
+    EXPECT_EQ(image.getPixel(170, 110), sf::Color::Blue);
 }
 
 TEST_F(TextEntryTest, CaretBlinksAQuarterSecondEachWay)

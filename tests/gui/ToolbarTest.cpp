@@ -8,6 +8,7 @@
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,6 +65,22 @@ TEST_F(ToolbarTest, ButtonsStandFourApartAndSixteenAfterASeparator)
     EXPECT_FLOAT_EQ(x(3), x(2) + 12.f + 16.f);
     for (const kv::Button& b : bar.buttons)
         EXPECT_FLOAT_EQ(b.getPosition().y, 20.f + spacing + 8.f);
+
+    // Faded out, neither the frame nor its buttons show.
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(300, 150));
+    canvas.clear(sf::Color::Black);
+    kv::setGuiTarget(&canvas);
+    bar.setAlpha(0);
+    bar.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    const sf::Image image = canvas.getTexture().copyToImage();
+    int shown = 0;
+    for (unsigned y = 0; y < 150; ++y)
+        for (unsigned x = 0; x < 300; ++x)
+            shown += image.getPixel(x, y) != sf::Color::Black;
+    EXPECT_EQ(shown, 0);
 
     // Buttons still work through the toolbar.
     fake.window.pressKey(sf::Keyboard::U);
