@@ -253,6 +253,23 @@ TEST(HintList, SameIdRefreshesAndEmptyIdsAreNumbered)
     EXPECT_EQ(std::stoul(b.substr(5)), std::stoul(a.substr(5)) + 1);
 }
 
+// A fresh process shows the poller as a program finds it: a frame polled
+// before the poller ever started counts no time, rather than all the time
+// since the clock's zero.
+TEST(FrameClock, AProgramsFirstFrameLastsNoTime)
+{
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            test::FakeWindowScope fake;
+            KVCore::pollEvents();
+            std::exit(KVCore::frameTime() == 0.f ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    GTEST_FLAG_SET(death_test_style, style);
+}
+
 } // namespace
 
 namespace {

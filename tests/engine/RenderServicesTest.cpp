@@ -2,11 +2,14 @@
 // provides.
 #include "engine/Console.hpp"
 #include "engine/Display.hpp"
+#include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
+#include "engine/Hints.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/Icons.hpp"
 #include "engine/InternalTextures.hpp"
 #include "engine/Layers.hpp"
+#include "engine/Lighting.hpp"
 #include "engine/Log.hpp"
 #include "engine/Overlay.hpp"
 #include "engine/Screenshot.hpp"
@@ -14,6 +17,7 @@
 #include "engine/Text.hpp"
 #include "gui/Dialog.hpp"
 #include "storage/BinaryFile.hpp"
+#include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
 
@@ -25,11 +29,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 namespace {
 
 namespace fs = std::filesystem;
+
+int pixelsWhere(const sf::Image& image, sf::IntRect area, const std::function<bool(sf::Color)>& matches)
+{
+    int n = 0;
+    for (int y = area.top; y < area.top + area.height; ++y)
+        for (int x = area.left; x < area.left + area.width; ++x)
+            n += matches(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y))) ? 1 : 0;
+    return n;
+}
+bool isWhite(sf::Color c) { return c.r > 200 && c.g > 200 && c.b > 200; }
+bool isDark(sf::Color c) { return c.r < 100 && c.g < 100; }
+bool isNotBlue(sf::Color c) { return c != sf::Color::Blue; }
 
 // Runs a test inside a scratch working directory holding a "zavi3" folder.
 class EngineDataFolder : public ::testing::Test {
@@ -83,9 +102,14 @@ TEST_F(EngineDataFolder, InternalTexturesAreFoundWithOrWithoutExtension)
     EXPECT_EQ(KVCore::consoleLines()[0].text,
               "InternalTextures::loadTextures: Unable to load texture from zavi3\\textures\\readme.txt");
 
-    // Out-of-range icons show the white default texture.
-    EXPECT_EQ(Icons::getIcon(300).getTexture(), &InternalTextures::defaultTexture());
-    EXPECT_EQ(Icons::getIcon(-1).getTexture(), &InternalTextures::defaultTexture());
+    // Out-of-range icons show the white default texture; the first and last
+    // icons come from the sheet.
+    for (int outside : {-1, 256, 300})
+        EXPECT_EQ(Icons::getIcon(outside).getTexture(), &InternalTextures::defaultTexture()) << outside;
+    for (int inside : {0, 255}) {
+        EXPECT_NE(Icons::getIcon(inside).getTexture(), &InternalTextures::defaultTexture()) << inside;
+        EXPECT_EQ(Icons::getIcon(inside).getTextureRect(), Icons::iconRect(inside)) << inside;
+    }
     InternalTextures::releaseTextures();
 }
 
@@ -192,6 +216,40 @@ TEST(OverlayLayout, FpsCounterShowsLastSecondsFrames)
     EXPECT_EQ(fps.frame(12), 2);
 }
 
+// A hint is its text on its own box, with the shadow falling down and right.
+TEST(HintOverlay, TextSitsOnItsBoxOverItsShadow)
+{
+    test::FakeWindowScope fake;
+    ASSERT_TRUE(test::loadEngineFonts());
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(1024, 768));
+    target.clear(sf::Color::Blue);
+    KVCore::setCurrentTarget(&target);
+    KVCore::setDirectDraw(true);
+    const std::uint8_t alpha = KVCore::settings().hintsAlpha;
+    KVCore::settings().hintsAlpha = 255;
+    KVCore::showHint("mower", {200.f, 100.f}, 1.f, "Mow every patch");
+    KVCore::drawHints();
+    KVCore::settings().hintsAlpha = alpha;
+    KVCore::setCurrentTarget(nullptr);
+    target.display();
+    const sf::Image image = target.getTexture().copyToImage();
+
+    // The box starts where the hint was shown and reaches past the text.
+    EXPECT_EQ(image.getPixel(201, 101), sf::Color::White);
+    unsigned right = 201;
+    while (right < 1023 && image.getPixel(right + 1, 101) == sf::Color::White)
+        ++right;
+    EXPECT_GT(right, 300u);
+    EXPECT_GT(pixelsWhere(image, {202, 102, static_cast<int>(right) - 202, 20}, isDark), 30);
+    EXPECT_EQ(pixelsWhere(image, {0, 0, 190, 90}, isNotBlue), 0);
+    // The shadow shows right of and below the box, not above or left of it.
+    EXPECT_EQ(image.getPixel(right + 4, 115), sf::Color::Black);
+    EXPECT_EQ(image.getPixel(200, 130), sf::Color::Blue);
+    EXPECT_EQ(image.getPixel(210, 130), sf::Color::Black);
+    EXPECT_EQ(image.getPixel(right + 4, 100), sf::Color::Blue);
+}
+
 TEST(ClippedDrawing, OnlyTheClipRectangleIsPainted)
 {
     test::FakeWindowScope fake;
@@ -289,6 +347,80 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     ASSERT_TRUE(shot.loadFromFile("next.png"));
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Blue);
     EXPECT_EQ(shot.getPixel(250, 50), sf::Color::Blue);
+}
+
+// With the counter switched on, every frame shows its rate at the top right.
+TEST(FrameComposition, TheFpsCounterShowsAtTheTopRight)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::setUpOverlay();
+    KVCore::clearScreenMessages();
+    KVCore::settings().displayFPS = true;
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    KVCore::requestScreenshot("fps.png");
+    KVCore::endFrame(1);
+    KVCore::settings().displayFPS = false;
+
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("fps.png"));
+    EXPECT_GT(pixelsWhere(shot, {480, 15, 160, 40}, isWhite), 30);
+    EXPECT_EQ(pixelsWhere(shot, {0, 0, 400, 100}, isNotBlue), 0);
+}
+
+// Shade drawn into the multiply layer darkens the frame, lights queued into
+// it cut holes in the shade, glow lights brighten; the next frame is clear.
+TEST(FrameComposition, LightsShadeAndGlowForOneFrame)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    const sf::Color grey(100, 100, 100);
+    auto lightOf = [](sf::Color colour) {
+        sf::Image image;
+        image.create(100, 100, colour);
+        auto texture = std::make_unique<sf::Texture>();
+        texture->loadFromImage(image);
+        return texture;
+    };
+    const auto hole = lightOf(sf::Color::White), glow = lightOf(sf::Color(50, 50, 50));
+    auto frame = [&](const std::string& shot, bool lit, sf::Color tint) {
+        KVCore::beginFrame();
+        KVCore::window().renderWindow()->clear(grey);
+        if (lit) {
+            sf::RectangleShape shade({320.f, 480.f});
+            shade.setFillColor(sf::Color(128, 128, 128));
+            KVCore::layerTarget(KVCore::LightMultiplyLayer)->draw(shade);
+            KVCore::queueLight(sf::Sprite(*hole), false);
+            sf::Sprite glowing(*glow);
+            glowing.setPosition(400.f, 0.f);
+            KVCore::queueLight(glowing, true);
+        }
+        KVCore::setLightTint(tint);
+        KVCore::requestScreenshot(shot);
+        KVCore::endFrame(1);
+        KVCore::setLightTint(sf::Color::White);
+        sf::Image image;
+        EXPECT_TRUE(image.loadFromFile(shot));
+        return image;
+    };
+    auto near = [](sf::Color c, int level) { return std::abs(c.r - level) <= 2 && c.r == c.g && c.g == c.b; };
+
+    const sf::Image lit = frame("lit.png", true, sf::Color::White);
+    EXPECT_PRED2(near, lit.getPixel(50, 50), 100);
+    EXPECT_PRED2(near, lit.getPixel(200, 50), 50);
+    EXPECT_PRED2(near, lit.getPixel(450, 50), 150);
+    EXPECT_PRED2(near, lit.getPixel(600, 50), 100);
+    const sf::Image after = frame("after.png", false, sf::Color::White);
+    for (unsigned x : {50u, 200u, 450u, 600u})
+        EXPECT_PRED2(near, after.getPixel(x, 50), 100) << x;
+    // The tint colours the whole shade layer.
+    EXPECT_PRED2(near, frame("tinted.png", false, sf::Color(128, 128, 128)).getPixel(600, 50), 50);
 }
 
 // The display-mode dialog makes the window anew, often at the same size:
@@ -398,6 +530,77 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
     EXPECT_GT(greyRows, 5);
     // Kept as on-screen messages too, with the screenshot note.
     EXPECT_EQ(KVCore::screenMessages().size(), 3u);
+}
+
+} // namespace
+
+namespace {
+
+// The engine core started on the stand-in window from the built engine data,
+// and taken down again.
+class CoreStartup : public ::testing::Test {
+protected:
+    CoreStartup() { fs::create_directory_symlink(fs::path(KV_RUN_FOLDER) / "zavi3", temp.root() / "zavi3"); }
+    ~CoreStartup() override
+    {
+        KVCore::shutdown();
+        KVCore::setDirectDraw(true);
+        KVCore::settings() = KVCore::EngineSettings{};
+    }
+
+    // The printed messages drawn over a blue picture of the given size.
+    static sf::Image drawMessages(sf::Vector2u size)
+    {
+        sf::RenderTexture target;
+        if (!target.create(size.x, size.y))
+            return {};
+        target.clear(sf::Color::Blue);
+        KVCore::setCurrentTarget(&target);
+        KVCore::drawScreenMessages();
+        KVCore::setCurrentTarget(nullptr);
+        target.display();
+        return target.getTexture().copyToImage();
+    }
+
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    test::FakeWindowScope fake;
+    test::ScopedEnv answerBoxes{"KELVANE_MESSAGEBOX", "ok"};
+};
+
+// Printed messages stand near the bottom left of the screen, or of the
+// emulated screen when the settings give both of its sides.
+TEST_F(CoreStartup, MessagesStandAtTheBottomLeftOfTheScreenShown)
+{
+    struct Case {
+        const char* video;  // null: the first run, without a settings file
+        sf::Vector2u view;
+        bool emulating;
+    };
+    const Case cases[] = {
+        {"emulatedWidth=640\nemulatedHeight=480", {640, 480}, true},
+        {"emulatedWidth=640\nemulatedHeight=0", {800, 600}, false},
+        {"emulatedWidth=0\nemulatedHeight=480", {800, 600}, false},
+        {nullptr, {1024, 768}, false},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.video ? c.video : "first run";
+        fs::remove("zavi3.ini");
+        if (c.video)
+            test::writeFile("zavi3.ini",
+                            std::string("[info]\nversion=1\n[video]\nwidth=800\nheight=600\nwindow=yes\n") + c.video);
+        ASSERT_TRUE(KVCore::init()) << name;
+        EXPECT_EQ(KVCore::emulationActive(), c.emulating) << name;
+        EXPECT_EQ(KVCore::viewSize(), sf::Vector2f(c.view)) << name;
+
+        KVCore::clearScreenMessages();
+        KVCore::print("Lawn mowed");
+        const sf::Image image = drawMessages(c.view);
+        const int bottom = static_cast<int>(c.view.y) - 90;
+        EXPECT_GT(pixelsWhere(image, {10, bottom - 50, 150, 50}, isWhite), 20) << name;
+        EXPECT_EQ(pixelsWhere(image, {0, 0, static_cast<int>(c.view.x), bottom - 55}, isNotBlue), 0) << name;
+        KVCore::shutdown();
+    }
 }
 
 } // namespace
