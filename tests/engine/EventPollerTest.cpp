@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -203,11 +204,13 @@ TEST_F(EventPollerTest, CloseInWindowAsksAndNoKeepsRunning)
     setenv("KELVANE_MESSAGEBOX", "default", 1);
 }
 
-TEST_F(EventPollerTest, CloseInFullScreenDoesNotAsk)
+TEST_F(EventPollerTest, CloseInFullScreenDoesNotAskAndEndsTheLog)
 {
     int exitCode = -1;
     KVCore::setExitHandler([&](int code) { exitCode = code; });
     KVCore::setCloseConfirmation(false);
+    const auto logFile = std::filesystem::temp_directory_path() / ("kelvane_close_" + std::to_string(::getpid()));
+    KVCore::setLogFile(logFile.string(), true);
     setenv("KELVANE_MESSAGEBOX", "no", 1);
     testing::internal::CaptureStderr();
     fake.window.closeRequest();
@@ -215,6 +218,10 @@ TEST_F(EventPollerTest, CloseInFullScreenDoesNotAsk)
     KVCore::pollEvents();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(exitCode, 0);
+    // Whatever runs on the way out is not written to the log.
+    KVCore::log("Events poller stopped");
+    EXPECT_FALSE(std::filesystem::exists(logFile));
+    KVCore::setLogFile("", false);
     KVCore::setCloseConfirmation(true);
     setenv("KELVANE_MESSAGEBOX", "default", 1);
 }
@@ -251,23 +258,6 @@ TEST(HintList, SameIdRefreshesAndEmptyIdsAreNumbered)
     EXPECT_EQ(a.rfind("auto:", 0), 0u);
     EXPECT_NE(a, b);
     EXPECT_EQ(std::stoul(b.substr(5)), std::stoul(a.substr(5)) + 1);
-}
-
-// A fresh process shows the poller as a program finds it: a frame polled
-// before the poller ever started counts no time, rather than all the time
-// since the clock's zero.
-TEST(FrameClock, AProgramsFirstFrameLastsNoTime)
-{
-    const std::string style = GTEST_FLAG_GET(death_test_style);
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            test::FakeWindowScope fake;
-            KVCore::pollEvents();
-            std::exit(KVCore::frameTime() == 0.f ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
-    GTEST_FLAG_SET(death_test_style, style);
 }
 
 } // namespace

@@ -32,6 +32,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <memory>
 
 namespace {
@@ -187,6 +188,31 @@ TEST_F(EngineDataFolder, HistoryFileNeedsItsTagAndWholeEntries)
     EXPECT_TRUE(KVCore::loadScriptConsoleHistory("missing.dat").empty());
 }
 
+// A fresh process shows the engine as a program finds it at start.
+TEST(FreshProgram, NothingIsPendingOrTimedAndTexturesLoadOnRequest)
+{
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            test::FakeWindowScope fake;
+            bool fine = true;
+            auto expect = [&](bool ok, const char* what) {
+                if (!ok)
+                    std::cerr << what << '\n';
+                fine = fine && ok;
+            };
+            KVCore::pollEvents();
+            expect(KVCore::frameTime() == 0.f, "A frame before the poller started measured the clock from zero");
+            expect(!KVCore::screenshotPending(), "A screenshot is pending before F12 asked for one");
+            InternalTextures::loadTextures();
+            expect(InternalTextures::count() >= 1, "The first loading of the textures did nothing");
+            std::exit(fine ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    GTEST_FLAG_SET(death_test_style, style);
+}
+
 TEST(OverlayLayout, MessagesStackUpToTheAnchor)
 {
     const KVCore::MessageLayout layout = KVCore::layoutMessages({10.f, 600.f}, 20.f, {100.f, 250.f, 50.f});
@@ -326,6 +352,17 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     square.setPosition(200.f, 0.f);
     square.setFillColor(sf::Color(0, 255, 0, 128));
     KVCore::layerTarget(KVCore::ExtraLayer1)->draw(square);
+    // A screen drawing into its own texture still reaches the window through
+    // the layer numbers that are no layer.
+    sf::RenderTexture redirected;
+    ASSERT_TRUE(redirected.create(64, 64));
+    KVCore::setCurrentTarget(&redirected);
+    square.setFillColor(sf::Color::Yellow);
+    for (int layer : {-1, 1, 8}) {
+        square.setPosition(static_cast<float>(layer + 1) * 50.f, 380.f);
+        KVCore::layerTarget(layer)->draw(square);
+    }
+    KVCore::setCurrentTarget(nullptr);
     KVCore::requestScreenshot("frame.png");
     KVCore::endFrame(1);
 
@@ -337,6 +374,8 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     const sf::Color blend = shot.getPixel(250, 50);
     EXPECT_NEAR(blend.g, 128, 2);
     EXPECT_NEAR(blend.b, 127, 2);
+    for (unsigned x : {10u, 110u, 460u})
+        EXPECT_EQ(shot.getPixel(x, 400), sf::Color::Yellow) << x;
     EXPECT_EQ(KVCore::consoleLines().back().text, "Saved screenshot to frame.png");
 
     // The next frame starts with clean layers.
