@@ -4,8 +4,10 @@
 #include "engine/EventPoller.hpp"
 #include "engine/Log.hpp"
 #include "engine/Mouse.hpp"
+#include "gui/ScriptConsole.hpp"
 #include "storage/BinaryFile.hpp"
 #include "storage/IniFile.hpp"
+#include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
 
@@ -157,6 +159,8 @@ TEST(Display, SmallModesAreRaisedAndDesktopSizeIsStoredAsZero)
     EXPECT_EQ(KVCore::settings().height, 480);
     EXPECT_TRUE(KVCore::settings().window);
     EXPECT_EQ(KVCore::frameLimitInEffect(), 60u);
+    EXPECT_EQ(fake.window.frameLimit, 60u);
+    EXPECT_TRUE(fake.window.vsync);
     EXPECT_EQ(KVCore::lastLogLine().substr(10), "Switched to windowed display resolution 640 by 480");
 
     KVCore::createWindow(1920, 1080, 32, false);
@@ -183,8 +187,33 @@ TEST(Display, ANewWindowRereadsTheScriptConsoleHistory)
     f.write("mow()", 5);
     ASSERT_TRUE(f.close());
 
+    ASSERT_TRUE(test::loadEngineFonts());
     KVCore::createWindow(800, 600, 32, true);
     EXPECT_EQ(KVCore::scriptConsoleHistory(), std::vector<std::string>{"mow()"});
+    EXPECT_EQ(kv::scriptConsole().history, std::vector<std::string>{"mow()"});
+    KVCore::settings() = KVCore::EngineSettings{};
+}
+
+// Closing a window asks first; closing full screen does not.
+TEST(Display, OnlyAWindowAsksBeforeClosing)
+{
+    test::FakeWindowScope fake;
+    test::ScopedEnv answerBoxes{"KELVANE_MESSAGEBOX", "no"};
+    KVCore::startPoller();
+    for (bool windowed : {false, true}) {
+        int exitCode = -1;
+        KVCore::setExitHandler([&](int code) { exitCode = code; });
+        KVCore::createWindow(800, 600, 32, windowed);
+        testing::internal::CaptureStderr();
+        fake.window.closeRequest();
+        fake.time.advance(0.05);
+        KVCore::pollEvents();
+        const std::string asked = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(asked.empty(), !windowed) << asked;
+        EXPECT_EQ(exitCode, windowed ? -1 : 0);
+        fake.window.open = true;
+        KVCore::startPoller();
+    }
     KVCore::settings() = KVCore::EngineSettings{};
 }
 

@@ -239,6 +239,15 @@ TEST_F(EventPollerTest, HintsAgeByTicks)
     KVCore::pollEvents();
     ASSERT_EQ(KVCore::hints().size(), 1u);
     EXPECT_EQ(KVCore::hints()[0].id, "long");
+
+    // A hint goes on the tick its time runs out exactly.
+    KVCore::clearHints();
+    KVCore::showHint("timed", {5.f, 5.f}, 0.75f, "three ticks");
+    KVCore::ageHints(0.25f);
+    KVCore::ageHints(0.25f);
+    EXPECT_EQ(KVCore::hints().size(), 1u);
+    KVCore::ageHints(0.25f);
+    EXPECT_TRUE(KVCore::hints().empty());
 }
 
 TEST(HintList, SameIdRefreshesAndEmptyIdsAreNumbered)

@@ -5,6 +5,7 @@
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/Hints.hpp"
+#include "engine/Keyboard.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/Icons.hpp"
 #include "engine/InternalTextures.hpp"
@@ -15,7 +16,9 @@
 #include "engine/Screenshot.hpp"
 #include "engine/Shaders.hpp"
 #include "engine/Text.hpp"
+#include "engine/Mouse.hpp"
 #include "gui/Dialog.hpp"
+#include "gui/Theme.hpp"
 #include "storage/BinaryFile.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
@@ -34,6 +37,7 @@
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -202,9 +206,25 @@ TEST(FreshProgram, NothingIsPendingOrTimedAndTexturesLoadOnRequest)
                     std::cerr << what << '\n';
                 fine = fine && ok;
             };
+            test::TempFolder temp;
+            test::ScopedWorkingDirectory inTemp{temp.root()};
             KVCore::pollEvents();
             expect(KVCore::frameTime() == 0.f, "A frame before the poller started measured the clock from zero");
             expect(!KVCore::screenshotPending(), "A screenshot is pending before F12 asked for one");
+            expect(!KVCore::consoleDrawnThisFrame(), "The first frame hides its messages behind no console");
+            KVCore::shutdown();
+            expect(!fs::exists(KVCore::settingsFileName), "Shutting down a core never started saved settings");
+            expect(Icons::getIcon(256).getTexture() == &InternalTextures::defaultTexture(),
+                   "An icon past the sheet asked for first has no texture");
+            // Without the icon sheet: reported, and a plain sheet stands in.
+            const sf::Texture* sheet = Icons::getIcon(0).getTexture();
+            expect(sheet && sheet->getSize() == sf::Vector2u(512, 512) &&
+                       sheet->copyToImage().getPixel(20, 20) == kv::theme::faceColour,
+                   "No plain sheet stands in for the missing icons");
+            expect(!KVCore::consoleLines().empty() &&
+                       KVCore::consoleLines().back().text ==
+                           "Icons::loadIcons(): Unable to load icons texture from zavi3\\Textures\\Icons.png",
+                   "The missing icon sheet went unreported");
             InternalTextures::loadTextures();
             expect(InternalTextures::count() >= 1, "The first loading of the textures did nothing");
             std::exit(fine ? 0 : 1);
@@ -274,6 +294,20 @@ TEST(HintOverlay, TextSitsOnItsBoxOverItsShadow)
     EXPECT_EQ(image.getPixel(200, 130), sf::Color::Blue);
     EXPECT_EQ(image.getPixel(210, 130), sf::Color::Black);
     EXPECT_EQ(image.getPixel(right + 4, 100), sf::Color::Blue);
+    // Its edges are shadow too.
+    EXPECT_EQ(pixelsWhere(image, {200, 130, static_cast<int>(right) - 180, 10}, isWhite), 0);
+    EXPECT_EQ(pixelsWhere(image, {static_cast<int>(right) + 1, 100, 16, 40}, isWhite), 0);
+}
+
+// The system cursor shows in mode 0 only; modes other than 0 to 4 leave it.
+TEST(FrameEnd, SystemCursorShowsInModeZeroOnly)
+{
+    test::FakeWindowScope fake;
+    const std::pair<int, bool> frames[] = {{1, false}, {0, true}, {5, true}, {4, false}, {-1, false}, {2, false}};
+    for (const auto& [mode, visible] : frames) {
+        KVCore::endFrame(mode);
+        EXPECT_EQ(fake.window.cursorVisible, visible) << mode;
+    }
 }
 
 TEST(ClippedDrawing, OnlyTheClipRectangleIsPainted)
@@ -378,6 +412,17 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
         EXPECT_EQ(shot.getPixel(x, 400), sf::Color::Yellow) << x;
     EXPECT_EQ(KVCore::consoleLines().back().text, "Saved screenshot to frame.png");
 
+    // The second extra layer is a black backdrop over the frame.
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    square.setPosition(0.f, 0.f);
+    KVCore::layerTarget(KVCore::ExtraLayer2)->draw(square);
+    KVCore::requestScreenshot("backdrop.png");
+    KVCore::endFrame(1);
+    ASSERT_TRUE(shot.loadFromFile("backdrop.png"));
+    EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Yellow);
+    EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Black);
+
     // The next frame starts with clean layers.
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
@@ -409,6 +454,67 @@ TEST(FrameComposition, TheFpsCounterShowsAtTheTopRight)
     ASSERT_TRUE(shot.loadFromFile("fps.png"));
     EXPECT_GT(pixelsWhere(shot, {480, 15, 160, 40}, isWhite), 30);
     EXPECT_EQ(pixelsWhere(shot, {0, 0, 400, 100}, isNotBlue), 0);
+}
+
+// A clip made over the layers holds every layer's drawing inside it.
+TEST(FrameComposition, ClippedDrawingOverTheLayersStaysInTheClip)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    KVCore::pushClip({100.f, 50.f}, {200.f, 100.f}, false);
+    sf::RectangleShape fill({5000.f, 5000.f});
+    fill.setPosition(-1000.f, -1000.f);
+    fill.setFillColor(sf::Color::Red);
+    KVCore::layerTarget(KVCore::ExtraLayer1)->draw(fill);
+    KVCore::popClip();
+    sf::RectangleShape square({50.f, 50.f});
+    square.setPosition(500.f, 400.f);
+    square.setFillColor(sf::Color::Green);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    KVCore::requestScreenshot("clip.png");
+    KVCore::endFrame(1);
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("clip.png"));
+    EXPECT_EQ(shot.getPixel(150, 100), sf::Color::Red);
+    EXPECT_EQ(shot.getPixel(50, 100), sf::Color::Blue);
+    EXPECT_EQ(shot.getPixel(350, 100), sf::Color::Blue);
+    EXPECT_EQ(shot.getPixel(525, 425), sf::Color::Green);
+}
+
+// Modes 2 to 4 draw their cursor centred on the pointer; others draw none.
+TEST(FrameComposition, DrawnCursorsSitOnThePointer)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::setUpOverlay();
+    // The pointer's place, whether or not the window has the focus.
+    sf::Mouse::setPosition({320, 240}, *KVCore::window().renderWindow());
+    Mouse::pressButton(Mouse::Left, {320, 240});
+    Mouse::releaseButton(Mouse::Left, {320, 240});
+    for (int mode : {1, 2, 3, 4, 5}) {
+        KVCore::clearScreenMessages();
+        KVCore::beginFrame();
+        KVCore::window().renderWindow()->clear(sf::Color::Blue);
+        KVCore::requestScreenshot("cursor.png");
+        KVCore::endFrame(mode);
+        sf::Image shot;
+        ASSERT_TRUE(shot.loadFromFile("cursor.png"));
+        const int atPointer = pixelsWhere(shot, {304, 224, 32, 32}, isNotBlue);
+        if (mode >= 2 && mode <= 4)
+            EXPECT_GT(atPointer, 100) << mode;
+        else
+            EXPECT_EQ(atPointer, 0) << mode;
+        EXPECT_EQ(pixelsWhere(shot, {0, 0, 640, 222}, isNotBlue) + pixelsWhere(shot, {0, 258, 640, 222}, isNotBlue) +
+                      pixelsWhere(shot, {338, 0, 302, 480}, isNotBlue),
+                  0)
+            << mode;
+    }
 }
 
 // Shade drawn into the multiply layer darkens the frame, lights queued into
@@ -477,6 +583,7 @@ TEST(FrameComposition, LayersReachAWindowMadeAnew)
     KVCore::endFrame(1);
 
     ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
+    KVCore::endFrame(1);  // before the layers are made again
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
@@ -533,6 +640,15 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
 {
     test::TempFolder temp;
     test::ScopedWorkingDirectory inTemp{temp.root()};
+    {
+        test::ScopedEnv answerBoxes{"KELVANE_MESSAGEBOX", "ok"};
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(Text::init());
+        const std::string box = testing::internal::GetCapturedStderr();
+        EXPECT_NE(box.find("Text::init: Unable to read standard font from zavi3\\fonts\\Roboto-Regular.ttf"),
+                  std::string::npos)
+            << box;
+    }
     fs::create_directories("zavi3/fonts");
     fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/Roboto-Regular.ttf", "zavi3/fonts/Roboto-Regular.ttf");
     fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/RobotoMono-Regular.ttf", "zavi3/fonts/RobotoMono-Regular.ttf");
@@ -544,18 +660,29 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
     KVCore::beginFrame();
 
     KVCore::clearScreenMessages();
+    for (char c : std::string("mow"))
+        Keyboard::appendTypedText(c);
+    KVCore::updateCommandLine();
+    Keyboard::clearTickInput();
     KVCore::setLoadingFlag(true);
     KVCore::print("Loading sound samples...");
     KVCore::requestScreenshot("loading.png");
     KVCore::print("Loaded 12 samples", sf::Color::Green);
     KVCore::setLoadingFlag(false);
+    Keyboard::addPressedKey(sf::Keyboard::Return);
+    KVCore::updateCommandLine();
+    Keyboard::clearTickInput();
 
     sf::Image shot;
     ASSERT_TRUE(shot.loadFromFile("loading.png"));
     // The panel covers the screen; both lines stand above the command line.
     EXPECT_EQ(shot.getPixel(320, 100), sf::Color(32, 32, 32));
+    EXPECT_EQ(shot.getPixel(9, 9), sf::Color(48, 48, 48));
+    EXPECT_EQ(shot.getPixel(631, 471), sf::Color(16, 16, 16));
+    const auto grey = [](sf::Color c) { return c.r > 150 && c.r == c.g && c.g == c.b; };
+    EXPECT_GT(pixelsWhere(shot, {20, 437, 200, 25}, grey), 20) << "the typed command";
     int greenRows = 0, greyRows = 0;
-    for (unsigned y = 300; y < 480; ++y) {
+    for (unsigned y = 300; y < 430; ++y) {
         bool green = false, grey = false;
         for (unsigned x = 16; x < 300; ++x) {
             const sf::Color c = shot.getPixel(x, y);
@@ -579,7 +706,11 @@ namespace {
 // and taken down again.
 class CoreStartup : public ::testing::Test {
 protected:
-    CoreStartup() { fs::create_directory_symlink(fs::path(KV_RUN_FOLDER) / "zavi3", temp.root() / "zavi3"); }
+    CoreStartup()
+    {
+        fs::create_directory_symlink(fs::path(KV_RUN_FOLDER) / "zavi3", temp.root() / "zavi3");
+        InternalTextures::releaseTextures();
+    }
     ~CoreStartup() override
     {
         KVCore::shutdown();
@@ -631,12 +762,15 @@ TEST_F(CoreStartup, MessagesStandAtTheBottomLeftOfTheScreenShown)
         ASSERT_TRUE(KVCore::init()) << name;
         EXPECT_EQ(KVCore::emulationActive(), c.emulating) << name;
         EXPECT_EQ(KVCore::viewSize(), sf::Vector2f(c.view)) << name;
+        EXPECT_GT(InternalTextures::indexOf("CheckBox_Checked"), 0) << name;
 
         KVCore::clearScreenMessages();
         KVCore::print("Lawn mowed");
         const sf::Image image = drawMessages(c.view);
         const int bottom = static_cast<int>(c.view.y) - 90;
         EXPECT_GT(pixelsWhere(image, {10, bottom - 50, 150, 50}, isWhite), 20) << name;
+        // On a half-transparent black box.
+        EXPECT_EQ(image.getPixel(6, static_cast<unsigned>(bottom - 25)), sf::Color(0, 0, 127)) << name;
         EXPECT_EQ(pixelsWhere(image, {0, 0, static_cast<int>(c.view.x), bottom - 55}, isNotBlue), 0) << name;
         KVCore::shutdown();
     }
