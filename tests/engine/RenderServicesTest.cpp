@@ -132,6 +132,7 @@ TEST_F(EngineDataFolder, ShaderLoadsAreRefusedWithTheirReasons)
     writeText(frag, "uniform sampler2D texture;\nvoid main() { gl_FragColor = texture2D(texture, gl_TexCoord[0].xy); }\n");
     writeText("zavi3/Shaders/Broken.frag", "this is not glsl");
     ASSERT_TRUE(Shaders::init());
+    EXPECT_EQ(KVCore::lastLogLine().substr(10), "Shaders initialised.");
     EXPECT_EQ(KVCore::consoleLines().at(0).text, "Vertex shader file not found: zavi3\\Shaders\\SpriteShadow.vert");
 
     KVCore::clearConsoleLines();
@@ -774,6 +775,22 @@ TEST_F(CoreStartup, MessagesStandAtTheBottomLeftOfTheScreenShown)
         EXPECT_EQ(pixelsWhere(image, {0, 0, static_cast<int>(c.view.x), bottom - 55}, isNotBlue), 0) << name;
         KVCore::shutdown();
     }
+}
+
+// Closing the game's window takes the core down, which keeps the settings.
+TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
+{
+    ASSERT_TRUE(KVCore::init());
+    ASSERT_FALSE(fs::exists(KVCore::settingsFileName));
+    int exitCode = -1;
+    KVCore::setExitHandler([&](int code) { exitCode = code; });
+    KVCore::setCloseConfirmation(false);
+    fake.window.closeRequest();
+    fake.time.advance(0.05);
+    KVCore::pollEvents();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(KVCore::initialised());
+    EXPECT_TRUE(fs::exists(KVCore::settingsFileName));
 }
 
 } // namespace
