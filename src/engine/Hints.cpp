@@ -16,10 +16,7 @@ HintState state;
 
 std::string nextAutoId()
 {
-    ++state.autoCounter;
-    if (state.autoCounter == 0)
-        ++state.autoCounter;
-    return "auto:" + std::to_string(state.autoCounter);
+    return "auto:" + std::to_string(++state.autoCounter);
 }
 
 } // namespace
@@ -37,8 +34,7 @@ void showHint(const std::string& hintKey, sf::Vector2f position, float seconds, 
     if (it != state.list.end()) {
         it->text = text;
         it->timeToLive = seconds;
-        if (it->position != position)
-            it->position = position;
+        it->position = position;
         it->age = 0;
         return;
     }

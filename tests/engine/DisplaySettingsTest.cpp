@@ -1,16 +1,22 @@
+#include "engine/Console.hpp"
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/Log.hpp"
 #include "engine/Mouse.hpp"
+#include "gui/ScriptConsole.hpp"
+#include "storage/BinaryFile.hpp"
 #include "storage/IniFile.hpp"
+#include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
+#include "support/TempFolder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -31,6 +37,15 @@ protected:
         KVCore::settings() = KVCore::EngineSettings{};
     }
     void write(const std::string& text) { std::ofstream(path) << text; }
+    // Every value unlike its default.
+    static KVCore::EngineSettings allChanged()
+    {
+        return {.version = 1, .width = 1280, .height = 720, .bpp = 16, .window = true, .antialiasingLevel = 2,
+                .fpsLimit = 144, .vsyncEnabled = false, .displayFPS = true, .emulatedWidth = 1024,
+                .emulatedHeight = 768, .globalVolume = 7, .soundVolume = 8, .musicVolume = 9,
+                .soundAttenuation = 0.5f, .muteInactiveWindow = false, .musicLoadPath = "music\\x",
+                .hintsAlpha = 200, .flatButtons = true};
+    }
     std::string read()
     {
         std::ifstream in(path);
@@ -50,11 +65,7 @@ TEST_F(SettingsFile, EveryKeyMissingFromTheFileTakesItsDefault)
     const std::string defaults = read();
 
     // ...is what loading a missing file gives, whatever was set before.
-    KVCore::EngineSettings& s = KVCore::settings();
-    s = {.version = 1, .width = 1280, .height = 720, .bpp = 16, .window = true, .antialiasingLevel = 2,
-         .fpsLimit = 144, .vsyncEnabled = false, .displayFPS = true, .emulatedWidth = 1024, .emulatedHeight = 768,
-         .globalVolume = 7, .soundVolume = 8, .musicVolume = 9, .soundAttenuation = 0.5f, .muteInactiveWindow = false,
-         .musicLoadPath = "music\\x", .hintsAlpha = 200, .flatButtons = true};
+    KVCore::settings() = allChanged();
     ASSERT_TRUE(KVCore::saveSettings(path));
     ASSERT_NE(read(), defaults) << "every value above differs from its default";
     std::filesystem::remove(path);
@@ -112,32 +123,30 @@ TEST_F(SettingsFile, FileWithoutVersionResetsHintAlpha)
 
 TEST_F(SettingsFile, SavedFileHoldsEveryKeyAndReadsBack)
 {
-    KVCore::EngineSettings& s = KVCore::settings();
-    s.width = 1280;
-    s.height = 720;
-    s.window = true;
-    s.musicLoadPath = "music\\extra";
-    s.hintsAlpha = 44;
-    s.muteInactiveWindow = false;
+    KVCore::settings() = allChanged();
+    KVCore::settings().hintsAlpha = 44;
     ASSERT_TRUE(KVCore::saveSettings(path));
     const std::string text = read();
     EXPECT_EQ(text.rfind("\n[info]\nversion=1\n\n[video]\n; Set either width or height to 0", 0), 0u) << text;
     EXPECT_NE(text.find("\nwindow=True\n"), std::string::npos);
-    EXPECT_NE(text.find("\nsoundAttenuation=0.010000\nmuteInactiveWindow=0.000000\nmusicLoadPath=music\\extra\n"),
+    EXPECT_NE(text.find("\nsoundAttenuation=0.500000\nmuteInactiveWindow=0.000000\nmusicLoadPath=music\\x\n"),
               std::string::npos);
     EXPECT_NE(text.find("[audio]\n; globalVolume, soundVolume and musicVolume range from 0 to 100.\n"),
               std::string::npos);
-    EXPECT_NE(text.find("[ui]\n; hintAlpha ranges from 0 to 255.\nhintsAlpha=44\nflatButtons=False\n"),
+    EXPECT_NE(text.find("[ui]\n; hintAlpha ranges from 0 to 255.\nhintsAlpha=44\nflatButtons=True\n"),
               std::string::npos);
 
+    // Every value comes back as it was saved.
+    auto values = [](const KVCore::EngineSettings& s) {
+        return std::tie(s.version, s.width, s.height, s.bpp, s.window, s.antialiasingLevel, s.fpsLimit,
+                        s.vsyncEnabled, s.displayFPS, s.emulatedWidth, s.emulatedHeight, s.globalVolume,
+                        s.soundVolume, s.musicVolume, s.soundAttenuation, s.muteInactiveWindow, s.musicLoadPath,
+                        s.hintsAlpha, s.flatButtons);
+    };
+    const KVCore::EngineSettings saved = KVCore::settings();
     KVCore::settings() = KVCore::EngineSettings{};
     KVCore::loadSettings(path);
-    EXPECT_EQ(KVCore::settings().width, 1280);
-    EXPECT_EQ(KVCore::settings().height, 720);
-    EXPECT_TRUE(KVCore::settings().window);
-    EXPECT_EQ(KVCore::settings().musicLoadPath, "music\\extra");
-    EXPECT_EQ(KVCore::settings().hintsAlpha, 44);
-    EXPECT_FALSE(KVCore::settings().muteInactiveWindow);
+    EXPECT_TRUE(values(KVCore::settings()) == values(saved));
 }
 
 TEST(Display, SmallModesAreRaisedAndDesktopSizeIsStoredAsZero)
@@ -150,6 +159,8 @@ TEST(Display, SmallModesAreRaisedAndDesktopSizeIsStoredAsZero)
     EXPECT_EQ(KVCore::settings().height, 480);
     EXPECT_TRUE(KVCore::settings().window);
     EXPECT_EQ(KVCore::frameLimitInEffect(), 60u);
+    EXPECT_EQ(fake.window.frameLimit, 60u);
+    EXPECT_TRUE(fake.window.vsync);
     EXPECT_EQ(KVCore::lastLogLine().substr(10), "Switched to windowed display resolution 640 by 480");
 
     KVCore::createWindow(1920, 1080, 32, false);
@@ -157,6 +168,52 @@ TEST(Display, SmallModesAreRaisedAndDesktopSizeIsStoredAsZero)
     EXPECT_EQ(KVCore::settings().height, 0);
     EXPECT_FALSE(KVCore::settings().window);
     EXPECT_EQ(KVCore::lastLogLine().substr(10), "Switched to fullscreen display resolution 1920 by 1080");
+    KVCore::settings() = KVCore::EngineSettings{};
+}
+
+// The display-mode dialog makes the window anew: the script console then
+// reads its history again, the first window having read it at start-up.
+TEST(Display, ANewWindowRereadsTheScriptConsoleHistory)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    test::FakeWindowScope fake;
+    KVCore::createWindow(800, 600, 32, true);
+    BinaryFile f;
+    ASSERT_TRUE(f.create(KVCore::scriptHistoryFile));
+    f.writeHeader("ZAVI3 Script Console History");
+    f.writeValue(std::uint32_t{1});
+    f.writeValue(std::int32_t{5});
+    f.write("mow()", 5);
+    ASSERT_TRUE(f.close());
+
+    ASSERT_TRUE(test::loadEngineFonts());
+    KVCore::createWindow(800, 600, 32, true);
+    EXPECT_EQ(KVCore::scriptConsoleHistory(), std::vector<std::string>{"mow()"});
+    EXPECT_EQ(kv::scriptConsole().history, std::vector<std::string>{"mow()"});
+    KVCore::settings() = KVCore::EngineSettings{};
+}
+
+// Closing a window asks first; closing full screen does not.
+TEST(Display, OnlyAWindowAsksBeforeClosing)
+{
+    test::FakeWindowScope fake;
+    test::ScopedEnv answerBoxes{"KELVANE_MESSAGEBOX", "no"};
+    KVCore::startPoller();
+    for (bool windowed : {false, true}) {
+        int exitCode = -1;
+        KVCore::setExitHandler([&](int code) { exitCode = code; });
+        KVCore::createWindow(800, 600, 32, windowed);
+        testing::internal::CaptureStderr();
+        fake.window.closeRequest();
+        fake.time.advance(0.05);
+        KVCore::pollEvents();
+        const std::string asked = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(asked.empty(), !windowed) << asked;
+        EXPECT_EQ(exitCode, windowed ? -1 : 0);
+        fake.window.open = true;
+        KVCore::startPoller();
+    }
     KVCore::settings() = KVCore::EngineSettings{};
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -120,7 +121,7 @@ TEST_F(EventPollerTest, KeyPressStaysUntilTakenOrNextTick)
 TEST_F(EventPollerTest, TypedTextDropsControlCharactersAndTurnsBacktickIntoTilde)
 {
     for (sf::Uint32 c : {sf::Uint32('h'), sf::Uint32('i'), sf::Uint32('\t'), sf::Uint32(8), sf::Uint32(13),
-                         sf::Uint32(0xE9), sf::Uint32('`'), sf::Uint32('!')})
+                         sf::Uint32(0x80), sf::Uint32(0xE9), sf::Uint32('`'), sf::Uint32('!')})
         fake.window.typeChar(c);
     fake.time.advance(0.05);
     KVCore::pollEvents();
@@ -203,11 +204,13 @@ TEST_F(EventPollerTest, CloseInWindowAsksAndNoKeepsRunning)
     setenv("KELVANE_MESSAGEBOX", "default", 1);
 }
 
-TEST_F(EventPollerTest, CloseInFullScreenDoesNotAsk)
+TEST_F(EventPollerTest, CloseInFullScreenDoesNotAskAndEndsTheLog)
 {
     int exitCode = -1;
     KVCore::setExitHandler([&](int code) { exitCode = code; });
     KVCore::setCloseConfirmation(false);
+    const auto logFile = std::filesystem::temp_directory_path() / ("kelvane_close_" + std::to_string(::getpid()));
+    KVCore::setLogFile(logFile.string(), true);
     setenv("KELVANE_MESSAGEBOX", "no", 1);
     testing::internal::CaptureStderr();
     fake.window.closeRequest();
@@ -215,6 +218,10 @@ TEST_F(EventPollerTest, CloseInFullScreenDoesNotAsk)
     KVCore::pollEvents();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(exitCode, 0);
+    // Whatever runs on the way out is not written to the log.
+    KVCore::log("Events poller stopped");
+    EXPECT_FALSE(std::filesystem::exists(logFile));
+    KVCore::setLogFile("", false);
     KVCore::setCloseConfirmation(true);
     setenv("KELVANE_MESSAGEBOX", "default", 1);
 }
@@ -232,6 +239,15 @@ TEST_F(EventPollerTest, HintsAgeByTicks)
     KVCore::pollEvents();
     ASSERT_EQ(KVCore::hints().size(), 1u);
     EXPECT_EQ(KVCore::hints()[0].id, "long");
+
+    // A hint goes on the tick its time runs out exactly.
+    KVCore::clearHints();
+    KVCore::showHint("timed", {5.f, 5.f}, 0.75f, "three ticks");
+    KVCore::ageHints(0.25f);
+    KVCore::ageHints(0.25f);
+    EXPECT_EQ(KVCore::hints().size(), 1u);
+    KVCore::ageHints(0.25f);
+    EXPECT_TRUE(KVCore::hints().empty());
 }
 
 TEST(HintList, SameIdRefreshesAndEmptyIdsAreNumbered)

@@ -1,6 +1,7 @@
 #include "engine/Console.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/Log.hpp"
+#include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,10 @@ TEST(ConsoleCommandLine, ReturnTakesTheLineAndArrowsWalkTheHistory)
         KVCore::updateCommandLine();
     };
     KVCore::commandHistory() = {"first", "second"};
+    // The stand-in window has nowhere to draw the console.
+    ASSERT_TRUE(test::loadEngineFonts());
+    KVCore::drawConsole();
+    EXPECT_FALSE(KVCore::consoleDrawnThisFrame());
 
     tick({}, "mow");
     EXPECT_EQ(KVCore::commandLine(), "mow");

@@ -2,18 +2,25 @@
 // provides.
 #include "engine/Console.hpp"
 #include "engine/Display.hpp"
+#include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
+#include "engine/Hints.hpp"
+#include "engine/Keyboard.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/Icons.hpp"
 #include "engine/InternalTextures.hpp"
 #include "engine/Layers.hpp"
+#include "engine/Lighting.hpp"
 #include "engine/Log.hpp"
 #include "engine/Overlay.hpp"
 #include "engine/Screenshot.hpp"
 #include "engine/Shaders.hpp"
 #include "engine/Text.hpp"
+#include "engine/Mouse.hpp"
 #include "gui/Dialog.hpp"
+#include "gui/Theme.hpp"
 #include "storage/BinaryFile.hpp"
+#include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
 
@@ -25,11 +32,28 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <utility>
 
 namespace {
 
 namespace fs = std::filesystem;
+
+int pixelsWhere(const sf::Image& image, sf::IntRect area, const std::function<bool(sf::Color)>& matches)
+{
+    int n = 0;
+    for (int y = area.top; y < area.top + area.height; ++y)
+        for (int x = area.left; x < area.left + area.width; ++x)
+            n += matches(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y))) ? 1 : 0;
+    return n;
+}
+bool isWhite(sf::Color c) { return c.r > 200 && c.g > 200 && c.b > 200; }
+bool isDark(sf::Color c) { return c.r < 100 && c.g < 100; }
+bool isNotBlue(sf::Color c) { return c != sf::Color::Blue; }
 
 // Runs a test inside a scratch working directory holding a "zavi3" folder.
 class EngineDataFolder : public ::testing::Test {
@@ -83,9 +107,14 @@ TEST_F(EngineDataFolder, InternalTexturesAreFoundWithOrWithoutExtension)
     EXPECT_EQ(KVCore::consoleLines()[0].text,
               "InternalTextures::loadTextures: Unable to load texture from zavi3\\textures\\readme.txt");
 
-    // Out-of-range icons show the white default texture.
-    EXPECT_EQ(Icons::getIcon(300).getTexture(), &InternalTextures::defaultTexture());
-    EXPECT_EQ(Icons::getIcon(-1).getTexture(), &InternalTextures::defaultTexture());
+    // Out-of-range icons show the white default texture; the first and last
+    // icons come from the sheet.
+    for (int outside : {-1, 256, 300})
+        EXPECT_EQ(Icons::getIcon(outside).getTexture(), &InternalTextures::defaultTexture()) << outside;
+    for (int inside : {0, 255}) {
+        EXPECT_NE(Icons::getIcon(inside).getTexture(), &InternalTextures::defaultTexture()) << inside;
+        EXPECT_EQ(Icons::getIcon(inside).getTextureRect(), Icons::iconRect(inside)) << inside;
+    }
     InternalTextures::releaseTextures();
 }
 
@@ -103,6 +132,7 @@ TEST_F(EngineDataFolder, ShaderLoadsAreRefusedWithTheirReasons)
     writeText(frag, "uniform sampler2D texture;\nvoid main() { gl_FragColor = texture2D(texture, gl_TexCoord[0].xy); }\n");
     writeText("zavi3/Shaders/Broken.frag", "this is not glsl");
     ASSERT_TRUE(Shaders::init());
+    EXPECT_EQ(KVCore::lastLogLine().substr(10), "Shaders initialised.");
     EXPECT_EQ(KVCore::consoleLines().at(0).text, "Vertex shader file not found: zavi3\\Shaders\\SpriteShadow.vert");
 
     KVCore::clearConsoleLines();
@@ -163,6 +193,47 @@ TEST_F(EngineDataFolder, HistoryFileNeedsItsTagAndWholeEntries)
     EXPECT_TRUE(KVCore::loadScriptConsoleHistory("missing.dat").empty());
 }
 
+// A fresh process shows the engine as a program finds it at start.
+TEST(FreshProgram, NothingIsPendingOrTimedAndTexturesLoadOnRequest)
+{
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            test::FakeWindowScope fake;
+            bool fine = true;
+            auto expect = [&](bool ok, const char* what) {
+                if (!ok)
+                    std::cerr << what << '\n';
+                fine = fine && ok;
+            };
+            test::TempFolder temp;
+            test::ScopedWorkingDirectory inTemp{temp.root()};
+            KVCore::pollEvents();
+            expect(KVCore::frameTime() == 0.f, "A frame before the poller started measured the clock from zero");
+            expect(!KVCore::screenshotPending(), "A screenshot is pending before F12 asked for one");
+            expect(!KVCore::consoleDrawnThisFrame(), "The first frame hides its messages behind no console");
+            KVCore::shutdown();
+            expect(!fs::exists(KVCore::settingsFileName), "Shutting down a core never started saved settings");
+            expect(Icons::getIcon(256).getTexture() == &InternalTextures::defaultTexture(),
+                   "An icon past the sheet asked for first has no texture");
+            // Without the icon sheet: reported, and a plain sheet stands in.
+            const sf::Texture* sheet = Icons::getIcon(0).getTexture();
+            expect(sheet && sheet->getSize() == sf::Vector2u(512, 512) &&
+                       sheet->copyToImage().getPixel(20, 20) == kv::theme::faceColour,
+                   "No plain sheet stands in for the missing icons");
+            expect(!KVCore::consoleLines().empty() &&
+                       KVCore::consoleLines().back().text ==
+                           "Icons::loadIcons(): Unable to load icons texture from zavi3\\Textures\\Icons.png",
+                   "The missing icon sheet went unreported");
+            InternalTextures::loadTextures();
+            expect(InternalTextures::count() >= 1, "The first loading of the textures did nothing");
+            std::exit(fine ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    GTEST_FLAG_SET(death_test_style, style);
+}
+
 TEST(OverlayLayout, MessagesStackUpToTheAnchor)
 {
     const KVCore::MessageLayout layout = KVCore::layoutMessages({10.f, 600.f}, 20.f, {100.f, 250.f, 50.f});
@@ -190,6 +261,54 @@ TEST(OverlayLayout, FpsCounterShowsLastSecondsFrames)
     EXPECT_EQ(fps.frame(11), 60);
     EXPECT_EQ(fps.frame(11), 60);
     EXPECT_EQ(fps.frame(12), 2);
+}
+
+// A hint is its text on its own box, with the shadow falling down and right.
+TEST(HintOverlay, TextSitsOnItsBoxOverItsShadow)
+{
+    test::FakeWindowScope fake;
+    ASSERT_TRUE(test::loadEngineFonts());
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(1024, 768));
+    target.clear(sf::Color::Blue);
+    KVCore::setCurrentTarget(&target);
+    KVCore::setDirectDraw(true);
+    const std::uint8_t alpha = KVCore::settings().hintsAlpha;
+    KVCore::settings().hintsAlpha = 255;
+    KVCore::showHint("mower", {200.f, 100.f}, 1.f, "Mow every patch");
+    KVCore::drawHints();
+    KVCore::settings().hintsAlpha = alpha;
+    KVCore::setCurrentTarget(nullptr);
+    target.display();
+    const sf::Image image = target.getTexture().copyToImage();
+
+    // The box starts where the hint was shown and reaches past the text.
+    EXPECT_EQ(image.getPixel(201, 101), sf::Color::White);
+    unsigned right = 201;
+    while (right < 1023 && image.getPixel(right + 1, 101) == sf::Color::White)
+        ++right;
+    EXPECT_GT(right, 300u);
+    EXPECT_GT(pixelsWhere(image, {202, 102, static_cast<int>(right) - 202, 20}, isDark), 30);
+    EXPECT_EQ(pixelsWhere(image, {0, 0, 190, 90}, isNotBlue), 0);
+    // The shadow shows right of and below the box, not above or left of it.
+    EXPECT_EQ(image.getPixel(right + 4, 115), sf::Color::Black);
+    EXPECT_EQ(image.getPixel(200, 130), sf::Color::Blue);
+    EXPECT_EQ(image.getPixel(210, 130), sf::Color::Black);
+    EXPECT_EQ(image.getPixel(right + 4, 100), sf::Color::Blue);
+    // Its edges are shadow too.
+    EXPECT_EQ(pixelsWhere(image, {200, 130, static_cast<int>(right) - 180, 10}, isWhite), 0);
+    EXPECT_EQ(pixelsWhere(image, {static_cast<int>(right) + 1, 100, 16, 40}, isWhite), 0);
+}
+
+// The system cursor shows in mode 0 only; modes other than 0 to 4 leave it.
+TEST(FrameEnd, SystemCursorShowsInModeZeroOnly)
+{
+    test::FakeWindowScope fake;
+    const std::pair<int, bool> frames[] = {{1, false}, {0, true}, {5, true}, {4, false}, {-1, false}, {2, false}};
+    for (const auto& [mode, visible] : frames) {
+        KVCore::endFrame(mode);
+        EXPECT_EQ(fake.window.cursorVisible, visible) << mode;
+    }
 }
 
 TEST(ClippedDrawing, OnlyTheClipRectangleIsPainted)
@@ -268,6 +387,17 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     square.setPosition(200.f, 0.f);
     square.setFillColor(sf::Color(0, 255, 0, 128));
     KVCore::layerTarget(KVCore::ExtraLayer1)->draw(square);
+    // A screen drawing into its own texture still reaches the window through
+    // the layer numbers that are no layer.
+    sf::RenderTexture redirected;
+    ASSERT_TRUE(redirected.create(64, 64));
+    KVCore::setCurrentTarget(&redirected);
+    square.setFillColor(sf::Color::Yellow);
+    for (int layer : {-1, 1, 8}) {
+        square.setPosition(static_cast<float>(layer + 1) * 50.f, 380.f);
+        KVCore::layerTarget(layer)->draw(square);
+    }
+    KVCore::setCurrentTarget(nullptr);
     KVCore::requestScreenshot("frame.png");
     KVCore::endFrame(1);
 
@@ -279,7 +409,20 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     const sf::Color blend = shot.getPixel(250, 50);
     EXPECT_NEAR(blend.g, 128, 2);
     EXPECT_NEAR(blend.b, 127, 2);
+    for (unsigned x : {10u, 110u, 460u})
+        EXPECT_EQ(shot.getPixel(x, 400), sf::Color::Yellow) << x;
     EXPECT_EQ(KVCore::consoleLines().back().text, "Saved screenshot to frame.png");
+
+    // The second extra layer is a black backdrop over the frame.
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    square.setPosition(0.f, 0.f);
+    KVCore::layerTarget(KVCore::ExtraLayer2)->draw(square);
+    KVCore::requestScreenshot("backdrop.png");
+    KVCore::endFrame(1);
+    ASSERT_TRUE(shot.loadFromFile("backdrop.png"));
+    EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Yellow);
+    EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Black);
 
     // The next frame starts with clean layers.
     KVCore::beginFrame();
@@ -289,6 +432,141 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     ASSERT_TRUE(shot.loadFromFile("next.png"));
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Blue);
     EXPECT_EQ(shot.getPixel(250, 50), sf::Color::Blue);
+}
+
+// With the counter switched on, every frame shows its rate at the top right.
+TEST(FrameComposition, TheFpsCounterShowsAtTheTopRight)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::setUpOverlay();
+    KVCore::clearScreenMessages();
+    KVCore::settings().displayFPS = true;
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    KVCore::requestScreenshot("fps.png");
+    KVCore::endFrame(1);
+    KVCore::settings().displayFPS = false;
+
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("fps.png"));
+    EXPECT_GT(pixelsWhere(shot, {480, 15, 160, 40}, isWhite), 30);
+    EXPECT_EQ(pixelsWhere(shot, {0, 0, 400, 100}, isNotBlue), 0);
+}
+
+// A clip made over the layers holds every layer's drawing inside it.
+TEST(FrameComposition, ClippedDrawingOverTheLayersStaysInTheClip)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    KVCore::pushClip({100.f, 50.f}, {200.f, 100.f}, false);
+    sf::RectangleShape fill({5000.f, 5000.f});
+    fill.setPosition(-1000.f, -1000.f);
+    fill.setFillColor(sf::Color::Red);
+    KVCore::layerTarget(KVCore::ExtraLayer1)->draw(fill);
+    KVCore::popClip();
+    sf::RectangleShape square({50.f, 50.f});
+    square.setPosition(500.f, 400.f);
+    square.setFillColor(sf::Color::Green);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    KVCore::requestScreenshot("clip.png");
+    KVCore::endFrame(1);
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("clip.png"));
+    EXPECT_EQ(shot.getPixel(150, 100), sf::Color::Red);
+    EXPECT_EQ(shot.getPixel(50, 100), sf::Color::Blue);
+    EXPECT_EQ(shot.getPixel(350, 100), sf::Color::Blue);
+    EXPECT_EQ(shot.getPixel(525, 425), sf::Color::Green);
+}
+
+// Modes 2 to 4 draw their cursor centred on the pointer; others draw none.
+TEST(FrameComposition, DrawnCursorsSitOnThePointer)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::setUpOverlay();
+    // The pointer's place, whether or not the window has the focus.
+    sf::Mouse::setPosition({320, 240}, *KVCore::window().renderWindow());
+    Mouse::pressButton(Mouse::Left, {320, 240});
+    Mouse::releaseButton(Mouse::Left, {320, 240});
+    for (int mode : {1, 2, 3, 4, 5}) {
+        KVCore::clearScreenMessages();
+        KVCore::beginFrame();
+        KVCore::window().renderWindow()->clear(sf::Color::Blue);
+        KVCore::requestScreenshot("cursor.png");
+        KVCore::endFrame(mode);
+        sf::Image shot;
+        ASSERT_TRUE(shot.loadFromFile("cursor.png"));
+        const int atPointer = pixelsWhere(shot, {304, 224, 32, 32}, isNotBlue);
+        if (mode >= 2 && mode <= 4)
+            EXPECT_GT(atPointer, 100) << mode;
+        else
+            EXPECT_EQ(atPointer, 0) << mode;
+        EXPECT_EQ(pixelsWhere(shot, {0, 0, 640, 222}, isNotBlue) + pixelsWhere(shot, {0, 258, 640, 222}, isNotBlue) +
+                      pixelsWhere(shot, {338, 0, 302, 480}, isNotBlue),
+                  0)
+            << mode;
+    }
+}
+
+// Shade drawn into the multiply layer darkens the frame, lights queued into
+// it cut holes in the shade, glow lights brighten; the next frame is clear.
+TEST(FrameComposition, LightsShadeAndGlowForOneFrame)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    const sf::Color grey(100, 100, 100);
+    auto lightOf = [](sf::Color colour) {
+        sf::Image image;
+        image.create(100, 100, colour);
+        auto texture = std::make_unique<sf::Texture>();
+        texture->loadFromImage(image);
+        return texture;
+    };
+    const auto hole = lightOf(sf::Color::White), glow = lightOf(sf::Color(50, 50, 50));
+    auto frame = [&](const std::string& shot, bool lit, sf::Color tint) {
+        KVCore::beginFrame();
+        KVCore::window().renderWindow()->clear(grey);
+        if (lit) {
+            sf::RectangleShape shade({320.f, 480.f});
+            shade.setFillColor(sf::Color(128, 128, 128));
+            KVCore::layerTarget(KVCore::LightMultiplyLayer)->draw(shade);
+            KVCore::queueLight(sf::Sprite(*hole), false);
+            sf::Sprite glowing(*glow);
+            glowing.setPosition(400.f, 0.f);
+            KVCore::queueLight(glowing, true);
+        }
+        KVCore::setLightTint(tint);
+        KVCore::requestScreenshot(shot);
+        KVCore::endFrame(1);
+        KVCore::setLightTint(sf::Color::White);
+        sf::Image image;
+        EXPECT_TRUE(image.loadFromFile(shot));
+        return image;
+    };
+    auto near = [](sf::Color c, int level) { return std::abs(c.r - level) <= 2 && c.r == c.g && c.g == c.b; };
+
+    const sf::Image lit = frame("lit.png", true, sf::Color::White);
+    EXPECT_PRED2(near, lit.getPixel(50, 50), 100);
+    EXPECT_PRED2(near, lit.getPixel(200, 50), 50);
+    EXPECT_PRED2(near, lit.getPixel(450, 50), 150);
+    EXPECT_PRED2(near, lit.getPixel(600, 50), 100);
+    const sf::Image after = frame("after.png", false, sf::Color::White);
+    for (unsigned x : {50u, 200u, 450u, 600u})
+        EXPECT_PRED2(near, after.getPixel(x, 50), 100) << x;
+    // The tint colours the whole shade layer.
+    EXPECT_PRED2(near, frame("tinted.png", false, sf::Color(128, 128, 128)).getPixel(600, 50), 50);
 }
 
 // The display-mode dialog makes the window anew, often at the same size:
@@ -306,6 +584,7 @@ TEST(FrameComposition, LayersReachAWindowMadeAnew)
     KVCore::endFrame(1);
 
     ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
+    KVCore::endFrame(1);  // before the layers are made again
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
@@ -362,6 +641,15 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
 {
     test::TempFolder temp;
     test::ScopedWorkingDirectory inTemp{temp.root()};
+    {
+        test::ScopedEnv answerBoxes{"KELVANE_MESSAGEBOX", "ok"};
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(Text::init());
+        const std::string box = testing::internal::GetCapturedStderr();
+        EXPECT_NE(box.find("Text::init: Unable to read standard font from zavi3\\fonts\\Roboto-Regular.ttf"),
+                  std::string::npos)
+            << box;
+    }
     fs::create_directories("zavi3/fonts");
     fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/Roboto-Regular.ttf", "zavi3/fonts/Roboto-Regular.ttf");
     fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/RobotoMono-Regular.ttf", "zavi3/fonts/RobotoMono-Regular.ttf");
@@ -373,18 +661,29 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
     KVCore::beginFrame();
 
     KVCore::clearScreenMessages();
+    for (char c : std::string("mow"))
+        Keyboard::appendTypedText(c);
+    KVCore::updateCommandLine();
+    Keyboard::clearTickInput();
     KVCore::setLoadingFlag(true);
     KVCore::print("Loading sound samples...");
     KVCore::requestScreenshot("loading.png");
     KVCore::print("Loaded 12 samples", sf::Color::Green);
     KVCore::setLoadingFlag(false);
+    Keyboard::addPressedKey(sf::Keyboard::Return);
+    KVCore::updateCommandLine();
+    Keyboard::clearTickInput();
 
     sf::Image shot;
     ASSERT_TRUE(shot.loadFromFile("loading.png"));
     // The panel covers the screen; both lines stand above the command line.
     EXPECT_EQ(shot.getPixel(320, 100), sf::Color(32, 32, 32));
+    EXPECT_EQ(shot.getPixel(9, 9), sf::Color(48, 48, 48));
+    EXPECT_EQ(shot.getPixel(631, 471), sf::Color(16, 16, 16));
+    const auto grey = [](sf::Color c) { return c.r > 150 && c.r == c.g && c.g == c.b; };
+    EXPECT_GT(pixelsWhere(shot, {20, 437, 200, 25}, grey), 20) << "the typed command";
     int greenRows = 0, greyRows = 0;
-    for (unsigned y = 300; y < 480; ++y) {
+    for (unsigned y = 300; y < 430; ++y) {
         bool green = false, grey = false;
         for (unsigned x = 16; x < 300; ++x) {
             const sf::Color c = shot.getPixel(x, y);
@@ -398,6 +697,100 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
     EXPECT_GT(greyRows, 5);
     // Kept as on-screen messages too, with the screenshot note.
     EXPECT_EQ(KVCore::screenMessages().size(), 3u);
+}
+
+} // namespace
+
+namespace {
+
+// The engine core started on the stand-in window from the built engine data,
+// and taken down again.
+class CoreStartup : public ::testing::Test {
+protected:
+    CoreStartup()
+    {
+        fs::create_directory_symlink(fs::path(KV_RUN_FOLDER) / "zavi3", temp.root() / "zavi3");
+        InternalTextures::releaseTextures();
+    }
+    ~CoreStartup() override
+    {
+        KVCore::shutdown();
+        KVCore::setDirectDraw(true);
+        KVCore::settings() = KVCore::EngineSettings{};
+    }
+
+    // The printed messages drawn over a blue picture of the given size.
+    static sf::Image drawMessages(sf::Vector2u size)
+    {
+        sf::RenderTexture target;
+        if (!target.create(size.x, size.y))
+            return {};
+        target.clear(sf::Color::Blue);
+        KVCore::setCurrentTarget(&target);
+        KVCore::drawScreenMessages();
+        KVCore::setCurrentTarget(nullptr);
+        target.display();
+        return target.getTexture().copyToImage();
+    }
+
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    test::FakeWindowScope fake;
+    test::ScopedEnv answerBoxes{"KELVANE_MESSAGEBOX", "ok"};
+};
+
+// Printed messages stand near the bottom left of the screen, or of the
+// emulated screen when the settings give both of its sides.
+TEST_F(CoreStartup, MessagesStandAtTheBottomLeftOfTheScreenShown)
+{
+    struct Case {
+        const char* video;  // null: the first run, without a settings file
+        sf::Vector2u view;
+        bool emulating;
+    };
+    const Case cases[] = {
+        {"emulatedWidth=640\nemulatedHeight=480", {640, 480}, true},
+        {"emulatedWidth=640\nemulatedHeight=0", {800, 600}, false},
+        {"emulatedWidth=0\nemulatedHeight=480", {800, 600}, false},
+        {nullptr, {1024, 768}, false},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.video ? c.video : "first run";
+        fs::remove("zavi3.ini");
+        if (c.video)
+            test::writeFile("zavi3.ini",
+                            std::string("[info]\nversion=1\n[video]\nwidth=800\nheight=600\nwindow=yes\n") + c.video);
+        ASSERT_TRUE(KVCore::init()) << name;
+        EXPECT_EQ(KVCore::emulationActive(), c.emulating) << name;
+        EXPECT_EQ(KVCore::viewSize(), sf::Vector2f(c.view)) << name;
+        EXPECT_GT(InternalTextures::indexOf("CheckBox_Checked"), 0) << name;
+
+        KVCore::clearScreenMessages();
+        KVCore::print("Lawn mowed");
+        const sf::Image image = drawMessages(c.view);
+        const int bottom = static_cast<int>(c.view.y) - 90;
+        EXPECT_GT(pixelsWhere(image, {10, bottom - 50, 150, 50}, isWhite), 20) << name;
+        // On a half-transparent black box.
+        EXPECT_EQ(image.getPixel(6, static_cast<unsigned>(bottom - 25)), sf::Color(0, 0, 127)) << name;
+        EXPECT_EQ(pixelsWhere(image, {0, 0, static_cast<int>(c.view.x), bottom - 55}, isNotBlue), 0) << name;
+        KVCore::shutdown();
+    }
+}
+
+// Closing the game's window takes the core down, which keeps the settings.
+TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
+{
+    ASSERT_TRUE(KVCore::init());
+    ASSERT_FALSE(fs::exists(KVCore::settingsFileName));
+    int exitCode = -1;
+    KVCore::setExitHandler([&](int code) { exitCode = code; });
+    KVCore::setCloseConfirmation(false);
+    fake.window.closeRequest();
+    fake.time.advance(0.05);
+    KVCore::pollEvents();
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(KVCore::initialised());
+    EXPECT_TRUE(fs::exists(KVCore::settingsFileName));
 }
 
 } // namespace
