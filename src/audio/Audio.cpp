@@ -145,7 +145,6 @@ bool init()
     state.currentMusicName.clear();
     state.menuSounds = {};
     state.volumeTestSampleId = 0;
-    state.initialised = false;
 
     state.soundOn = audio::outputAvailable();
     state.pool.clear();

@@ -75,6 +75,8 @@ TEST_F(AudioTest, FolderFilesBecomeNamedSamplesAndBrokenOnesAreReported)
     EXPECT_TRUE(errorShown("Unable to load sample from " + folder + "c.wav (file is too small and probably corrupt)"));
     ASSERT_EQ(Audio::sampleCount(), 8);
     EXPECT_EQ(Audio::sampleName(0), "(no sound)");
+    EXPECT_EQ(Audio::sampleName(8), "") << "one past the last sample is none";
+    EXPECT_EQ(Audio::sampleVariantCount(8), 0);
     EXPECT_EQ(Audio::sampleVariantCount(Audio::getSampleId("a")), 3);
     EXPECT_EQ(Audio::sampleVariantCount(Audio::getSampleId("7")), 1) << "a lone digit stays";
     EXPECT_EQ(Audio::sampleVariantCount(Audio::getSampleId("interface\\click")), 2);
@@ -196,6 +198,11 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
     EXPECT_TRUE(Audio::currentMusicPath().empty());
     Audio::restartMusic();
     EXPECT_EQ(Audio::musicStatus(), sf::SoundSource::Stopped) << "an emptied stream is not played";
+
+    ASSERT_TRUE(Audio::playMusic(path));
+    Audio::shutdown();
+    EXPECT_TRUE(Audio::currentMusicPath().empty()) << "no music is current once the audio module is down";
+    ASSERT_TRUE(Audio::init());
 
     const std::string wav = write("broken.WAV", std::string(300, 'j'));
     EXPECT_FALSE(Audio::playMusic(wav));
