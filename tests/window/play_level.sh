@@ -14,6 +14,8 @@ tools=$(dirname "$(dirname "$exe")")
 
 start_display
 make_run_folder "$2"
+KEEP_PREFIX=play-level
+source "$here/support/screen.sh"
 cd "$SCRATCH"
 
 make_mod_folder testmod
@@ -44,16 +46,6 @@ PANEL_DISPLAY=560x60+230+392
 CONFIRM_TITLE=600x14+200+306
 MENU_FIRST=280x28+520+260   # the debug menu's first entry, highlighted
 
-# Uncompressed: written and read again several times a second.
-SCREEN=$SCRATCH/screen.miff
-# Mean red, green and blue (0-255) of a region of the last screenshot.
-rgb() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]\n' info:; }
-brightest() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*maxima.r)]' info:; }
-blue() { read -r r g b < <(rgb "$1"); [ "$b" -gt $((r + 50)) ] && [ "$b" -gt $((g + 40)) ]; }
-
-# The menus' deep blue title panel and the bright blue of the current row.
-panel() { read -r r g b < <(rgb "$1"); [ "$b" -gt 110 ] && [ "$g" -lt 70 ] && [ "$r" -lt 60 ]; }
-highlit() { read -r r g b < <(rgb "$1"); [ "$b" -gt 180 ] && [ "$g" -gt 90 ] && [ "$g" -lt 150 ] && [ "$r" -lt 110 ]; }
 on_main_screen() { panel "$MENU_PANEL" && highlit "$MENU_PLAY"; }
 sub_menu_first() { panel "$SUB_PANEL" && highlit "$SUB_FIRST"; }
 sub_menu_second() { panel "$SUB_PANEL" && highlit "$SUB_SECOND"; }
@@ -74,18 +66,6 @@ audio_panel() { blue "$PANEL_TITLE" && [ "$(convert "$SCREEN" -crop "$PANEL_DISP
 confirming() { blue "$CONFIRM_TITLE"; }
 debug_menu() { blue "$MENU_FIRST"; }
 
-keep() { if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then convert "$SCREEN" "$KELVANE_SCREENSHOT_DIR/play-level-$1.png"; fi; }
-# Screenshots until the check passes on one, for up to ten seconds.
-await() {
-  local what=$1
-  shift
-  for _ in $(seq 1 50); do
-    timeout 10 import -window "$game" "$SCREEN" && "$@" && return 0
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $what"
-    sleep 0.2
-  done
-  fail "no $what"
-}
 slot_bytes() { od -An -tx1 -v testmod/savegames/000.sav | tr -d ' \n'; }
 # "Kelvane Saved Game", version 1, level 0, skill Normal.
 saved_game=12004b656c76616e652053617665642047616d65010000000100

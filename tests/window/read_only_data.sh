@@ -14,6 +14,8 @@ run_folder=$2
 
 start_display
 SCRATCH=$(mktemp -d /tmp/kelvane-window-test.XXXXXX)
+KEEP_PREFIX=read-only-data
+source "$here/support/screen.sh"
 # The data folder is read-only; clean-up needs it writable again.
 trap 'chmod -R u+w "$SCRATCH" 2>/dev/null; cleanup' EXIT
 
@@ -48,36 +50,11 @@ LEVEL_LINE=300x28+722+703    # game screen: right end of the bar
 PICTURE_BOARD=500x30+262+320
 DIALOG_TITLE=600x14+200+306
 
-SCREEN=$SCRATCH/screen.miff
-rgb() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]\n' info:; }
-brightest() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*maxima.r)]' info:; }
-blue() { read -r r g b < <(rgb "$1"); [ "$b" -gt $((r + 50)) ] && [ "$b" -gt $((g + 40)) ]; }
-panel() { read -r r g b < <(rgb "$1"); [ "$b" -gt 110 ] && [ "$g" -lt 70 ] && [ "$r" -lt 60 ]; }
-highlit() { read -r r g b < <(rgb "$1"); [ "$b" -gt 180 ] && [ "$g" -gt 90 ] && [ "$g" -lt 150 ] && [ "$r" -lt 110 ]; }
 main_menu_at() { panel "$MAIN_PANEL" && highlit "$(main_row "$1")"; }
 sub_menu_at() { panel "$SUB_PANEL" && highlit "$(sub_row "$1")"; }
 playing() { [ "$(brightest "$LEVEL_LINE")" -gt 200 ] && ! blue "$PICTURE_BOARD" && ! blue "$DIALOG_TITLE"; }
 dialog() { blue "$DIALOG_TITLE"; }
 
-keep() { if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then convert "$SCREEN" "$KELVANE_SCREENSHOT_DIR/read-only-data-$1.png"; fi; }
-await() {
-  local what=$1
-  shift
-  for _ in $(seq 1 50); do
-    timeout 10 import -window "$game" "$SCREEN" && "$@" && return 0
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $what: $(cat "$SCRATCH/stderr")"
-    sleep 0.2
-  done
-  fail "no $what"
-}
-# One key at a time: a menu moves one row per tick.
-key() {
-  local k
-  for k in "$@"; do
-    xdotool key "$k"
-    sleep 0.15
-  done
-}
 
 await "main menu" main_menu_at 0
 keep main-menu

@@ -14,6 +14,8 @@ tools=$(dirname "$(dirname "$exe")")
 
 start_display
 make_run_folder "$2"
+KEEP_PREFIX=whole-game
+source "$here/support/screen.sh"
 cd "$SCRATCH"
 
 make_mod_folder testmod
@@ -46,15 +48,7 @@ CREDITS_SKY=1000x30+12+100
 HELP_TITLE=700x10+160+14
 HELP_PAGE=500x200+262+300
 
-# Uncompressed: written and read again several times a second.
-SCREEN=$SCRATCH/screen.miff
-rgb() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)]\n' info:; }
-brightest() { convert "$SCREEN" -crop "$1" +repage -format '%[fx:int(255*maxima.r)]' info:; }
 darkest() { convert "$SCREEN" -crop "$1" +repage -colorspace gray -format '%[fx:int(255*minima)]' info:; }
-blue() { read -r r g b < <(rgb "$1"); [ "$b" -gt $((r + 50)) ] && [ "$b" -gt $((g + 40)) ]; }
-# The title panel's deep blue, and the bright blue of the current row.
-panel() { read -r r g b < <(rgb "$1"); [ "$b" -gt 110 ] && [ "$g" -lt 70 ] && [ "$r" -lt 60 ]; }
-highlit() { read -r r g b < <(rgb "$1"); [ "$b" -gt 180 ] && [ "$g" -gt 90 ] && [ "$g" -lt 150 ] && [ "$r" -lt 110 ]; }
 shaded() { read -r r g b < <(rgb "$1"); [ $((r + g + b)) -lt 200 ]; }
 
 main_menu_at() { panel "$MAIN_PANEL" && highlit "$(main_row "$1")"; }
@@ -72,25 +66,6 @@ help_shown() { blue "$HELP_TITLE" && [ "$(convert "$SCREEN" -crop "$HELP_PAGE" +
 # Width of the white text of a region.
 text_width() { convert "$SCREEN" -crop "$1" +repage -colorspace gray -threshold 80% -trim -format '%w' info: 2>/dev/null; }
 
-keep() { if [ -n "${KELVANE_SCREENSHOT_DIR:-}" ]; then convert "$SCREEN" "$KELVANE_SCREENSHOT_DIR/whole-game-$1.png"; fi; }
-await() {
-  local what=$1
-  shift
-  for _ in $(seq 1 50); do
-    timeout 10 import -window "$game" "$SCREEN" && "$@" && return 0
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for $what"
-    sleep 0.2
-  done
-  fail "no $what"
-}
-# One key at a time: a menu moves one row per tick (a thirtieth of a second).
-key() {
-  local k
-  for k in "$@"; do
-    xdotool key "$k"
-    sleep 0.15
-  done
-}
 launch() {
   KELVANE_MESSAGEBOX=yes "$exe" -base "$1" 2>/dev/null &
   GAME_PID=$!
