@@ -224,7 +224,7 @@ TEST(FreshProgram, NothingIsPendingOrTimedAndTexturesLoadOnRequest)
                    "No plain sheet stands in for the missing icons");
             expect(!KVCore::consoleLines().empty() &&
                        KVCore::consoleLines().back().text ==
-                           "Icons::loadIcons(): Unable to load icons texture from zavi3\\Textures\\Icons.png",
+                           "Icons::loadIcons(): Unable to load icons texture from zavi3\\textures\\Icons.png",
                    "The missing icon sheet went unreported");
             InternalTextures::loadTextures();
             expect(InternalTextures::count() >= 1, "The first loading of the textures did nothing");
