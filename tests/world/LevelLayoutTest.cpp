@@ -394,6 +394,10 @@ TEST_F(LevelLayoutTest, DecompiledMapsCompileBackToTheSameMap)
         map.author = title + "!";
         expectSameMap(compiled(LevelLayout::decompile(map, legend)), map, title);
     }
+    // Control characters are written as escapes, so the text stays readable.
+    Map control = compiled(Layout().text());
+    control.title = "x\x01y\x7f";
+    EXPECT_NE(LevelLayout::decompile(control, legend).find("title: \"x\\x01y\\x7F\""), std::string::npos);
 }
 
 } // namespace
