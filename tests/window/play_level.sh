@@ -138,11 +138,5 @@ xdotool key Return
 await "main screen after leaving the game" on_main_screen
 
 "$tools/xclose" "$game"
-for _ in $(seq 1 50); do
-  kill -0 "$GAME_PID" 2>/dev/null || break
-  sleep 0.1
-done
-wait "$GAME_PID" && code=0 || code=$?
-GAME_PID=
-[ "$code" -eq 0 ] || fail "exit code $code"
+await_exit "closing the window"
 echo "play level: ok"

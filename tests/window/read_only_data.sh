@@ -86,13 +86,7 @@ await "main menu after the game" main_menu_at 0
 key Down Down Down Down Down
 await "Exit highlighted" main_menu_at 5
 key Return
-for _ in $(seq 1 50); do
-  kill -0 "$GAME_PID" 2>/dev/null || break
-  sleep 0.1
-done
-wait "$GAME_PID" && code=0 || code=$?
-GAME_PID=
-[ "$code" -eq 0 ] || fail "exit code $code: $(cat "$SCRATCH/stderr")"
+await_exit "Exit"
 
 [ "$(stat -c %a "$user")" = 700 ] || fail "the user folder is open to others: $(stat -c %a "$user")"
 grep -q '^\[video\]' "$user/zavi3.ini" || fail "no zavi3.ini in the user folder"

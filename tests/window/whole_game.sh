@@ -72,15 +72,6 @@ launch() {
   game=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kelvane$' | head -n1) || fail "no game window"
   xdotool windowfocus --sync "$game"
 }
-await_exit() {
-  for _ in $(seq 1 50); do
-    kill -0 "$GAME_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  wait "$GAME_PID" && code=0 || code=$?
-  GAME_PID=
-  [ "$code" -eq 0 ] || fail "exit code $code after $1"
-}
 slot_bytes() { od -An -tx1 -v testmod/savegames/000.sav | tr -d ' \n'; }
 tag=12004b656c76616e652053617665642047616d650100   # "Kelvane Saved Game", version 1
 

@@ -36,3 +36,14 @@ key() {
     sleep 0.15
   done
 }
+# Waits up to five seconds for the game to end, which must be with code 0.
+await_exit() {
+  for _ in $(seq 1 50); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  wait "$GAME_PID" && code=0 || code=$?
+  GAME_PID=
+  [ "$code" -eq 0 ] ||
+    fail "exit code $code after $1$([ -s "$SCRATCH/stderr" ] && echo ": $(cat "$SCRATCH/stderr")")"
+}
