@@ -123,6 +123,12 @@ TEST_F(LevelLayoutTest, LegendTextDefinesEveryKind)
     const TileLegend crlf = legendFrom("  # c\r\n\r\nx tile 9 grass  Wild flowers  \r\n");
     ASSERT_EQ(crlf.entries().size(), 1u);
     EXPECT_EQ(crlf.find('x')->description, "Wild flowers");
+
+    // The narrowest blocks: one tile wide or one tile high, two pieces.
+    const TileLegend narrow = legendFrom("L block 544 1x2 solid Lamp post\nB block 548 2x1 solid Bench\n");
+    ASSERT_EQ(narrow.entries().size(), 2u);
+    EXPECT_EQ(std::tie(narrow.find('L')->width, narrow.find('L')->height), std::make_tuple(1, 2));
+    EXPECT_EQ(std::tie(narrow.find('B')->width, narrow.find('B')->height), std::make_tuple(2, 1));
 }
 
 TEST_F(LevelLayoutTest, LegendRefusalsNameLineAndColumn)
@@ -285,6 +291,9 @@ TEST_F(LevelLayoutTest, RefusalsNameLineAndColumn)
         {with([](Layout& l) { l.put(5, 5, "SS"); }), 12, 6, "incomplete block: 'S' (Garden shed) needs 2x2 cells"},
         {with([](Layout& l) { l.put(24, 3, "S").put(24, 4, "S"); }), 10, 25, "incomplete block"},
         {with([](Layout& l) { l.put(0, 15, "SS"); }), 22, 1, "incomplete block"},
+        // Over the right edge, even when the next rows start with the block's symbol.
+        {with([](Layout& l) { l.put(24, 3, "S").put(0, 4, "S").put(24, 4, "S").put(0, 5, "S"); }), 10, 25,
+         "incomplete block"},
         {with([](Layout& l) { l.put(3, 3, "SSS").put(3, 4, "SSS"); }), 10, 6, "incomplete block"},
         {with([](Layout& l) { l.put(3, 3, "SS").put(2, 4, "SSS"); }), 11, 3, "incomplete block"},
         {with([](Layout& l) { l.put(7, 9, "AAA"); }), 16, 10, "incomplete block: 'A' (Picnic table) needs 2x1"},
@@ -301,6 +310,9 @@ TEST_F(LevelLayoutTest, RefusalsNameLineAndColumn)
         {header("time: 60", "time:"), 3, 6, "bad time ''"},
         {header("clouds: 1", "clouds: 100"), 4, 9, "bad clouds '100' (a whole number, 0 to 99)"},
         {header("clouds: 1", "clouds: -1"), 4, 9, "bad clouds '-1'"},
+        {header("clouds: 1", "clouds:"), 4, 8, "bad clouds ''"},
+        {header("clouds: 1", "clouds: -"), 4, 9, "bad clouds '-'"},
+        {header("clouds: 1", "clouds: 0000001"), 4, 9, "bad clouds '0000001'"},
         {header("author: Kelvane team\n", ""), 5, 1, "missing 'author:' before the map"},
         {header("start: 400 256\n", "start: 400 256\ntime: 60\n"), 6, 1, "'time:' is given twice (first on line 3)"},
         {header("clouds: 1", "colour: red"), 4, 1, "unknown header 'colour'"},
