@@ -32,10 +32,11 @@ IconState state;
 
 void loadIcons()
 {
-    if (state.loaded)
-        return;
     const std::string path = kvDataPath(sheetFile);
-    state.sheet = std::make_unique<sf::Texture>();
+    // Loading again keeps the same texture, so icons handed out before see
+    // the new sheet.
+    if (!state.sheet)
+        state.sheet = std::make_unique<sf::Texture>();
     if (!state.sheet->loadFromFile(platform::toNativePath(path).string())) {
         KVCore::reportError("Icons::loadIcons(): Unable to load icons texture from " + path);
         sf::Image filled;
@@ -53,7 +54,8 @@ const sf::Sprite& getIcon(int index)
         state.outOfRange.setTexture(InternalTextures::defaultTexture(), true);
         return state.outOfRange;
     }
-    loadIcons();
+    if (!state.loaded)
+        loadIcons();
     return state.sprites[static_cast<std::size_t>(index)];
 }
 

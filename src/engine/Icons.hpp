@@ -31,6 +31,7 @@ inline sf::IntRect iconRect(int index)
     return {left + cellMargin, top, iconSize, iconSize};
 }
 
+// Loads the sheet now, or again: the first icon request loads it by itself.
 void loadIcons();
 // The icon's sprite; outside 0..255 a sprite of the whole default texture.
 const sf::Sprite& getIcon(int index);

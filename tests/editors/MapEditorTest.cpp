@@ -6,7 +6,6 @@
 #include "editors/SpriteEditor.hpp"
 #include "editors/TileEditor.hpp"
 #include "engine/EventPoller.hpp"
-#include "engine/Icons.hpp"
 #include "engine/Keyboard.hpp"
 #include "engine/Log.hpp"
 #include "engine/Text.hpp"
@@ -17,6 +16,7 @@
 #include "game/SaveSlots.hpp"
 #include "gui/ModalDriver.hpp"
 #include "storage/AssetPaths.hpp"
+#include "support/Golden.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/TempFolder.hpp"
 #include "world/Map.hpp"
@@ -42,10 +42,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(test::loadEngineFonts());
-        {
-            test::ScopedWorkingDirectory inRunFolder{KV_RUN_FOLDER};
-            Icons::loadIcons();
-        }
+        test::loadEngineArt();
         Keyboard::buildKeyNameTable();
         std::filesystem::create_directories(data.root() / "base" / "maps");
         KVCore::setFrameLimitInEffect(30);  // every frame a tick
@@ -685,16 +682,8 @@ TEST_F(MapEditorTest, AScriptedSessionSavesTheExpectedMap)
     release(sf::Mouse::Left);
     ASSERT_TRUE(saveAs("scripted"));
 
-    const std::filesystem::path golden = std::filesystem::path(__FILE__).parent_path() / "golden" / "scripted.map";
-    const std::string made = test::readFile(mapFile("scripted.map"));
-    if (std::getenv("KELVANE_UPDATE_GOLDEN")) {
-        test::writeFile(golden, made);
-        GTEST_SKIP() << "wrote " << golden;
-    }
-    ASSERT_TRUE(std::filesystem::exists(golden)) << golden << " is missing";
-    EXPECT_TRUE(made == test::readFile(golden))
-        << "the scripted map differs from " << golden << " (" << made.size() << " bytes made); "
-        << "if the change is meant, regenerate it as the comment above says";
+    EXPECT_TRUE(test::matchesGoldenFile(test::readFile(mapFile("scripted.map")),
+                                        std::filesystem::path(__FILE__).parent_path() / "golden" / "scripted.map"));
 }
 
 } // namespace

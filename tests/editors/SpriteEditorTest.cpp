@@ -9,6 +9,7 @@
 #include "engine/Log.hpp"
 #include "game/GameResources.hpp"
 #include "gui/ModalDriver.hpp"
+#include "support/Golden.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/TempFolder.hpp"
 #include "world/WorldFiles.hpp"
@@ -521,7 +522,7 @@ TEST_F(SpriteEditorTest, ExitAsksEveryTimeAndTheEditorLoopRunsTheToolbar)
 
 // The scripted sprite below must equal tests/editors/golden/scripted.spr.
 // After a deliberate change to the sprite file or the editor, regenerate it
-// with KELVANE_WRITE_GOLDEN=1 and check the new file in.
+// with KELVANE_UPDATE_GOLDEN=1 and check the new file in.
 TEST_F(SpriteEditorTest, AScriptedSpriteEqualsItsStoredFile)
 {
     test::ScopedWorkingDirectory inTemp{temp.root()};
@@ -545,16 +546,8 @@ TEST_F(SpriteEditorTest, AScriptedSpriteEqualsItsStoredFile)
     run(Command::ChangeDescription, typed("Scripted mower"));
     ASSERT_TRUE(SE::saveSpriteTo("scripted.spr"));
 
-    const std::filesystem::path golden = std::filesystem::path(__FILE__).parent_path() / "golden" / "scripted.spr";
-    const std::string made = test::readFile("scripted.spr");
-    if (std::getenv("KELVANE_WRITE_GOLDEN")) {
-        test::writeFile(golden, made);
-        GTEST_SKIP() << "wrote " << golden;
-    }
-    ASSERT_TRUE(std::filesystem::exists(golden)) << golden << " is missing";
-    EXPECT_TRUE(made == test::readFile(golden))
-        << "the scripted sprite differs from " << golden << " (" << made.size() << " bytes made, "
-        << test::readFile(golden).size() << " stored); if the change is meant, regenerate it";
+    EXPECT_TRUE(test::matchesGoldenFile(test::readFile("scripted.spr"),
+                                        std::filesystem::path(__FILE__).parent_path() / "golden" / "scripted.spr"));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
-#include "engine/Icons.hpp"
 #include "engine/Hints.hpp"
 #include "engine/Keyboard.hpp"
 #include "engine/Mouse.hpp"
@@ -31,11 +30,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(test::loadEngineFonts());
-        {
-            // The icon sheet loads once per process: from the run folder.
-            test::ScopedWorkingDirectory inRunFolder{KV_RUN_FOLDER};
-            Icons::loadIcons();
-        }
+        test::loadEngineArt();
         Keyboard::buildKeyNameTable();
         KVCore::startPoller();
     }

@@ -1,13 +1,19 @@
 // The widget demo screen run with keys fed frame by frame: its hot keys
 // open every dialog, and it reports each result on standard output.
 #include "engine/EventPoller.hpp"
+#include "engine/Layers.hpp"
 #include "engine/Keyboard.hpp"
 #include "gui/GuiDemo.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
+#include "support/Golden.hpp"
+#include "support/TempFolder.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -69,16 +75,28 @@ private:
     mutable double now_ = 5000.0;
 };
 
-TEST(GuiDemo, HotKeysOpenEveryDialogAndEachResultIsReported)
-{
-    ASSERT_TRUE(test::loadEngineFonts());
+// The demo on a stand-in window, its frames run by a script.
+class GuiDemoRun : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::loadEngineFonts());
+        test::loadEngineArt();
+        Keyboard::buildKeyNameTable();
+        auto clock = std::make_unique<FrameScript>(fake.window);
+        script = clock.get();
+        KVCore::setTimeSource(std::move(clock));
+        KVCore::setFrameLimitInEffect(30);
+        KVCore::startPoller();
+    }
+
     test::FakeWindowScope fake;
-    Keyboard::buildKeyNameTable();
-    auto clock = std::make_unique<FrameScript>(fake.window);
-    FrameScript& script = *clock;
-    KVCore::setTimeSource(std::move(clock));
-    KVCore::setFrameLimitInEffect(30);
-    KVCore::startPoller();
+    FrameScript* script = nullptr;
+};
+
+TEST_F(GuiDemoRun, HotKeysOpenEveryDialogAndEachResultIsReported)
+{
+    FrameScript& script = *this->script;
 
     script.press({Key::Return, Key::Pause, Key::F1, Key::Return, Key::F2, Key::Escape, Key::F3})
         .type("Mo")
@@ -101,6 +119,65 @@ TEST(GuiDemo, HotKeysOpenEveryDialogAndEachResultIsReported)
                                                  "Input number refused", "Open cancelled", "Save cancelled",
                                                  "Colour 200, 120, 40", "Popup menu: 1", "Display mode cancelled",
                                                  "Script console closed", "Error reading closed"}));
+}
+
+// Every screen of the demo drawn into a picture of the window, frame by
+// frame as a player would see it, against the pictures kept beside this test.
+TEST_F(GuiDemoRun, EachDialogLooksAsStored)
+{
+    sf::RenderTexture window;
+    ASSERT_TRUE(window.create(1024, 768));
+    KVCore::setCurrentTarget(&window);
+    std::vector<std::pair<std::string, sf::Image>> pictures;
+    const auto snap = [&](const std::string& name) {
+        script->steps.push_back([&window, &pictures, name](test::FakeWindow&) {
+            window.display();
+            pictures.emplace_back(name, window.getTexture().copyToImage());
+        });
+    };
+    const auto hover = [&](sf::Vector2i at) {
+        script->steps.push_back([at](test::FakeWindow& w) { w.mouse = at; });
+    };
+
+    // The first frame comes before the first tick has laid anything out.
+    hover({900, 700});
+    snap("demo");
+    script->press({Key::F1});
+    snap("message");
+    script->press({Key::Return, Key::F2});
+    snap("confirm");
+    script->press({Key::Escape, Key::F3}).type("Mo");
+    snap("input-text");
+    script->press({Key::Return, Key::F5});
+    snap("open-file");
+    script->press({Key::Escape, Key::F7});
+    snap("colour");
+    script->press({Key::Return, Key::F8, Key::Down});
+    snap("popup-menu");
+    script->press({Key::Escape, Key::F9});
+    snap("display-mode");
+    script->press({Key::Escape, Key::F11});
+    snap("error-reading");
+    script->press({Key::Return});
+    hover({145, 478});
+    snap("hover");
+    script->press({Key::Escape});
+    // The file selector shows its folder and the home folder by name.
+    const test::TempFolder folder("kelvane-demo-files");
+    for (const char* name : {"lawn.png", "Notes.bmp", "readme.txt", "maps/level1.map"})
+        test::writeFile(folder.root() / name, "x");
+    {
+        const test::ScopedEnv home("HOME", folder.root().c_str());
+        const test::ScopedWorkingDirectory inFolder{folder.root()};
+        kv::runGuiDemo();
+    }
+    KVCore::setCurrentTarget(nullptr);
+
+    EXPECT_TRUE(script->ranOut());
+    const std::filesystem::path golden = std::filesystem::path(__FILE__).parent_path() / "golden";
+    ASSERT_EQ(pictures.size(), 10u);
+    for (const auto& [name, picture] : pictures)
+        EXPECT_TRUE(test::matchesGoldenPicture(picture, golden / ("demo-" + name + ".png"))) << name;
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "engine/EventPoller.hpp"
-#include "engine/Icons.hpp"
 #include "engine/Hints.hpp"
 #include "engine/Keyboard.hpp"
 #include "engine/Mouse.hpp"
@@ -18,11 +17,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(test::loadEngineFonts());
-        {
-            // The icon sheet loads once per process: from the run folder.
-            test::ScopedWorkingDirectory inRunFolder{KV_RUN_FOLDER};
-            Icons::loadIcons();
-        }
+        test::loadEngineArt();
         Keyboard::buildKeyNameTable();
         KVCore::startPoller();
         spacing = Text::standardLineSpacing(18);

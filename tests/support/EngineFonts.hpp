@@ -1,7 +1,9 @@
 #pragma once
-// Loads the engine's fonts from the built run folder, for tests that measure
-// or draw text.  Fonts stay loaded for the rest of the test program.
+// Loads the engine's fonts, icon sheet and textures from the built run
+// folder, for tests that measure or draw text and widgets.
 
+#include "engine/Icons.hpp"
+#include "engine/InternalTextures.hpp"
 #include "engine/Text.hpp"
 #include "support/TempFolder.hpp"
 
@@ -13,6 +15,20 @@ inline bool loadEngineFonts()
         return true;
     ScopedWorkingDirectory inRunFolder{KV_RUN_FOLDER};
     return Text::init();
+}
+
+// The icon sheet and the toolkit's textures (check boxes and the like) from
+// the run folder, even when an icon was asked for elsewhere first and found
+// none.  Tests that drop the textures again are free to.
+inline void loadEngineArt()
+{
+    static bool iconsLoaded = false;
+    ScopedWorkingDirectory inRunFolder{KV_RUN_FOLDER};
+    if (!iconsLoaded)
+        Icons::loadIcons();
+    iconsLoaded = true;
+    if (!InternalTextures::loaded())
+        InternalTextures::loadTextures();
 }
 
 } // namespace test

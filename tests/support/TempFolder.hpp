@@ -36,6 +36,12 @@ public:
         if (mkdtemp(pattern.data()) != nullptr)
             root_ = std::filesystem::canonical(pattern);
     }
+    // A folder of a fixed name, made afresh, for pictures that show its path.
+    explicit TempFolder(std::string_view name) : root_(std::filesystem::temp_directory_path() / name)
+    {
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_);
+    }
     ~TempFolder()
     {
         std::error_code ec;
