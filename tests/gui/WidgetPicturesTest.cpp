@@ -1,0 +1,123 @@
+// Every kind of widget drawn opaque and half faded, against a picture kept
+// beside this test: a part that is not drawn, drawn in the wrong place or
+// left out of the fade shows as a difference.
+#include "engine/EventPoller.hpp"
+#include "engine/Keyboard.hpp"
+#include "gui/BevelPanel.hpp"
+#include "gui/Button.hpp"
+#include "gui/CheckBox.hpp"
+#include "gui/ColourPicker.hpp"
+#include "gui/Component.hpp"
+#include "gui/Form.hpp"
+#include "gui/GroupBox.hpp"
+#include "gui/Label.hpp"
+#include "gui/Line.hpp"
+#include "gui/ListBox.hpp"
+#include "gui/Rectangle.hpp"
+#include "gui/Scrollbar.hpp"
+#include "gui/TextBox.hpp"
+#include "gui/TextMemo.hpp"
+#include "gui/Theme.hpp"
+#include "gui/Toolbar.hpp"
+#include "support/EngineFonts.hpp"
+#include "support/FakeWindow.hpp"
+#include "support/Golden.hpp"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+// One of each, laid out in a column 500 pixels wide from x.
+struct Gallery {
+    explicit Gallery(float x)
+    {
+        form.create("Form", {x, 4.f}, {500.f, 760.f});
+        panel.create({x + 10.f, 40.f}, {x + 120.f, 80.f}, kv::theme::bevelLightColour, kv::theme::bevelDarkColour,
+                     sf::Color(200, 120, 40));
+        outline.create({x + 130.f, 40.f}, {x + 230.f, 80.f});
+        line.set({x + 240.f, 40.f}, {x + 480.f, 80.f}, kv::theme::titleBarColour);
+        label.create({x + 10.f, 90.f}, kv::theme::textColour, "Label text");
+        group.create("Group box", {x + 10.f, 120.f}, {480.f, 110.f});
+        check.create("Checked", x + 20.f, 150.f);
+        check.setChecked(true);
+        slider.create("Volume", {x + 20.f, 186.f}, {300.f, 30.f}, 100, false, 16.f, &volume);
+        level.create("", {x + 460.f, 240.f}, {20.f, 180.f}, 10, true, 24.f, &levelValue);
+        box.create("Kelvane", {x + 10.f, 240.f}, 200.f, 32);
+        memo.create({x + 220.f, 240.f}, {230.f, 80.f}, "A memo\nof two lines");
+        list.create({x + 10.f, 330.f}, 4, 200.f);
+        for (const char* item : {"Play", "Map Editor", "Tile Editor", "Sprite Editor", "Help"})
+            list.addItem(item, 89);
+        list.selection = 1;
+        iconButton.create("Save", 136, {x + 220.f, 330.f});
+        textButton.create("Text button", 175, {x + 270.f, 330.f});
+        textButton.setTextButton();
+        disabled.create("Disabled", 91, {x + 270.f, 380.f});
+        disabled.setTextButton();
+        disabled.enabled = false;
+        toolbar.create({x + 220.f, 430.f});
+        toolbar.addButton("Load", 72, -1);
+        toolbar.addSeparator();
+        toolbar.addButton("Zoom in", 177, -1);
+        toolbar.setLabelText("Zoom 2x, tile 1023");
+        picker.create({x + 10.f, 500.f}, {480.f, 250.f});
+        picker.setColour(sf::Color(40, 160, 90));
+    }
+
+    void draw(std::uint8_t alpha)
+    {
+        for (kv::Component* c : std::vector<kv::Component*>{&form, &panel, &outline, &line, &label, &group, &slider,
+                                                            &level, &box, &memo, &list, &iconButton, &textButton,
+                                                            &disabled, &toolbar, &picker}) {
+            c->setAlpha(alpha);
+            c->draw();
+        }
+        check.setAlpha(alpha);
+        check.update();
+    }
+
+    kv::Form form;
+    kv::BevelPanel panel;
+    kv::Rectangle outline;
+    kv::Line line;
+    kv::Label label;
+    kv::GroupBox group;
+    kv::CheckBox check;
+    std::int32_t volume = 60, levelValue = 3;
+    kv::Scrollbar slider, level;
+    kv::TextBox box;
+    kv::TextMemo memo;
+    kv::ListBox list;
+    kv::Button iconButton, textButton, disabled;
+    kv::Toolbar toolbar;
+    kv::ColourPicker picker;
+};
+
+TEST(WidgetPictures, EveryWidgetOpaqueAndFadedLooksAsStored)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::loadEngineArt();
+    test::FakeWindowScope fake;
+    Keyboard::buildKeyNameTable();
+    KVCore::startPoller();
+
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(1024, 768));
+    canvas.clear(sf::Color(58, 58, 58));
+    kv::setGuiTarget(&canvas);
+    Gallery opaque(6.f), faded(518.f);
+    opaque.draw(255);
+    faded.draw(100);
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+
+    EXPECT_TRUE(test::matchesGoldenPicture(canvas.getTexture().copyToImage(),
+                                           std::filesystem::path(__FILE__).parent_path() / "golden" /
+                                               "widgets.png"));
+}
+
+} // namespace
