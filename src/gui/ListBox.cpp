@@ -75,7 +75,6 @@ void ListBox::create(sf::Vector2f newPosition, std::int32_t newRows, float width
     rows = std::max(newRows, 1);
     size = {width, static_cast<float>(rows) * lineHeight() + 2.f * margin};
     frame.create(position, position + size, frameShadow, frameLight, frameFill);
-    highlight.create(position, position);
     highlight.shape.setOutlineThickness(0.f);
     highlight.shape.setFillColor(sf::Color::Black);
     slider.bar.create("", position, {sliderWidth, size.y}, 0, true, 0.f, &slider.value);

@@ -148,7 +148,7 @@ TEST_F(ListBoxTest, WheelMovesTheSelectionOverTheBox)
 
 TEST_F(ListBoxTest, DraggingTheSliderScrollsAndDragsTheSelectionAlong)
 {
-    list.selection = 1;
+    list.selection = 0;
     pass();
     const sf::Vector2f p = list.getPosition();
     fake.window.mouse = {static_cast<int>(p.x + list.getWidth() - 8.f), static_cast<int>(p.y + list.getHeight() - 3.f)};
@@ -246,6 +246,18 @@ TEST_F(ListBoxTest, TextDisplayWrapsScrollsAndNeverSelects)
     keys({Key::PageDown, Key::PageDown, Key::PageDown});
     EXPECT_EQ(list.top, list.count() - list.rows);
     EXPECT_EQ(list.selection, -1);
+
+    // Even a selection the owner set is never shown.
+    list.selection = list.top + 1;
+    sf::RenderTexture canvas;
+    ASSERT_TRUE(canvas.create(500, 300));
+    canvas.clear(sf::Color::Blue);
+    kv::setGuiTarget(&canvas);
+    list.draw();
+    kv::setGuiTarget(nullptr);
+    canvas.display();
+    EXPECT_EQ(canvas.getTexture().copyToImage().getPixel(350, static_cast<unsigned>(lineInView(1).y)),
+              sf::Color(219, 219, 219));
 }
 
 TEST_F(ListBoxTest, TextFileLoadsOrReportsAndLeavesTheList)

@@ -83,6 +83,10 @@ TEST_F(ToolbarTest, ButtonsStandFourApartAndSixteenAfterASeparator)
     bar.update();
     EXPECT_TRUE(bar.buttons[3].clicked);
     EXPECT_FALSE(bar.buttons[0].clicked);
+
+    // Made again for a new view, it starts without the old buttons.
+    bar.create({10.f, 20.f});
+    EXPECT_TRUE(bar.buttons.empty());
 }
 
 TEST_F(ToolbarTest, DockedToolbarScrollsWhileTheMouseRestsOnTheViewEdge)

@@ -110,6 +110,8 @@ TEST(WidgetPictures, EveryWidgetOpaqueAndFadedLooksAsStored)
     canvas.clear(sf::Color(58, 58, 58));
     kv::setGuiTarget(&canvas);
     Gallery opaque(6.f), faded(518.f);
+    // The opaque text box has the keyboard and shows its caret.
+    kv::setFocusedId(opaque.box.id);
     opaque.draw(255);
     faded.draw(100);
     kv::setGuiTarget(nullptr);
