@@ -313,8 +313,6 @@ void paintStroke()
     s.lastCell = to;
 }
 
-// ---- Drawing -------------------------------------------------------------
-
 sf::Color passableColour(TileType type)
 {
     switch (type) {
@@ -482,8 +480,6 @@ void redrawForModal()
     win->setActive(true);
 }
 
-// ---- Input ---------------------------------------------------------------
-
 // True when the command was a confirmed Exit.
 bool runCommand(Command command)
 {
@@ -582,8 +578,6 @@ void movePlayerStart(bool leftHeld)
 
 } // namespace
 
-// ---- Screen --------------------------------------------------------------
-
 void startMapEditor()
 {
     editor.toolbar = std::make_unique<kv::Toolbar>();
@@ -676,8 +670,6 @@ void runMapEditor()
     }
     leaveMapEditor();
 }
-
-// ---- Commands ------------------------------------------------------------
 
 void askNewMap()
 {
@@ -837,8 +829,6 @@ void redo()
 }
 
 void toggleGrid() { editor.showGrid = !editor.showGrid; }
-
-// ---- State ---------------------------------------------------------------
 
 Map& editorMap() { return editor.map; }
 const std::string& editorFileName() { return editor.fileName; }

@@ -45,8 +45,6 @@ sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
 
 } // namespace
 
-// --- EditableText ---------------------------------------------------------
-
 std::string EditableText::selectedText() const
 {
     if (!hasSelection())
@@ -227,8 +225,6 @@ void EditableText::mouseSelect(sf::FloatRect field, const std::function<std::int
         selectionLength = 0;
     }
 }
-
-// --- TextBox --------------------------------------------------------------
 
 float TextBox::boxHeight() { return Text::standardLineSpacing(widgetTextSize) + 2.f * textField::padding; }
 

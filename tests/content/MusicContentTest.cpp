@@ -102,8 +102,6 @@ Stretch stretch(const Pcm& pcm, double from, double seconds)
     return Stretch(pcm).subspan(first, count);
 }
 
-// ---- The music as the game plays it -------------------------------------
-
 // Where a module's song first goes round, and where the part it repeats
 // begins, in seconds, and how long its rows last.  DUMB's loop callback
 // fires at the moment the order list runs out and play goes back to the
@@ -229,8 +227,6 @@ const Recording& credits()
     }();
     return recording;
 }
-
-// ---- Listening ----------------------------------------------------------
 
 void fft(std::vector<std::complex<double>>& a)
 {
@@ -461,8 +457,6 @@ std::vector<double> channel(Stretch pcm, std::size_t which)
         out.push_back(pcm[i]);
     return out;
 }
-
-// ---- The tests ----------------------------------------------------------
 
 TEST(MusicContentTest, EveryPieceTheGameNamesIsShipped)
 {
