@@ -1,6 +1,7 @@
 #include "engine/Shaders.hpp"
 
 #include "engine/Log.hpp"
+#include "engine/WindowBackend.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/Paths.hpp"
 #include "storage/AssetPaths.hpp"
@@ -36,7 +37,7 @@ bool init()
     for (Slot& slot : state.slots)
         slot = Slot{};
     state.slots[0].used = true;
-    if (!sf::Shader::isAvailable())
+    if (!KVCore::window().shadersAvailable())
         return false;
     const std::string folder = kvDataPath("Shaders\\");
     state.spriteShadow = load(folder + "SpriteShadow.vert", folder + "SpriteShadow.frag");

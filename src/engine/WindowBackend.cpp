@@ -1,6 +1,7 @@
 #include "engine/WindowBackend.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Shader.hpp>
 
 #include <cmath>
 
@@ -38,6 +39,7 @@ public:
 
     sf::VideoMode desktopMode() const override { return sf::VideoMode::getDesktopMode(); }
     std::vector<sf::VideoMode> fullscreenModes() const override { return sf::VideoMode::getFullscreenModes(); }
+    bool shadersAvailable() const override { return sf::Shader::isAvailable(); }
 
     sf::RenderWindow* renderWindow() override { return &window_; }
 

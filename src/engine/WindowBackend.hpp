@@ -51,6 +51,9 @@ public:
 
     virtual sf::VideoMode desktopMode() const = 0;
     virtual std::vector<sf::VideoMode> fullscreenModes() const = 0;
+    // Whether the graphics driver runs shaders; without them the engine
+    // cannot draw its shadows and refuses to start.
+    virtual bool shadersAvailable() const = 0;
 
     // The window to draw into; null for stand-ins that draw nothing.
     virtual sf::RenderWindow* renderWindow() { return nullptr; }

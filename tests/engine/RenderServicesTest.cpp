@@ -777,6 +777,17 @@ TEST_F(CoreStartup, MessagesStandAtTheBottomLeftOfTheScreenShown)
     }
 }
 
+// A driver without shaders cannot draw the game's shadows: the core says so
+// and does not start.
+TEST_F(CoreStartup, NoShadersNoStart)
+{
+    fake.window.shaders = false;
+    EXPECT_FALSE(KVCore::init());
+    EXPECT_FALSE(KVCore::initialised());
+    ASSERT_FALSE(KVCore::consoleLines().empty());
+    EXPECT_EQ(KVCore::consoleLines().back().text, "KVCore::init: ");
+}
+
 // Closing the game's window takes the core down, which keeps the settings.
 TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
 {

@@ -54,6 +54,7 @@ public:
 
     sf::VideoMode desktopMode() const override { return desktop; }
     std::vector<sf::VideoMode> fullscreenModes() const override { return {desktop}; }
+    bool shadersAvailable() const override { return shaders; }
 
     void resize(unsigned w, unsigned h)
     {
@@ -100,6 +101,7 @@ public:
     sf::Vector2u windowSize;
     sf::View currentView;
     sf::VideoMode desktop{1920, 1080, 32};
+    bool shaders = true;
     unsigned frameLimit = 0;
     bool vsync = false;
     bool cursorVisible = true;
