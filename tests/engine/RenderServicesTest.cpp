@@ -434,6 +434,40 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     EXPECT_EQ(shot.getPixel(250, 50), sf::Color::Blue);
 }
 
+// A frame over a picture, the first after the window was made again at
+// another size, has its layers again: the GUI stays over the world drawn
+// after it, across the whole new size.
+TEST(FrameComposition, AFrameOverAPictureFollowsANewWindowSize)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::beginFrame();
+    KVCore::endFrame(1);
+    ASSERT_TRUE(KVCore::createWindow(800, 600, 32, true));
+
+    sf::Image blue;
+    blue.create(800, 600, sf::Color::Blue);
+    sf::Texture background;
+    ASSERT_TRUE(background.loadFromImage(blue));
+    KVCore::beginFrame(background);
+    sf::RectangleShape square({50.f, 50.f});
+    square.setPosition(700.f, 500.f);
+    square.setFillColor(sf::Color::Red);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    square.setFillColor(sf::Color::Green);
+    KVCore::currentTarget()->draw(square);
+    KVCore::requestScreenshot("resized.png");
+    KVCore::endFrame(1);
+
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("resized.png"));
+    ASSERT_EQ(shot.getSize(), sf::Vector2u(800, 600));
+    EXPECT_EQ(shot.getPixel(720, 520), sf::Color::Red);
+    EXPECT_EQ(shot.getPixel(100, 100), sf::Color::Blue);
+}
+
 // With the counter switched on, every frame shows its rate at the top right.
 TEST(FrameComposition, TheFpsCounterShowsAtTheTopRight)
 {
