@@ -8,11 +8,13 @@
 #include "gui/FileSelector.hpp"
 #include "gui/ModalDriver.hpp"
 #include "support/EngineFonts.hpp"
+#include "support/Golden.hpp"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -26,6 +28,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(test::loadEngineFonts());
+        test::loadEngineArt();
         saved = KVCore::settings();
         KVCore::settings() = KVCore::EngineSettings{};
         ASSERT_TRUE(Audio::init());
@@ -99,6 +102,8 @@ TEST_F(AudioPanelTest, DisplayShowsTimeNameAndABlinkingPause)
     };
     EXPECT_TRUE(same(oneMinute, again));
     EXPECT_FALSE(same(oneMinute, twoMinutes));
+    EXPECT_TRUE(test::matchesGoldenPicture(oneMinute, std::filesystem::path(__FILE__).parent_path() / "golden" /
+                                                          "audio-panel.png"));
 }
 
 TEST_F(AudioPanelTest, TransportKeysSkipResumeRestartAndStop)
