@@ -2,6 +2,7 @@
 // null device.
 
 #include "audio/Audio.hpp"
+#include "audio/ModMusic.hpp"
 #include "audio/AudioTestFiles.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/Log.hpp"
@@ -186,6 +187,7 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
     sf::sleep(sf::milliseconds(250));
     EXPECT_EQ(Audio::musicStatus(), sf::SoundSource::Playing);
     EXPECT_GT(Audio::musicPlayingOffset(), sf::milliseconds(100));
+    EXPECT_EQ(kv::ModMusic::liveRenderers(), 1) << "the module renders its song, not silence";
 
     // MOD bytes, but ".mp3" is no module extension.
     const std::string mp3 = write("song.mp3", modFile(16, 1000));
