@@ -91,6 +91,9 @@ TEST_F(EngineDataFolder, InternalTexturesAreFoundWithOrWithoutExtension)
     writePng("zavi3/textures/CheckBox_Checked.png", sf::Color::Green);
     writePng("zavi3/textures/Grass.PNG", sf::Color::Blue);
     writeText("zavi3/textures/readme.txt", "not a picture");
+    // The icon sheet and folders beside the textures are none of them.
+    writePng("zavi3/textures/ICONS.png", sf::Color::Red);
+    fs::create_directories("zavi3/textures/old.png");
     InternalTextures::releaseTextures();
     InternalTextures::loadTextures();
 
@@ -466,6 +469,28 @@ TEST(FrameComposition, AFrameOverAPictureFollowsANewWindowSize)
     ASSERT_EQ(shot.getSize(), sf::Vector2u(800, 600));
     EXPECT_EQ(shot.getPixel(720, 520), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(100, 100), sf::Color::Blue);
+}
+
+// A hint asked for during a frame shows in that frame, at its place.
+TEST(FrameComposition, AHintShowsInTheFrameThatAskedForIt)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::setUpOverlay();
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    KVCore::showHint("test", {300.f, 200.f}, 1.f, "Mow the lawn");
+    KVCore::requestScreenshot("hint.png");
+    KVCore::endFrame(1);
+    KVCore::ageHints(5.f);
+
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("hint.png"));
+    EXPECT_GT(pixelsWhere(shot, {300, 200, 150, 30}, isNotBlue), 500);
+    EXPECT_EQ(pixelsWhere(shot, {0, 0, 640, 190}, isNotBlue), 0);
 }
 
 // With the counter switched on, every frame shows its rate at the top right.
