@@ -53,7 +53,6 @@ void CheckBox::create(const std::string& newCaption, float x, float y)
 void CheckBox::clear()
 {
     caption.clear();
-    captionText.setString("");
     box = {};
     checked = false;
     mouseOver = false;
