@@ -96,6 +96,19 @@ TEST_F(EventPollerTest, StoppedPollerReadsNoEvents)
     EXPECT_EQ(fake.window.events.size(), 1u);
 }
 
+// Coming back to the window never leaves the cursor caught in it, whatever
+// grabbed it while the game was away.
+TEST_F(EventPollerTest, RegainedFocusLetsTheCursorGo)
+{
+    fake.window.cursorGrabbed = true;
+    sf::Event e;
+    e.type = sf::Event::GainedFocus;
+    fake.window.events.push_back(e);
+    fake.time.advance(0.04);
+    KVCore::pollEvents();
+    EXPECT_FALSE(fake.window.cursorGrabbed);
+}
+
 TEST_F(EventPollerTest, KeyPressStaysUntilTakenOrNextTick)
 {
     fake.window.pressKey(sf::Keyboard::Space);

@@ -860,6 +860,7 @@ TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
     KVCore::pollEvents();
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(KVCore::initialised());
+    EXPECT_FALSE(KVCore::pollerStarted());
     EXPECT_TRUE(fs::exists(KVCore::settingsFileName));
 }
 
