@@ -19,11 +19,10 @@
 #include "gui/TextMemo.hpp"
 #include "gui/Theme.hpp"
 #include "gui/Toolbar.hpp"
+#include "support/DrawnPicture.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/Golden.hpp"
-
-#include <SFML/Graphics/RenderTexture.hpp>
 
 #include <gtest/gtest.h>
 
@@ -105,21 +104,15 @@ TEST(WidgetPictures, EveryWidgetOpaqueAndFadedLooksAsStored)
     Keyboard::buildKeyNameTable();
     KVCore::startPoller();
 
-    sf::RenderTexture canvas;
-    ASSERT_TRUE(canvas.create(1024, 768));
-    canvas.clear(sf::Color(58, 58, 58));
-    kv::setGuiTarget(&canvas);
     Gallery opaque(6.f), faded(518.f);
     // The opaque text box has the keyboard and shows its caret.
     kv::setFocusedId(opaque.box.id);
-    opaque.draw(255);
-    faded.draw(100);
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-
-    EXPECT_TRUE(test::matchesGoldenPicture(canvas.getTexture().copyToImage(),
-                                           std::filesystem::path(__FILE__).parent_path() / "golden" /
-                                               "widgets.png"));
+    const sf::Image picture = test::drawnPicture({1024, 768}, sf::Color(58, 58, 58), [&] {
+        opaque.draw(255);
+        faded.draw(100);
+    });
+    EXPECT_TRUE(test::matchesGoldenPicture(picture, std::filesystem::path(__FILE__).parent_path() / "golden" /
+                                                        "widgets.png"));
 }
 
 } // namespace
