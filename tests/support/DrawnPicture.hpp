@@ -1,7 +1,9 @@
 #pragma once
-// What the toolkit draws, read back as a picture: for the length of one call
-// every widget draws into a picture of its own.
+// What the toolkit and the engine draw, read back as a picture: for the
+// length of one call every widget and the screen below them draw into a
+// picture of its own.
 
+#include "engine/Layers.hpp"
 #include "gui/Component.hpp"
 
 #include <SFML/Graphics/Image.hpp>
@@ -23,9 +25,11 @@ inline sf::Image drawnPicture(sf::Vector2u size, sf::Color background, const std
         return picture;
     }
     canvas.clear(background);
+    KVCore::setCurrentTarget(&canvas);
     kv::setGuiTarget(&canvas);
     draw();
     kv::setGuiTarget(nullptr);
+    KVCore::setCurrentTarget(nullptr);
     canvas.display();
     return canvas.getTexture().copyToImage();
 }
