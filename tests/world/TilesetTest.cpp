@@ -125,6 +125,7 @@ TEST_F(TilesetTest, TalvexTilesetImportsTypesNamesAndDoubledPicturesAndRefusesOt
         }
     EXPECT_EQ(tileset.tiles[1].image.getPixel(0, 0), sf::Color::Magenta);
     EXPECT_EQ(tileset.tiles[1].image.getPixel(2, 0), sf::Color(131, 129, 131));
+    EXPECT_EQ(tileset.atlasImage().getPixel(32 + 2, 0), sf::Color(131, 129, 131)) << "the atlas shows the import";
 
     loadKnown();
     const std::string prefix = "ImportTalvexTileset: ";
