@@ -107,6 +107,7 @@ TEST_F(TilesetTest, TalvexTilesetImportsTypesNamesAndDoubledPicturesAndRefusesOt
     talvex.pixel(1, 0, 0, 0xF81F);  // magenta stays opaque
     talvex.pixel(1, 1, 0, 0x8410);  // red 16, green 32, blue 16
     loadKnown();
+    tileset.atlasImage();  // drawn once from the tiles before
     ASSERT_TRUE(tileset.importTalvexTileset(fileWith(talvex.data))) << tileset.lastError;
     EXPECT_EQ(tileset.fileName, "");
     EXPECT_EQ(tileset.description, "");
