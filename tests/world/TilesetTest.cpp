@@ -160,8 +160,15 @@ TEST_F(TilesetTest, TileSheetsGoOutAndComeBackIn)
     // Pictures change, alpha included; descriptions and types stay.
     exported.setPixel(32 + 1, 32 + 2, sf::Color(1, 2, 3, 40));
     ASSERT_TRUE(exported.saveToFile(sheet));
+    // Over a set whose atlas was drawn before: a reset, then the import,
+    // each show at once.
     Tileset other;
     other.reset();
+    other.tiles[33].image.create(32, 32, sf::Color::Red);
+    other.buildAtlas();
+    EXPECT_EQ(other.atlasImage().getPixel(32 + 10, 32 + 10), sf::Color::Red);
+    other.reset();
+    EXPECT_EQ(other.atlasImage().getPixel(32 + 10, 32 + 10), sf::Color::Black);
     other.tiles[33].type = TileType::Grass;
     ASSERT_TRUE(other.importTilesheet(sheet)) << other.lastError;
     EXPECT_EQ(other.tiles[33].type, TileType::Grass);
