@@ -31,8 +31,6 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b)
     return true;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The number a hand-edited value holds, ready for from_chars: surrounding
 // white space and a leading '+' dropped.  Only plain decimal digits, with a
 // point and an exponent where fractions are allowed; hex, "inf", "nan",
@@ -44,28 +42,32 @@ std::optional<std::string_view> numberText(std::string_view text, bool fraction)
     while (!text.empty() && isSpace(text.back()))
         text.remove_suffix(1);
     std::size_t pos = 0;
-    if (!text.empty() && text.front() == '+')
+    if (text.starts_with('+'))
         text.remove_prefix(1);
-    else if (!text.empty() && text.front() == '-')
+    else if (text.starts_with('-'))
         pos = 1;
-    const auto digitsFrom = [&](std::size_t& at) {
-        const std::size_t start = at;
-        while (at < text.size() && isDigit(text[at]))
-            ++at;
-        return at - start;
+    const auto nextIs = [&](std::string_view chars) {
+        const std::string_view rest = text.substr(pos);
+        return !rest.empty() && chars.find(rest.front()) != std::string_view::npos;
     };
-    std::size_t digits = digitsFrom(pos);
-    if (fraction && pos < text.size() && text[pos] == '.') {
+    const auto skipDigits = [&] {
+        const std::size_t start = pos;
+        while (nextIs("0123456789"))
+            ++pos;
+        return pos - start;
+    };
+    std::size_t digits = skipDigits();
+    if (fraction && nextIs(".")) {
         ++pos;
-        digits += digitsFrom(pos);
+        digits += skipDigits();
     }
     if (digits == 0)
         return std::nullopt;
-    if (fraction && pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+    if (fraction && nextIs("eE")) {
         ++pos;
-        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        if (nextIs("+-"))
             ++pos;
-        if (digitsFrom(pos) == 0)
+        if (skipDigits() == 0)
             return std::nullopt;
     }
     if (pos != text.size())

@@ -24,7 +24,7 @@ TEST_F(SafeFileTest, CommitReplacesTheTargetOnlyAtTheEnd)
     writeFile(path, "old");
     SafeFile out;
     ASSERT_TRUE(out.open(path));
-    EXPECT_TRUE(exists(SafeFile::tempPathFor(path)));
+    EXPECT_TRUE(exists(folder.file(".data.bin.tmp")));
     EXPECT_TRUE(out.write("new "));
     EXPECT_TRUE(out.write("data", 4));
     EXPECT_EQ(readFile(path), "old");
