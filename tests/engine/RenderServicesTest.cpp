@@ -32,6 +32,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -833,6 +834,49 @@ TEST_F(CoreStartup, MessagesStandAtTheBottomLeftOfTheScreenShown)
         EXPECT_EQ(image.getPixel(6, static_cast<unsigned>(bottom - 25)), sf::Color(0, 0, 127)) << name;
         EXPECT_EQ(pixelsWhere(image, {0, 0, static_cast<int>(c.view.x), bottom - 55}, isNotBlue), 0) << name;
         KVCore::shutdown();
+    }
+}
+
+// Start-up takes the window and the emulated screen from the settings file:
+// a side of 0, or one larger than the desktop, means the desktop's size, and
+// emulation needs both of its sides.  Taking the core down twice saves once.
+TEST_F(CoreStartup, TheWindowAndTheEmulationComeFromTheFile)
+{
+    struct Case {
+        const char* video;
+        sf::Vector2u window;
+        bool windowed;
+        sf::Vector2f view;  // what is drawn on
+        int savedWidth;     // 0: the desktop size
+    };
+    const Case cases[] = {
+        {"width=800\nheight=600", {800, 600}, true, {800, 600}, 800},
+        {"width=0\nheight=600", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=800\nheight=0", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=5000\nheight=600", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=800\nheight=2000", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=nan\nheight=600", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=800\nheight=600\nwindow=no", {800, 600}, false, {800, 600}, 800},
+        {"width=800\nheight=600\nemulatedWidth=1024\nemulatedHeight=768", {800, 600}, true, {1024, 768}, 800},
+        {"width=1920\nheight=1080\nemulatedWidth=1024\nemulatedHeight=768", {1920, 1080}, true, {1365, 768}, 0},
+        {"width=800\nheight=600\nemulatedWidth=5000\nemulatedHeight=768", {800, 600}, true, {800, 600}, 800},
+        {"width=800\nheight=600\nemulatedWidth=0x400\nemulatedHeight=768", {800, 600}, true, {800, 600}, 800},
+    };
+    for (const Case& c : cases) {
+        // The first of two equal keys counts.
+        test::writeFile("zavi3.ini", std::string("[info]\nversion=1\n[video]\n") + c.video + "\nwindow=yes\n");
+        ASSERT_TRUE(KVCore::init()) << c.video;
+        EXPECT_EQ(fake.window.size(), c.window) << c.video;
+        EXPECT_EQ(KVCore::isWindowed(), c.windowed) << c.video;
+        EXPECT_EQ(sf::Vector2f(std::floor(KVCore::viewSize().x), KVCore::viewSize().y), c.view) << c.video;
+        KVCore::shutdown();
+        EXPECT_FALSE(KVCore::initialised()) << c.video;
+        KVCore::loadSettings();
+        EXPECT_EQ(KVCore::settings().width, c.savedWidth) << c.video;
+
+        fs::remove("zavi3.ini");
+        KVCore::shutdown();
+        EXPECT_FALSE(fs::exists("zavi3.ini")) << c.video << ": a second shutdown saved again";
     }
 }
 

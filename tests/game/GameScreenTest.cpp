@@ -119,6 +119,28 @@ TEST_F(GameScreenTest, LevelsFollowOneAnotherUntilTheLastIsDone)
     EXPECT_FALSE(Game::currentMap().loaded);
 }
 
+// A slot that cannot be written says why at each level's start, and the
+// game is played on just the same.
+TEST_F(GameScreenTest, AnUnwritableSlotSaysWhyAndPlayGoesOn)
+{
+    test::writeFile(data.root() / "base" / "savegames", "a file where the folder should be");
+    writeLevel("bare.map", test::playMap());
+    writeLevel("bare2.map", test::playMap());
+    writeLevelList({"bare.map", "bare2.map"});
+    driver.press({sf::Keyboard::Return, sf::Keyboard::Return, sf::Keyboard::Return, sf::Keyboard::Return,
+                  sf::Keyboard::Return});
+    ASSERT_TRUE(Game::runGame(0, SkillHard, false, ""));
+
+    const std::string refused = "Message: Unable to create " + slot.path;
+    EXPECT_EQ(driver.screens,
+              (std::vector<std::string>{refused, "Message: Press OK to continue", refused,
+                                        "Message: Press OK to continue",
+                                        "Message: Unable to load bitmap from base\\CreditsBack.png"}));
+    EXPECT_EQ(slot.errorText, "Unable to create " + slot.path);
+    EXPECT_EQ(printedCount("Level complete"), 2);
+    EXPECT_EQ(printedCount("Game saved to "), 0);
+}
+
 TEST_F(GameScreenTest, OutOfTimeStartsTheLevelAgainAndEscapeLeaves)
 {
     writeLevel("lawn.map", grassLevel(1));
