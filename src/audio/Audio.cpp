@@ -348,6 +348,13 @@ int findPlayingSound(const std::string& tag)
     return -1;
 }
 
+const sf::Sound* soundInSlot(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= state.pool.size())
+        return nullptr;
+    return &state.pool[static_cast<std::size_t>(index)].sound;
+}
+
 int playingSoundCount()
 {
     return static_cast<int>(std::count_if(state.pool.begin(), state.pool.end(), [](const SoundSlot& s) {

@@ -59,7 +59,7 @@ protected:
 
 TEST_F(AudioTest, FolderFilesBecomeNamedSamplesAndBrokenOnesAreReported)
 {
-    for (const char* name : {"a1.wav", "a2.wav", "a.wav", "7.wav", "interface/Click2.WAV", "interface/click13.wav",
+    for (const char* name : {"a1.wav", "a0.wav", "a.wav", "7.wav", "interface/Click2.WAV", "interface/click19.wav",
                              "interface/VolTest.wav", "b2.wav", "blank.wav"})
         writeTone(std::string("sound/") + name);
     write("sound/readme.txt", std::string(200, 'x'));
@@ -108,6 +108,14 @@ TEST_F(AudioTest, SoundPoolSlotsAndTheLoopKeepAlive)
         ASSERT_EQ(Audio::playingSoundCount(), 1) << "tick " << tick;
     }
     EXPECT_EQ(Audio::findPlayingSound("player_moving"), -1) << "tags compare exactly";
+    // Each refresh moves the sound and takes today's settings.
+    KVCore::settings().soundAttenuation = 0.25f;
+    ASSERT_TRUE(Audio::playSound(engine, {40.f, 30.f}, true, "Player_Moving", 80.f));
+    const sf::Sound* moving = Audio::soundInSlot(Audio::findPlayingSound("Player_Moving"));
+    ASSERT_NE(moving, nullptr);
+    EXPECT_EQ(moving->getPosition(), sf::Vector3f(40.f, 30.f, 0.f));
+    EXPECT_EQ(std::make_pair(moving->getAttenuation(), moving->getMinDistance()), std::make_pair(0.25f, 80.f));
+    EXPECT_EQ(Audio::soundInSlot(Audio::soundPoolSize), nullptr);
     Audio::pollSound();
     Audio::pollSound();
     EXPECT_EQ(Audio::findPlayingSound("Player_Moving"), 0) << "three ticks without a refresh";
