@@ -292,8 +292,9 @@ TEST_F(MenuListTest, TheMenuWidensForALongLabelAndTheHintWrapsInsideItsBox)
         // A path too wide for the box breaks after a separator where it
         // can, and into pieces, not letters.
         const std::size_t separator = l.find_last_of('\\');
-        if (separator != std::string::npos && separator > 0 && i + 1 < lay.hintLines.size())
+        if (separator != std::string::npos && separator > 0 && i + 1 < lay.hintLines.size()) {
             EXPECT_EQ(separator, l.size() - 1) << l;
+        }
         EXPECT_GT(l.size(), 1u);
         joined += l;
     }
