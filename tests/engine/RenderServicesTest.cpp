@@ -1,5 +1,6 @@
 // These tests make textures, so they need the X display the test command
 // provides.
+#include "audio/Audio.hpp"
 #include "engine/Console.hpp"
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
@@ -481,6 +482,7 @@ TEST(FrameComposition, AHintShowsInTheFrameThatAskedForIt)
     RealWindow window;
     ASSERT_TRUE(window.open);
     KVCore::setUpOverlay();
+    KVCore::clearScreenMessages();
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     KVCore::showHint("test", {300.f, 200.f}, 1.f, "Mow the lawn");
@@ -895,6 +897,7 @@ TEST_F(CoreStartup, NoShadersNoStart)
 TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
 {
     ASSERT_TRUE(KVCore::init());
+    ASSERT_TRUE(Audio::initialised());
     ASSERT_FALSE(fs::exists(KVCore::settingsFileName));
     int exitCode = -1;
     KVCore::setExitHandler([&](int code) { exitCode = code; });
@@ -905,6 +908,7 @@ TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(KVCore::initialised());
     EXPECT_FALSE(KVCore::pollerStarted());
+    EXPECT_FALSE(Audio::initialised());
     EXPECT_TRUE(fs::exists(KVCore::settingsFileName));
 }
 
