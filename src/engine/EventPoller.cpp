@@ -2,6 +2,7 @@
 
 #include "audio/Audio.hpp"
 #include "engine/AppInfo.hpp"
+#include "engine/Gamepad.hpp"
 #include "engine/Hints.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/Keyboard.hpp"
@@ -106,6 +107,15 @@ void handleEvent(const sf::Event& event)
         if (isTrackedButton(event.mouseButton.button))
             Mouse::releaseButton(toButton(event.mouseButton.button), {event.mouseButton.x, event.mouseButton.y});
         break;
+    case sf::Event::JoystickButtonPressed:
+        Keyboard::addPressedKey(Gamepad::keyForButton(event.joystickButton.button));
+        break;
+    case sf::Event::JoystickConnected:
+        log("Gamepad " + std::to_string(event.joystickConnect.joystickId + 1) + " connected");
+        break;
+    case sf::Event::JoystickDisconnected:
+        log("Gamepad " + std::to_string(event.joystickConnect.joystickId + 1) + " removed");
+        break;
     default: break;
     }
 }
@@ -148,8 +158,9 @@ void processEvents()
     while (window().pollEvent(event)) {
         handleEvent(event);
         if (!state.started)
-            break;
+            return;
     }
+    Gamepad::pressDirections(timeSource().seconds());
 }
 
 void startPoller()
@@ -161,12 +172,14 @@ void startPoller()
     state.frameClockStart = state.tickClockStart;
     state.frameClockRunning = true;
     state.started = true;
+    Gamepad::reset();
     log("Events poller started at " + std::to_string(ticksPerSecond) + " ticks per second");
 }
 
 void stopPoller()
 {
     state.started = false;
+    Gamepad::reset();
     log("Events poller stopped");
 }
 
