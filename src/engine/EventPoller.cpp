@@ -2,6 +2,7 @@
 
 #include "audio/Audio.hpp"
 #include "engine/AppInfo.hpp"
+#include "engine/Display.hpp"
 #include "engine/Gamepad.hpp"
 #include "engine/Hints.hpp"
 #include "engine/KVCore.hpp"
@@ -55,8 +56,14 @@ void handleClose()
     state.exitHandler(0);
 }
 
-void handleKey(int code)
+void handleKey(const sf::Event::KeyEvent& key)
 {
+    // The switch is the window's, not the screen's: the key goes no further.
+    if (key.code == sf::Keyboard::F11 || (key.code == sf::Keyboard::Return && key.alt)) {
+        toggleFullscreen();
+        return;
+    }
+    const int code = key.code;
     if (code == keyF12) {
         if (window().hasFocus() && window().isKeyPressed(sf::Keyboard::LControl))
             Shaders::reloadShaders();
@@ -96,7 +103,7 @@ void handleEvent(const sf::Event& event)
     switch (event.type) {
     case sf::Event::Closed: handleClose(); break;
     case sf::Event::GainedFocus: window().setMouseCursorGrabbed(false); break;
-    case sf::Event::KeyPressed: handleKey(event.key.code); break;
+    case sf::Event::KeyPressed: handleKey(event.key); break;
     case sf::Event::TextEntered: handleText(event.text.unicode); break;
     case sf::Event::MouseWheelScrolled: Mouse::setWheelDelta(event.mouseWheelScroll.delta); break;
     case sf::Event::MouseButtonPressed:
