@@ -34,6 +34,7 @@ struct PollerState {
     std::uint32_t tickCounter = 0;
     unsigned frameLimitInEffect = 0;
     bool confirmClose = true;
+    bool focusLost = false;
     std::function<void(int)> exitHandler = [](int code) { std::exit(code); };
 };
 PollerState state;
@@ -102,7 +103,13 @@ void handleEvent(const sf::Event& event)
 {
     switch (event.type) {
     case sf::Event::Closed: handleClose(); break;
-    case sf::Event::GainedFocus: window().setMouseCursorGrabbed(false); break;
+    // A new window (at start-up, or switching to or from full screen) loses
+    // and gains the focus in one go: only a loss not won back counts.
+    case sf::Event::GainedFocus:
+        window().setMouseCursorGrabbed(false);
+        state.focusLost = false;
+        break;
+    case sf::Event::LostFocus: state.focusLost = true; break;
     case sf::Event::KeyPressed: handleKey(event.key); break;
     case sf::Event::TextEntered: handleText(event.text.unicode); break;
     case sf::Event::MouseWheelScrolled: Mouse::setWheelDelta(event.mouseWheelScroll.delta); break;
@@ -160,6 +167,7 @@ void processEvents()
     ageHints(state.tickDelta);
     Keyboard::clearTickInput();
     Mouse::clearTickInput();
+    state.focusLost = false;
 
     sf::Event event;
     while (window().pollEvent(event)) {
@@ -205,5 +213,12 @@ void setFrameLimitInEffect(unsigned limit) { state.frameLimitInEffect = limit; }
 unsigned frameLimitInEffect() { return state.frameLimitInEffect; }
 void setExitHandler(std::function<void(int)> handler) { state.exitHandler = std::move(handler); }
 void setCloseConfirmation(bool ask) { state.confirmClose = ask; }
+
+bool takeFocusLoss()
+{
+    const bool lost = state.focusLost;
+    state.focusLost = false;
+    return lost;
+}
 
 } // namespace KVCore

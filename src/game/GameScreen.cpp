@@ -197,17 +197,27 @@ void redrawForModal()
     activateWindow();
 }
 
-// P and Escape act only as the first key of the tick.
+void pause()
+{
+    redrawForModal();
+    showPictureScreen(resources().paused);
+    // The part of the second before the pause is not counted.
+    restartSecondClock();
+}
+
+// P and Escape act only as the first key of the tick.  A player who turns
+// to another window has the game paused for them, as P would.
 void handlePressedKey()
 {
+    if (KVCore::takeFocusLoss()) {
+        pause();
+        return;
+    }
     if (!KVCore::window().hasFocus() || Keyboard::pressedKeys().empty())
         return;
     const std::int32_t key = Keyboard::pressedKeys().front();
     if (key == sf::Keyboard::P) {
-        redrawForModal();
-        showPictureScreen(resources().paused);
-        // The part of the second before the pause is not counted.
-        restartSecondClock();
+        pause();
     } else if (key == sf::Keyboard::Escape) {
         redrawForModal();
         gameState().quit = kv::confirm("Return to main menu?");

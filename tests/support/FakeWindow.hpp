@@ -120,6 +120,8 @@ public:
         e.joystickMove = {pad, axis, position};
         events.push_back(e);
     }
+    void loseFocus() { setFocus(false); }
+    void gainFocus() { setFocus(true); }
     void closeRequest()
     {
         sf::Event e;
@@ -148,6 +150,13 @@ public:
     int createCount = 0;
 
 private:
+    void setFocus(bool gained)
+    {
+        focus = gained;
+        sf::Event e;
+        e.type = gained ? sf::Event::GainedFocus : sf::Event::LostFocus;
+        events.push_back(e);
+    }
     static sf::Event joystickEvent(sf::Event::EventType type, unsigned pad)
     {
         sf::Event e;
