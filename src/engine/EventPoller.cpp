@@ -194,7 +194,6 @@ void startPoller()
 void stopPoller()
 {
     state.started = false;
-    Gamepad::reset();
     log("Events poller stopped");
 }
 

@@ -27,7 +27,7 @@ constexpr std::array<Direction, 4> directions{{
 }};
 
 // Which directions were held at the last tick and when each repeats next;
-// emptied by reset when the events poller starts or stops.
+// emptied by reset when the events poller starts.
 struct PushState {
     std::array<bool, directions.size()> held{};
     std::array<double, directions.size()> nextRepeat{};

@@ -33,7 +33,7 @@ bool holdsKey(std::int32_t code);
 // Once per tick, after the window's events: a press for each direction
 // pushed since the last tick and a repeat for those still held.
 void pressDirections(double now);
-// Forgets held directions; started and stopped with the events poller.
+// Forgets held directions; each start of the events poller does.
 void reset();
 
 } // namespace Gamepad
