@@ -2,6 +2,9 @@
 // the pause, running out of time, the last level, leaving with Escape, and
 // level lists it cannot play.  The pictures are not loaded here, so each
 // picture screen is the "Press OK to continue" box.
+#include "audio/Audio.hpp"
+#include "engine/Display.hpp"
+#include "engine/EngineSettings.hpp"
 #include "engine/Gamepad.hpp"
 #include "engine/Log.hpp"
 #include "game/GameScreen.hpp"
@@ -215,6 +218,44 @@ TEST_F(GameScreenTest, APadComesAndGoesDuringPlayAndItsButtonsLeave)
     EXPECT_GT(xWhileHeld, startX + 10.f);
     EXPECT_LT(xAfterRemoval - xWhileHeld, 10.f) << "stopped within a frame or two of the removal";
     EXPECT_EQ(Game::gameState().timeLeft, 89);
+}
+
+// Switching to full screen in play widens the view; the field and the Audio
+// Panel button move to its middle, where a click finds the button.
+TEST_F(GameScreenTest, AfterTheSwitchToFullScreenTheButtonIsInTheMiddleOfTheWiderView)
+{
+    writeLevel("lawn.map", grassLevel(90));
+    writeLevelList({"lawn.map"});
+    ASSERT_TRUE(Audio::init()) << "the panel opens only with sound";
+    KVCore::settings().fpsLimit = 30;  // new windows keep every frame a tick
+    KVCore::createWindow(1024, 768, 32, true);
+    const float oldMiddle = KVCore::viewSize().x / 2.f;
+    script[3] = [this] { fake.window.pressKey(sf::Keyboard::F11); fake.time.advance(tick); };
+    // Down the middle of the new view, from the field's lower part to the
+    // bar, one click a frame until the panel opens.
+    float newMiddle = 0.f;
+    for (int i = 0; i < 20; ++i)
+        script[5 + i] = [this, i, &newMiddle] {
+            fake.time.advance(tick);
+            if (!driver.screens.empty())
+                return;
+            const sf::Vector2f view = KVCore::viewSize();
+            newMiddle = view.x / 2.f;
+            const float scale = static_cast<float>(fake.window.size().x) / view.x;
+            fake.window.mouse = {static_cast<int>(newMiddle * scale),
+                                 static_cast<int>((600.f + 5.f * static_cast<float>(i)) * scale)};
+            fake.window.mouseButton(sf::Mouse::Left, true);
+            fake.window.mouseButton(sf::Mouse::Left, false);
+        };
+    script[30] = [this] { fake.window.pressKey(sf::Keyboard::Escape); };
+    driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    ASSERT_TRUE(Game::runGame(0, SkillNormal, false, ""));
+    EXPECT_FALSE(fake.window.windowed);
+    EXPECT_GT(newMiddle, oldMiddle + 100.f) << "the view is wider than the old button reaches";
+    EXPECT_EQ(driver.screens, (std::vector<std::string>{"Audio Panel", "Confirm: Return to main menu?"}));
+    Audio::shutdown();
+    KVCore::stopEmulation();
+    KVCore::settings() = KVCore::EngineSettings{};
 }
 
 TEST_F(GameScreenTest, ASavedLevelBeyondTheListStartsTheFirstLevel)

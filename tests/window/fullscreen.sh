@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Alt+Enter and F11 switch between a window and full screen wherever the
-# player is: the menu and a level keep their picture, scaled to the screen,
+# player is: a level and the menu keep their picture, scaled to the screen,
 # play goes on without a pause, and "zavi3.ini" remembers the choice for the
 # next start.  Turning to another window during play shows the pause
 # picture.
@@ -48,6 +48,8 @@ PICTURE_BOARD=500x30+262+320
 FULL_MENU_PANEL=25x30+420+40
 FULL_MENU_PLAY=25x30+420+195
 FULL_LEVEL_LINE=340x36+935+938
+LEVEL_TEXT=500x28+520+703
+FULL_LEVEL_TEXT=700x40+578+935
 FULL_FIELD=1180x60+50+400
 
 on_main_screen() { panel "$MENU_PANEL" && highlit "$MENU_PLAY"; }
@@ -62,6 +64,9 @@ playing_full() {
   [ "$g" -gt $((r + 20)) ] && [ "$g" -gt $((b + 20)) ]
 }
 
+# How wide the bright text of the bar's level line is, in screen pixels.
+text_width() { convert "$SCREEN" -crop "$1" +repage -threshold 70% -trim -format '%w' info:; }
+
 KELVANE_MESSAGEBOX=yes "$exe" 2>"$SCRATCH/stderr" &
 GAME_PID=$!
 timeout 20 xdotool search --sync --onlyvisible --name '^Kelvane$' >/dev/null || fail "no game window"
@@ -69,21 +74,26 @@ await_window 1024x768
 xdotool windowfocus --sync "$game"
 await "main screen" on_main_screen
 
-xdotool key alt+Return
-await_window 1280x1024
-await "main screen in full screen" on_main_screen_full
-keep menu
-stored_window False
-[ "$(xdotool getwindowgeometry "$game" | grep -o 'Position: [0-9,]*')" = "Position: 0,0" ] ||
-  fail "full screen is not at the top left: $(xdotool getwindowgeometry "$game")"
-
 # Play, slot 1, Easy: the first row of each list.
 for _ in 1 2 3; do
   xdotool key Return
   sleep 0.8
 done
+await "level in the window" playing
+window_text=$(text_width "$LEVEL_TEXT")
+
+xdotool key alt+Return
+await_window 1280x1024
 await "level in full screen" playing_full
 keep level
+stored_window False
+[ "$(xdotool getwindowgeometry "$game" | grep -o 'Position: [0-9,]*')" = "Position: 0,0" ] ||
+  fail "full screen is not at the top left: $(xdotool getwindowgeometry "$game")"
+# The same text drawn 4/3 times as large, not squeezed into a narrower view.
+full_text=$(text_width "$FULL_LEVEL_TEXT")
+expected=$((window_text * 4 / 3))
+[ "$full_text" -ge $((expected - 4)) ] && [ "$full_text" -le $((expected + 4)) ] ||
+  fail "the level line is $full_text pixels wide in full screen, $window_text in the window"
 
 xdotool key F11
 await_window 1024x768
@@ -110,7 +120,8 @@ xdotool key Return
 await "main screen after leaving" on_main_screen
 xdotool key F11
 await_window 1280x1024
-await "main screen in full screen again" on_main_screen_full
+await "main screen in full screen" on_main_screen_full
+keep menu
 stored_window False
 "$tools/xclose" "$game"
 await_exit "closing full screen"
