@@ -29,8 +29,6 @@ struct CoreState {
 };
 CoreState state;
 
-constexpr unsigned firstRunWidth = 1024;
-constexpr unsigned firstRunHeight = 768;
 constexpr unsigned firstRunBpp = 32;
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
+#include "engine/Keyboard.hpp"
 #include "engine/Log.hpp"
 #include "engine/Mouse.hpp"
 #include "gui/ScriptConsole.hpp"
@@ -346,6 +347,84 @@ TEST(Display, EmulationKeepsTheWindowAspect)
     EXPECT_FLOAT_EQ(fake.window.view().getSize().x, 640.f);
     EXPECT_NEAR(fake.window.view().getSize().y, 1066.67f, 0.01f);
     EXPECT_EQ(KVCore::settings().emulatedWidth, 800);
+    KVCore::stopEmulation();
+    KVCore::settings() = KVCore::EngineSettings{};
+}
+
+// Alt+Enter and F11 switch between window and full screen from any screen;
+// the view keeps the emulated resolution and the choice is written at once.
+TEST(Display, AltEnterAndF11SwitchToFullScreenAndBackKeepingTheView)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::FakeWindowScope fake;
+    KVCore::settings() = KVCore::EngineSettings{};
+    KVCore::startPoller();
+    const auto press = [&](sf::Keyboard::Key key, bool alt) {
+        sf::Event e;
+        e.type = sf::Event::KeyPressed;
+        e.key = {key, alt, false, false, false};
+        fake.window.events.push_back(e);
+        fake.time.advance(0.05);
+        KVCore::pollEvents();
+    };
+    const auto storedWindow = [] {
+        IniFile ini;
+        EXPECT_TRUE(ini.load(KVCore::settingsFileName));
+        ini.selectSection("video");
+        return ini.getString("window", "missing") == "True";
+    };
+    fake.window.desktop = {1600, 900, 32};
+    KVCore::createWindow(1280, 720, 32, false);
+    KVCore::createWindow(1024, 768, 32, true);
+    KVCore::emulateResolution(800, 600, false);
+    const int created = fake.window.createCount;
+
+    press(sf::Keyboard::Return, false);
+    EXPECT_EQ(fake.window.createCount, created) << "Return alone is a key like any other";
+    EXPECT_EQ(Keyboard::pressedKeys(), std::vector<std::int32_t>{sf::Keyboard::Return});
+
+    struct Step {
+        sf::Keyboard::Key key;
+        bool alt;
+        bool windowed;
+        sf::Vector2u size;
+        sf::Vector2f view;
+    };
+    const Step steps[] = {
+        {sf::Keyboard::F11, false, false, {1280, 720}, {1066.67f, 600.f}},
+        {sf::Keyboard::Return, true, true, {1024, 768}, {800.f, 600.f}},
+        {sf::Keyboard::Return, true, false, {1280, 720}, {1066.67f, 600.f}},
+        {sf::Keyboard::F11, true, true, {1024, 768}, {800.f, 600.f}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::to_string(step.size.x));
+        press(step.key, step.alt);
+        EXPECT_EQ(fake.window.windowed, step.windowed);
+        EXPECT_EQ(KVCore::isWindowed(), step.windowed);
+        EXPECT_EQ(fake.window.size(), step.size);
+        EXPECT_TRUE(KVCore::emulationActive());
+        EXPECT_NEAR(fake.window.view().getSize().x, step.view.x, 0.01f);
+        EXPECT_FLOAT_EQ(fake.window.view().getSize().y, step.view.y);
+        EXPECT_TRUE(Keyboard::pressedKeys().empty()) << "the switch reaches no screen";
+        EXPECT_EQ(storedWindow(), step.windowed);
+    }
+    KVCore::loadSettings();
+    EXPECT_EQ(KVCore::settings().emulatedWidth, 800) << "the next start emulates the same";
+    EXPECT_EQ(KVCore::settings().emulatedHeight, 600);
+
+    // Without emulation the screens' view becomes the emulated one, and a
+    // window of another size is the one full screen gives way to.
+    KVCore::stopEmulation();
+    KVCore::createWindow(640, 480, 32, true);
+    press(sf::Keyboard::F11, false);
+    EXPECT_EQ(fake.window.size(), sf::Vector2u(1280, 720));
+    EXPECT_FLOAT_EQ(fake.window.view().getSize().y, 480.f);
+    EXPECT_EQ(KVCore::settings().emulatedWidth, 640);
+    press(sf::Keyboard::F11, false);
+    EXPECT_EQ(fake.window.size(), sf::Vector2u(640, 480));
+    EXPECT_EQ(fake.window.view().getSize(), sf::Vector2f(640.f, 480.f));
     KVCore::stopEmulation();
     KVCore::settings() = KVCore::EngineSettings{};
 }
