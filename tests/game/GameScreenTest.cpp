@@ -250,6 +250,10 @@ TEST_F(GameScreenTest, AfterTheSwitchToFullScreenTheButtonIsInTheMiddleOfTheWide
     writeLevelList({"lawn.map"});
     ASSERT_TRUE(Audio::init()) << "the panel opens only with sound";
     KVCore::settings().fpsLimit = 30;  // new windows keep every frame a tick
+    KVCore::stopEmulation();
+    KVCore::settings().emulatedWidth = KVCore::settings().emulatedHeight = 0;
+    // Full screen goes back to the size it had last in this program: the desktop's.
+    KVCore::createWindow(fake.window.desktop.width, fake.window.desktop.height, 32, false);
     KVCore::createWindow(1024, 768, 32, true);
     const float oldMiddle = KVCore::viewSize().x / 2.f;
     script[3] = [this] { fake.window.pressKey(sf::Keyboard::F11); fake.time.advance(tick); };
