@@ -95,6 +95,11 @@ TEST_F(TextEntryTest, MaxLengthAndNumericFilterDecideWhatTypingKeeps)
     numbers.numericOnly = true;
     type("1a-2.b\x1b", numbers);
     EXPECT_EQ(numbers.text, "1-2.");
+    // Text put in another way than typing (a paste) drops control characters too.
+    kv::TextBox pasted;
+    createFocused(pasted, "");
+    pasted.insertText("a\x01" "b\x7f" "c\x1f");
+    EXPECT_EQ(pasted.text, "abc");
 }
 
 TEST_F(TextEntryTest, ShiftLeftTwiceThenPTurnsHelloIntoHelp)
