@@ -1,6 +1,7 @@
 // Tileset files, the Talvex import and tile sheets, looked at as images on
 // the CPU; only the drawing test needs a display.
 
+#include "engine/Layers.hpp"
 #include "world/Tileset.hpp"
 
 #include "support/TempFolder.hpp"
@@ -190,18 +191,20 @@ TEST_F(TilesetTest, TilesDrawFromTheAtlasAndAnEditedTileIsDrawnAnew)
     loadKnown();
     sf::RenderTexture target;
     ASSERT_TRUE(target.create(64, 32));
+    // The first as a sprite, the second as the field draws it, opaque.
     const auto drawn = [&](std::uint16_t a, std::uint16_t b) {
         target.clear(sf::Color::Black);
-        sf::Sprite first = tileset.tileSprite(a), second = tileset.tileSprite(b);
-        second.setPosition(32.f, 0.f);
-        target.draw(first);
-        target.draw(second);
+        target.draw(tileset.tileSprite(a));
+        KVCore::setCurrentTarget(&target);
+        tileset.drawTile(KVCore::CurrentTargetLayer, b, {32.f, 0.f}, 255);
+        KVCore::setCurrentTarget(nullptr);
         target.display();
         return target.getTexture().copyToImage();
     };
     sf::Image image = drawn(7, 1023);
     EXPECT_EQ(image.getPixel(5, 5), tileColour(7));
-    EXPECT_EQ(image.getPixel(63, 31), tileColour(1023));
+    EXPECT_EQ(image.getPixel(32, 0), tileColour(1023));
+    EXPECT_EQ(image.getPixel(63, 31), tileColour(1023)) << "to its last pixel";
 
     tileset.tiles[7].image.create(32, 32, sf::Color::Red);
     tileset.buildAtlas();
