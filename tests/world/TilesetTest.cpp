@@ -1,9 +1,9 @@
 // Tileset files, the Talvex import and tile sheets, looked at as images on
 // the CPU; only the drawing test needs a display.
 
-#include "engine/Layers.hpp"
 #include "world/Tileset.hpp"
 
+#include "engine/Layers.hpp"
 #include "support/TempFolder.hpp"
 #include "world/WorldFiles.hpp"
 
