@@ -12,13 +12,16 @@ start_display() {
     # client that connects at that moment.
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
+    # Ours only while it lives: a server that lost the display to another
+    # test started at the same moment ends at once, and the display that
+    # answers then is the other test's.
     for _ in $(seq 1 50); do
+      sleep 0.1
+      kill -0 "$XVFB_PID" 2>/dev/null || break
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
       fi
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
     done
     kill "$XVFB_PID" 2>/dev/null || true
   done
