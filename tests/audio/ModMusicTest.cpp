@@ -93,4 +93,24 @@ TEST_F(ModMusicTest, TheExtensionChoosesTheLoaderInAnyCase)
     EXPECT_EQ(nextBlockLevel(), 0.0);
 }
 
+// Damaged music is met in mods every day: a module cut short either fails
+// to open, leaving silence, or plays what is left; it never brings down the
+// game, and in the sanitizer build nothing it leaves behind is ours.
+TEST_F(ModMusicTest, AModuleCutShortFailsOrPlaysWhatIsLeft)
+{
+    for (const auto& [name, whole] : {std::pair{"cut.mod", modFile(64, 4000)}, {"cut.s3m", s3mFile()}}) {
+        for (const std::size_t keep : {whole.size() / 2, whole.size() / 4, std::size_t{40}}) {
+            testing::internal::CaptureStderr();
+            const bool opened = open(name, whole.substr(0, keep));
+            const std::string said = testing::internal::GetCapturedStderr();
+            EXPECT_EQ(hasModule(), opened) << name << " cut to " << keep;
+            EXPECT_EQ(said, opened ? "" : "Failed to open module file: " + tmp.file(name) + "\n");
+            setPlayingOffset(sf::Time::Zero);
+            const double level = nextBlockLevel();
+            if (!opened)
+                EXPECT_EQ(level, 0.0) << name << " cut to " << keep;
+        }
+    }
+}
+
 } // namespace
