@@ -198,8 +198,7 @@ void pollSound()
 
     const float volume = sf::Listener::getGlobalVolume();
     if (settings.muteInactiveWindow && !windowHasFocus()) {
-        if (volume > 0.f)
-            sf::Listener::setGlobalVolume(std::max(volume - 0.75f, 0.f) * 0.9f);
+        sf::Listener::setGlobalVolume(std::max(volume - 0.75f, 0.f) * 0.9f);
     } else if (volume != static_cast<float>(settings.globalVolume)) {
         const float target = static_cast<float>(settings.globalVolume);
         sf::Listener::setGlobalVolume(std::clamp(volume * 0.9f + target * 0.1f, 0.f, 100.f));

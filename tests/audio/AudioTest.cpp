@@ -197,6 +197,7 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
 
     // Modules go to the module stream; other files are refused.
     ASSERT_TRUE(Audio::playMusic(write("tune.mod", modFile(16, 1000)))) << Audio::lastError();
+    EXPECT_EQ(KVCore::lastLogLine().substr(10), "Playing music from " + tmp.file("tune.mod"));
     sf::sleep(sf::milliseconds(250));
     EXPECT_EQ(Audio::musicStatus(), sf::SoundSource::Playing);
     EXPECT_GT(Audio::musicPlayingOffset(), sf::milliseconds(100));
@@ -207,6 +208,7 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
     testing::internal::CaptureStderr();
     EXPECT_FALSE(Audio::playMusic(mp3));
     EXPECT_FALSE(Audio::playMusicByName("missing.xm"));
+    EXPECT_FALSE(Audio::playMusicByName(""));
     testing::internal::GetCapturedStderr();
     EXPECT_TRUE(errorShown("Unable to load module music from " + mp3));
     EXPECT_EQ(Audio::lastError(), "Unable to load module music from base\\music\\missing.xm");
