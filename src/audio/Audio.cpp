@@ -141,8 +141,6 @@ bool currentStreamLoaded()
 bool init()
 {
     state.lastError.clear();
-    state.currentMusicPath.clear();
-    state.currentMusicName.clear();
     state.menuSounds = {};
     state.volumeTestSampleId = 0;
 

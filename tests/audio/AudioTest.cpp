@@ -219,6 +219,7 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
     ASSERT_TRUE(Audio::playMusic(path));
     Audio::shutdown();
     EXPECT_TRUE(Audio::currentMusicPath().empty()) << "no music is current once the audio module is down";
+    EXPECT_TRUE(Audio::currentMusicName().empty());
     ASSERT_TRUE(Audio::init());
 
     const std::string wav = write("broken.WAV", std::string(300, 'j'));
