@@ -353,6 +353,19 @@ TEST(ClippedDrawing, OnlyTheClipRectangleIsPainted)
 
 namespace {
 
+// Ends the frame with a screenshot of it and reads the picture back.
+sf::Image shotOfFrame(const std::string& file, int cursorMode = 1)
+{
+    KVCore::requestScreenshot(file);
+    KVCore::endFrame(cursorMode);
+    sf::Image shot;
+    if (!shot.loadFromFile(file)) {
+        ADD_FAILURE() << "no screenshot " << file;
+        shot.create(640, 480, sf::Color::Magenta);
+    }
+    return shot;
+}
+
 // A real 640 by 480 window on the test display, drawing through the layers,
 // put away again at the end of the test.
 struct RealWindow {
@@ -403,11 +416,8 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
         KVCore::layerTarget(layer)->draw(square);
     }
     KVCore::setCurrentTarget(nullptr);
-    KVCore::requestScreenshot("frame.png");
-    KVCore::endFrame(1);
+    sf::Image shot = shotOfFrame("frame.png");
 
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("frame.png"));
     EXPECT_EQ(shot.getSize(), sf::Vector2u(640, 480));
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
@@ -423,18 +433,14 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     square.setPosition(0.f, 0.f);
     KVCore::layerTarget(KVCore::ExtraLayer2)->draw(square);
-    KVCore::requestScreenshot("backdrop.png");
-    KVCore::endFrame(1);
-    ASSERT_TRUE(shot.loadFromFile("backdrop.png"));
+    shot = shotOfFrame("backdrop.png");
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Yellow);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Black);
 
     // The next frame starts with clean layers.
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
-    KVCore::requestScreenshot("next.png");
-    KVCore::endFrame(1);
-    ASSERT_TRUE(shot.loadFromFile("next.png"));
+    shot = shotOfFrame("next.png");
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Blue);
     EXPECT_EQ(shot.getPixel(250, 50), sf::Color::Blue);
 }
@@ -463,11 +469,8 @@ TEST(FrameComposition, AFrameOverAPictureFollowsANewWindowSize)
     KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
     square.setFillColor(sf::Color::Green);
     KVCore::currentTarget()->draw(square);
-    KVCore::requestScreenshot("resized.png");
-    KVCore::endFrame(1);
+    const sf::Image shot = shotOfFrame("resized.png");
 
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("resized.png"));
     ASSERT_EQ(shot.getSize(), sf::Vector2u(800, 600));
     EXPECT_EQ(shot.getPixel(720, 520), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(100, 100), sf::Color::Blue);
@@ -488,13 +491,10 @@ TEST(FrameComposition, TheFpsCounterAndTheFramesHintsShow)
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     KVCore::showHint("test", {300.f, 200.f}, 1.f, "Mow the lawn");
-    KVCore::requestScreenshot("overlay.png");
-    KVCore::endFrame(1);
+    const sf::Image shot = shotOfFrame("overlay.png");
     KVCore::settings().displayFPS = false;
     KVCore::ageHints(5.f);
 
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("overlay.png"));
     EXPECT_GT(pixelsWhere(shot, {480, 15, 160, 40}, isWhite), 30);
     EXPECT_GT(pixelsWhere(shot, {300, 200, 150, 30}, isNotBlue), 500);
     EXPECT_EQ(pixelsWhere(shot, {0, 0, 400, 190}, isNotBlue), 0);
@@ -519,10 +519,7 @@ TEST(FrameComposition, ClippedDrawingOverTheLayersStaysInTheClip)
     square.setPosition(500.f, 400.f);
     square.setFillColor(sf::Color::Green);
     KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
-    KVCore::requestScreenshot("clip.png");
-    KVCore::endFrame(1);
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("clip.png"));
+    const sf::Image shot = shotOfFrame("clip.png");
     EXPECT_EQ(shot.getPixel(150, 100), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(50, 100), sf::Color::Blue);
     EXPECT_EQ(shot.getPixel(350, 100), sf::Color::Blue);
@@ -545,10 +542,7 @@ TEST(FrameComposition, DrawnCursorsSitOnThePointer)
         KVCore::clearScreenMessages();
         KVCore::beginFrame();
         KVCore::window().renderWindow()->clear(sf::Color::Blue);
-        KVCore::requestScreenshot("cursor.png");
-        KVCore::endFrame(mode);
-        sf::Image shot;
-        ASSERT_TRUE(shot.loadFromFile("cursor.png"));
+        const sf::Image shot = shotOfFrame("cursor.png", mode);
         const int atPointer = pixelsWhere(shot, {304, 224, 32, 32}, isNotBlue);
         if (mode >= 2 && mode <= 4)
             EXPECT_GT(atPointer, 100) << mode;
@@ -631,10 +625,7 @@ TEST(FrameComposition, LayersReachAWindowMadeAnew)
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
-    KVCore::requestScreenshot("again.png");
-    KVCore::endFrame(1);
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("again.png"));
+    const sf::Image shot = shotOfFrame("again.png");
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
 }
@@ -666,10 +657,7 @@ TEST(FrameComposition, AFrozenPictureHoldsTheFrameItWasTakenOver)
     KVCore::endFrame(1);
 
     frozen.beginFrame();
-    KVCore::requestScreenshot("frozen.png");
-    KVCore::endFrame(1);
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("frozen.png"));
+    const sf::Image shot = shotOfFrame("frozen.png");
     EXPECT_EQ(shot.getPixel(30, 30), sf::Color::Green);
     EXPECT_EQ(shot.getPixel(150, 150), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
