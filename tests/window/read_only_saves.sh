@@ -18,12 +18,7 @@ KEEP_PREFIX=read-only-saves
 source "$here/support/screen.sh"
 trap 'chmod -R u+w "$SCRATCH" 2>/dev/null; cleanup' EXIT
 
-prefix=$SCRATCH/prefix
-share=$prefix/share/kelvane
-mkdir -p "$prefix/bin" "$share"
-cp "$exe" "$prefix/bin/kelvane"
-cp -r "$run_folder/zavi3" "$run_folder/base" "$share/"
-rm -rf "$share/base/savegames"
+make_installed_copy "$exe" "$run_folder"
 chmod -R a+rX "$SCRATCH"
 
 as_player=()
