@@ -212,12 +212,9 @@ void pollSound()
             slot.sound.setVolume(soundVolume);
     }
 
-    if (state.music) {
-        if (static_cast<int>(state.music->getVolume()) != settings.musicVolume)
-            state.music->setVolume(clampedVolume(settings.musicVolume));
-    } else {
-        KVCore::reportError("Audio::pollSound: Audio::music is NULL.");
-    }
+    // With a device there is always a music stream, if only the idle file one.
+    if (static_cast<int>(state.music->getVolume()) != settings.musicVolume)
+        state.music->setVolume(clampedVolume(settings.musicVolume));
 
     for (SoundSlot& slot : state.pool) {
         if (slot.sound.getStatus() != sf::Sound::Playing || !slot.sound.getLoop())

@@ -104,6 +104,7 @@ void shutdown()
     if (InternalTextures::loaded())
         InternalTextures::releaseTextures();
     clearConsoleLines();
+    Keyboard::clearKeyNameTable();
     stopPoller();
     Audio::shutdown();
     state.initialised = false;

@@ -114,6 +114,8 @@ void buildKeyNameTable()
         state.names.push_back({code, keyNames[code]});
 }
 
+void clearKeyNameTable() { state.names.clear(); }
+
 const std::vector<KeyName>& keyNameTable() { return state.names; }
 const std::vector<std::int32_t>& pressedKeys() { return state.pressed; }
 const std::string& typedText() { return state.typed; }

@@ -28,6 +28,7 @@ void waitKeyRelease(std::int32_t code);
 std::string getKeyName(std::int32_t code);
 
 void buildKeyNameTable();
+void clearKeyNameTable();
 const std::vector<KeyName>& keyNameTable();
 
 const std::vector<std::int32_t>& pressedKeys();

@@ -881,4 +881,16 @@ TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
     EXPECT_TRUE(fs::exists(KVCore::settingsFileName));
 }
 
+// The key names shown in hints and menus come with the core and go with it.
+TEST_F(CoreStartup, KeyNamesComeWithTheCore)
+{
+    Keyboard::clearKeyNameTable();
+    ASSERT_TRUE(KVCore::init());
+    EXPECT_EQ(Keyboard::getKeyName(sf::Keyboard::S), "S");
+    EXPECT_EQ(Keyboard::getKeyName(sf::Keyboard::Escape), "Escape");
+    KVCore::shutdown();
+    EXPECT_EQ(Keyboard::getKeyName(sf::Keyboard::S), "");
+    Keyboard::buildKeyNameTable();
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 // The standard dialogs, run to their end with input fed pass by pass.
+#include "engine/EngineSettings.hpp"
 #include "engine/Display.hpp"
 #include "engine/Keyboard.hpp"
 #include "engine/WindowBackend.hpp"
@@ -258,6 +259,7 @@ TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)
     fake.window.desktop = {1920, 1080, 32};
     KVCore::createWindow(1024, 768, 32, true);
     KVCore::emulateResolution(800, 600, false);
+    KVCore::settings().emulatedWidth = KVCore::settings().emulatedHeight = 0;
     {
         test::ModalDriver driver(fake.window);
         driver.press(sf::Keyboard::Return);
@@ -268,6 +270,9 @@ TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)
     EXPECT_TRUE(KVCore::emulationActive());
     EXPECT_FLOAT_EQ(KVCore::viewSize().y, 600.f);
     EXPECT_NEAR(KVCore::viewSize().x, 1920.f / 1080.f * 600.f, 0.01);
+    // An emulation the player did not choose to keep is not written to the settings.
+    EXPECT_EQ(KVCore::settings().emulatedWidth, 0);
+    EXPECT_EQ(KVCore::settings().emulatedHeight, 0);
     KVCore::stopEmulation();
 }
 

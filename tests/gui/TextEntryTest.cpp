@@ -234,6 +234,10 @@ TEST_F(TextEntryTest, DraggingLeftSelectsBackToThePointerInBoxAndMemo)
     drag({gap(9), gap(3), gap(9)}, box);
     EXPECT_FALSE(box.hasSelection());
     EXPECT_EQ(box.cursor, 9);
+    // A drag over one letter is shorter than a click may wander, and still
+    // keeps what it selected when let go.
+    drag({gap(5), gap(4)}, box);
+    EXPECT_EQ(box.selectedText(), "o");
 
     kv::TextMemo memo;
     memo.create({50.f, 300.f}, {300.f, 100.f}, "first line\nsecond line");

@@ -249,7 +249,7 @@ TEST_F(SpriteTest, RefusedTalvexSpritesLeaveTheSpriteAlone)
     };
     EXPECT_TRUE(refused(talvexSprite("Zol Sprite Files", 6)));
     EXPECT_TRUE(refused(talvexSprite("Zol Sprite File", 6, -1)));
-    for (int version : {1, 3, 6}) {
+    for (int version : {1, 2, 3, 4, 5, 6}) {
         const std::string whole = talvexSprite("Zol Sprite File", version);
         for (std::size_t length = 0; length < whole.size(); length += (length < 120 || length + 16 > whole.size()) ? 1 : 7)
             EXPECT_TRUE(refused(whole.substr(0, length))) << "version " << version << " length " << length;
