@@ -141,8 +141,6 @@ bool currentStreamLoaded()
 bool init()
 {
     state.lastError.clear();
-    state.currentMusicPath.clear();
-    state.currentMusicName.clear();
     state.menuSounds = {};
     state.volumeTestSampleId = 0;
 
@@ -198,8 +196,7 @@ void pollSound()
 
     const float volume = sf::Listener::getGlobalVolume();
     if (settings.muteInactiveWindow && !windowHasFocus()) {
-        if (volume > 0.f)
-            sf::Listener::setGlobalVolume(std::max(volume - 0.75f, 0.f) * 0.9f);
+        sf::Listener::setGlobalVolume(std::max(volume - 0.75f, 0.f) * 0.9f);
     } else if (volume != static_cast<float>(settings.globalVolume)) {
         const float target = static_cast<float>(settings.globalVolume);
         sf::Listener::setGlobalVolume(std::clamp(volume * 0.9f + target * 0.1f, 0.f, 100.f));
@@ -215,12 +212,9 @@ void pollSound()
             slot.sound.setVolume(soundVolume);
     }
 
-    if (state.music) {
-        if (static_cast<int>(state.music->getVolume()) != settings.musicVolume)
-            state.music->setVolume(clampedVolume(settings.musicVolume));
-    } else {
-        KVCore::reportError("Audio::pollSound: Audio::music is NULL.");
-    }
+    // With a device there is always a music stream, if only the idle file one.
+    if (static_cast<int>(state.music->getVolume()) != settings.musicVolume)
+        state.music->setVolume(clampedVolume(settings.musicVolume));
 
     for (SoundSlot& slot : state.pool) {
         if (slot.sound.getStatus() != sf::Sound::Playing || !slot.sound.getLoop())
@@ -346,6 +340,13 @@ int findPlayingSound(const std::string& tag)
             return static_cast<int>(i);
     }
     return -1;
+}
+
+const sf::Sound* soundInSlot(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= state.pool.size())
+        return nullptr;
+    return &state.pool[static_cast<std::size_t>(index)].sound;
 }
 
 int playingSoundCount()

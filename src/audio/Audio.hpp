@@ -8,6 +8,7 @@
 // module runs silently: samples are still named and checked, but no sound
 // or music is ever started.
 
+#include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundSource.hpp>
 #include <SFML/System/Time.hpp>
 #include <SFML/System/Vector2.hpp>
@@ -53,6 +54,9 @@ int getSampleId(const std::string& name);
 bool playSound(int sampleId, sf::Vector2f position, bool loop, const std::string& tag, float minDistance);
 // Index of the first playing slot with exactly this tag, or -1.
 int findPlayingSound(const std::string& tag);
+// The sound of a pool slot, as the listener hears it placed; null outside
+// the pool.
+const sf::Sound* soundInSlot(int index);
 int playingSoundCount();
 
 // ".ogg" and ".wav" (any case) stream from the file; anything else is tried

@@ -202,14 +202,13 @@ void showDisplay(PanelState& p)
 
 void playTestSoundIfMoved(PanelState& p, int soundVolumeBefore)
 {
-    const int id = volumeTestSampleId();
-    if (KVCore::settings().soundVolume == soundVolumeBefore || id < 1 || id >= sampleCount())
+    if (KVCore::settings().soundVolume == soundVolumeBefore)
         return;
     const double now = KVCore::timeSource().seconds();
     if (p.lastTestSound && now - *p.lastTestSound < testSoundInterval)
         return;
     p.lastTestSound = now;
-    playSound(id, listenerPosition(), false, "", -1.f);
+    playSound(volumeTestSampleId(), listenerPosition(), false, "", -1.f);
 }
 
 } // namespace

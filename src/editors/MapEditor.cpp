@@ -509,6 +509,9 @@ bool runCommand(Command command)
 Command clickedCommand()
 {
     kv::Toolbar& toolbar = *editor.toolbar;
+    // The bar spans the view, which a switch to or from full screen changes.
+    if (const float width = KVCore::viewSize().x; toolbar.getSize().x != width)
+        toolbar.setSize({width, 0.f});
     toolbar.update();
     for (std::size_t i = 0; i < toolbar.buttons.size() && i < std::size(toolButtons); ++i)
         if (toolbar.buttons[i].clicked)

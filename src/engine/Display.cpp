@@ -21,7 +21,12 @@ struct DisplayState {
     bool emulating = false;
     sf::View emulatedView;
     sf::Vector2f emulatedSize;
+    // What emulation was asked for, before the view took the window's aspect.
+    sf::Vector2u emulationAsked;
     bool created = false;
+    // The last size of each kind of window, zero until there was one.
+    sf::Vector2u windowedSize;
+    sf::Vector2u fullscreenSize;
 };
 DisplayState state;
 
@@ -58,6 +63,7 @@ bool createWindow(unsigned width, unsigned height, unsigned bitsPerPixel, bool w
     w.setVerticalSyncEnabled(s.vsyncEnabled);
 
     state.windowed = windowed;
+    (windowed ? state.windowedSize : state.fullscreenSize) = {width, height};
     setCloseConfirmation(windowed);
 
     const sf::Vector2f view = w.view().getSize();
@@ -96,6 +102,7 @@ void emulateResolution(unsigned width, unsigned height, bool store)
                                  scale * viewWidth / W, scale * viewHeight / H);
 
     state.emulating = true;
+    state.emulationAsked = {ew, eh};
     state.emulatedView.reset(sf::FloatRect(0.f, 0.f, viewWidth, viewHeight));
     state.emulatedView.setViewport(viewport);
     w.setView(state.emulatedView);
@@ -111,6 +118,27 @@ void stopEmulation()
         return;
     window().setView(window().defaultView());
     state.emulating = false;
+}
+
+void toggleFullscreen()
+{
+    WindowBackend& w = window();
+    const sf::Vector2f view = w.view().getSize();
+    const sf::Vector2u emulation = state.emulating ? state.emulationAsked
+                                                   : sf::Vector2u(static_cast<unsigned>(view.x),
+                                                                  static_cast<unsigned>(view.y));
+    const bool toWindow = !state.windowed;
+    sf::Vector2u size = toWindow ? state.windowedSize : state.fullscreenSize;
+    if (size.x == 0 || size.y == 0) {
+        const sf::VideoMode desktop = w.desktopMode();
+        size = toWindow ? sf::Vector2u(std::min(firstRunWidth, desktop.width), std::min(firstRunHeight, desktop.height))
+                        : sf::Vector2u(desktop.width, desktop.height);
+    }
+    const unsigned bpp = static_cast<unsigned>(std::max(settings().bpp, 0));
+    createWindow(size.x, size.y, bpp, toWindow);
+    emulateResolution(emulation.x, emulation.y, true);
+    placeMessageAnchor();
+    saveSettings();
 }
 
 bool emulationActive() { return state.emulating; }

@@ -3,6 +3,8 @@
 #include "platform/FileSystem.hpp"
 #include "storage/IniFile.hpp"
 
+#include <algorithm>
+
 namespace KVCore {
 namespace {
 
@@ -29,6 +31,10 @@ const char* const uiComment = "hintAlpha ranges from 0 to 255.";
 
 constexpr std::uint8_t defaultHintsAlpha = 192;
 constexpr float defaultAttenuation = 0.01f;
+// Beyond this the emulated screen's layers no longer fit a texture.
+constexpr int maxEmulatedSide = 4096;
+
+int clampedVolume(int volume) { return std::clamp(volume, 0, 100); }
 
 } // namespace
 
@@ -74,8 +80,18 @@ void loadSettings(const std::string& path)
     // unreadable; they get the default back.
     if (s.version == 0)
         s.hintsAlpha = defaultHintsAlpha;
-    if (s.soundAttenuation >= 1.0f || s.soundAttenuation <= 0.0f)
+    if (!(s.soundAttenuation > 0.0f && s.soundAttenuation < 1.0f))
         s.soundAttenuation = defaultAttenuation;
+    // A hand-edited file may hold any number; what the display and the
+    // audio code are given stays within what they can use.
+    if (s.width < 0 || s.height < 0)
+        s.width = s.height = 0;
+    if (s.emulatedWidth < 0 || s.emulatedWidth > maxEmulatedSide || s.emulatedHeight < 0 ||
+        s.emulatedHeight > maxEmulatedSide)
+        s.emulatedWidth = s.emulatedHeight = 0;
+    s.globalVolume = clampedVolume(s.globalVolume);
+    s.soundVolume = clampedVolume(s.soundVolume);
+    s.musicVolume = clampedVolume(s.musicVolume);
 }
 
 bool saveSettings(const std::string& path)

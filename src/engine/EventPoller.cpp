@@ -2,6 +2,8 @@
 
 #include "audio/Audio.hpp"
 #include "engine/AppInfo.hpp"
+#include "engine/Display.hpp"
+#include "engine/Gamepad.hpp"
 #include "engine/Hints.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/Keyboard.hpp"
@@ -32,6 +34,7 @@ struct PollerState {
     std::uint32_t tickCounter = 0;
     unsigned frameLimitInEffect = 0;
     bool confirmClose = true;
+    bool focusLost = false;
     std::function<void(int)> exitHandler = [](int code) { std::exit(code); };
 };
 PollerState state;
@@ -54,8 +57,14 @@ void handleClose()
     state.exitHandler(0);
 }
 
-void handleKey(int code)
+void handleKey(const sf::Event::KeyEvent& key)
 {
+    // The switch is the window's, not the screen's: the key goes no further.
+    if (key.code == sf::Keyboard::F11 || (key.code == sf::Keyboard::Return && key.alt)) {
+        toggleFullscreen();
+        return;
+    }
+    const int code = key.code;
     if (code == keyF12) {
         if (window().hasFocus() && window().isKeyPressed(sf::Keyboard::LControl))
             Shaders::reloadShaders();
@@ -94,8 +103,14 @@ void handleEvent(const sf::Event& event)
 {
     switch (event.type) {
     case sf::Event::Closed: handleClose(); break;
-    case sf::Event::GainedFocus: window().setMouseCursorGrabbed(false); break;
-    case sf::Event::KeyPressed: handleKey(event.key.code); break;
+    // A new window (at start-up, or switching to or from full screen) loses
+    // and gains the focus in one go: only a loss not won back counts.
+    case sf::Event::GainedFocus:
+        window().setMouseCursorGrabbed(false);
+        state.focusLost = false;
+        break;
+    case sf::Event::LostFocus: state.focusLost = true; break;
+    case sf::Event::KeyPressed: handleKey(event.key); break;
     case sf::Event::TextEntered: handleText(event.text.unicode); break;
     case sf::Event::MouseWheelScrolled: Mouse::setWheelDelta(event.mouseWheelScroll.delta); break;
     case sf::Event::MouseButtonPressed:
@@ -105,6 +120,15 @@ void handleEvent(const sf::Event& event)
     case sf::Event::MouseButtonReleased:
         if (isTrackedButton(event.mouseButton.button))
             Mouse::releaseButton(toButton(event.mouseButton.button), {event.mouseButton.x, event.mouseButton.y});
+        break;
+    case sf::Event::JoystickButtonPressed:
+        Keyboard::addPressedKey(Gamepad::keyForButton(event.joystickButton.button));
+        break;
+    case sf::Event::JoystickConnected:
+        log("Gamepad " + std::to_string(event.joystickConnect.joystickId + 1) + " connected");
+        break;
+    case sf::Event::JoystickDisconnected:
+        log("Gamepad " + std::to_string(event.joystickConnect.joystickId + 1) + " removed");
         break;
     default: break;
     }
@@ -143,13 +167,15 @@ void processEvents()
     ageHints(state.tickDelta);
     Keyboard::clearTickInput();
     Mouse::clearTickInput();
+    state.focusLost = false;
 
     sf::Event event;
     while (window().pollEvent(event)) {
         handleEvent(event);
         if (!state.started)
-            break;
+            return;
     }
+    Gamepad::pressDirections(timeSource().seconds());
 }
 
 void startPoller()
@@ -161,6 +187,7 @@ void startPoller()
     state.frameClockStart = state.tickClockStart;
     state.frameClockRunning = true;
     state.started = true;
+    Gamepad::reset();
     log("Events poller started at " + std::to_string(ticksPerSecond) + " ticks per second");
 }
 
@@ -185,5 +212,12 @@ void setFrameLimitInEffect(unsigned limit) { state.frameLimitInEffect = limit; }
 unsigned frameLimitInEffect() { return state.frameLimitInEffect; }
 void setExitHandler(std::function<void(int)> handler) { state.exitHandler = std::move(handler); }
 void setCloseConfirmation(bool ask) { state.confirmClose = ask; }
+
+bool takeFocusLoss()
+{
+    const bool lost = state.focusLost;
+    state.focusLost = false;
+    return lost;
+}
 
 } // namespace KVCore

@@ -36,4 +36,7 @@ void setExitHandler(std::function<void(int)> handler);
 // Asks for the close confirmation in a window; full screen closes at once.
 void setCloseConfirmation(bool ask);
 
+// Whether the window lost its focus in the last tick; asking forgets it.
+bool takeFocusLoss();
+
 } // namespace KVCore

@@ -29,8 +29,6 @@ struct CoreState {
 };
 CoreState state;
 
-constexpr unsigned firstRunWidth = 1024;
-constexpr unsigned firstRunHeight = 768;
 constexpr unsigned firstRunBpp = 32;
 
 } // namespace
@@ -47,8 +45,9 @@ bool init()
         height = static_cast<unsigned>(std::max(s.height, 0));
         bpp = static_cast<unsigned>(std::max(s.bpp, 0));
         windowed = s.window;
-        if (width == 0 || height == 0) {
-            const sf::VideoMode desktop = window().desktopMode();
+        // A window larger than the screen could not be seen whole.
+        const sf::VideoMode desktop = window().desktopMode();
+        if (width == 0 || height == 0 || width > desktop.width || height > desktop.height) {
             width = desktop.width;
             height = desktop.height;
         }
@@ -105,6 +104,7 @@ void shutdown()
     if (InternalTextures::loaded())
         InternalTextures::releaseTextures();
     clearConsoleLines();
+    Keyboard::clearKeyNameTable();
     stopPoller();
     Audio::shutdown();
     state.initialised = false;

@@ -1,6 +1,7 @@
 #include "engine/Keyboard.hpp"
 
 #include "engine/EventPoller.hpp"
+#include "engine/Gamepad.hpp"
 #include "engine/Log.hpp"
 #include "engine/TimeSource.hpp"
 #include "engine/WindowBackend.hpp"
@@ -69,7 +70,7 @@ bool isKeyDown(std::int32_t code)
     if (code < 0 || code >= sf::Keyboard::KeyCount)
         return false;
     KVCore::WindowBackend& w = KVCore::window();
-    return w.hasFocus() && w.isKeyPressed(static_cast<sf::Keyboard::Key>(code));
+    return w.hasFocus() && (w.isKeyPressed(static_cast<sf::Keyboard::Key>(code)) || Gamepad::holdsKey(code));
 }
 
 namespace {
@@ -112,6 +113,8 @@ void buildKeyNameTable()
     for (std::int32_t code = 0; code < static_cast<std::int32_t>(std::size(keyNames)); ++code)
         state.names.push_back({code, keyNames[code]});
 }
+
+void clearKeyNameTable() { state.names.clear(); }
 
 const std::vector<KeyName>& keyNameTable() { return state.names; }
 const std::vector<std::int32_t>& pressedKeys() { return state.pressed; }

@@ -18,6 +18,7 @@ struct KeyName {
 void addPressedKey(std::int32_t code);
 // Takes the first press of the code from this tick's list.
 bool keyHit(std::int32_t code);
+// Held on the keyboard, or an arrow key held on a gamepad.
 bool isKeyDown(std::int32_t code);
 // Either Control (or Shift) key held now, or pressed during this tick: a
 // quick Ctrl+Z may have let go of Control before the tick that sees the Z.
@@ -27,6 +28,7 @@ void waitKeyRelease(std::int32_t code);
 std::string getKeyName(std::int32_t code);
 
 void buildKeyNameTable();
+void clearKeyNameTable();
 const std::vector<KeyName>& keyNameTable();
 
 const std::vector<std::int32_t>& pressedKeys();

@@ -131,7 +131,6 @@ void releaseLayers()
     for (LayerTexture& l : state.layers) {
         l.texture.reset();
         l.exists = false;
-        l.used = false;
     }
 }
 

@@ -87,7 +87,6 @@ void setUpOverlay()
 {
     if (!state.ready) {
         state.fpsText = sf::Text("", Text::mediumFont(), fpsSize);
-        state.fpsText.setFillColor(sf::Color::White);
         state.fpsReservedWidth = sf::Text("00000000", Text::mediumFont(), fpsSize).getLocalBounds().width;
         state.ready = true;
     }

@@ -26,6 +26,11 @@ public:
     bool isKeyPressed(sf::Keyboard::Key key) const override { return sf::Keyboard::isKeyPressed(key); }
     bool isButtonPressed(sf::Mouse::Button button) const override { return sf::Mouse::isButtonPressed(button); }
     sf::Vector2i mousePosition() const override { return sf::Mouse::getPosition(window_); }
+    bool joystickConnected(unsigned pad) const override { return sf::Joystick::isConnected(pad); }
+    float joystickAxis(unsigned pad, sf::Joystick::Axis axis) const override
+    {
+        return sf::Joystick::getAxisPosition(pad, axis);
+    }
 
     sf::Vector2u size() const override { return window_.getSize(); }
     const sf::View& view() const override { return window_.getView(); }

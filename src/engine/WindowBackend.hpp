@@ -1,12 +1,13 @@
 #pragma once
 // The seam between the engine and the real window.  The engine asks this
-// object for events, focus, live key and button state, the mouse position
-// and the view; the game runs on an SFML window, tests on a stand-in that
+// object for events, focus, live key and button state, the mouse position,
+// the gamepads and the view; the game runs on an SFML window, tests on a stand-in that
 // they feed with events and key states.
 
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/ContextSettings.hpp>
 #include <SFML/Window/Event.hpp>
+#include <SFML/Window/Joystick.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <SFML/Window/Mouse.hpp>
 #include <SFML/Window/VideoMode.hpp>
@@ -38,6 +39,10 @@ public:
     virtual bool isButtonPressed(sf::Mouse::Button button) const = 0;
     // Mouse position in window pixels.
     virtual sf::Vector2i mousePosition() const = 0;
+    // Gamepads as of the last pollEvent, which is when SFML reads them.
+    virtual bool joystickConnected(unsigned pad) const = 0;
+    // -100 to 100.
+    virtual float joystickAxis(unsigned pad, sf::Joystick::Axis axis) const = 0;
 
     virtual sf::Vector2u size() const = 0;
     virtual const sf::View& view() const = 0;

@@ -45,6 +45,8 @@ struct Screen {
     std::unique_ptr<sf::RenderTexture> field;
     std::unique_ptr<sf::RenderTexture> bar;
     sf::FloatRect fieldRect;
+    // The view the field, the bar and the button were placed for.
+    sf::Vector2f placedFor;
     std::unique_ptr<kv::Button> audioPanelButton;
     bool fromEditor = false;
     std::function<void()> frameHook;
@@ -61,10 +63,16 @@ void activateWindow()
         win->setActive(true);
 }
 
+void createBar(sf::Vector2f view)
+{
+    screen.bar = std::make_unique<sf::RenderTexture>();
+    if (!screen.bar->create(static_cast<unsigned>(view.x), static_cast<unsigned>(headsUpBarHeight)))
+        screen.bar.reset();
+}
+
 // The off-screen surfaces exist only with a real window to show them in.
 void createSurfaces()
 {
-    const sf::Vector2f view = KVCore::viewSize();
     if (!KVCore::window().renderWindow())
         return;
     screen.field = std::make_unique<sf::RenderTexture>();
@@ -72,9 +80,7 @@ void createSurfaces()
         screen.field.reset();
     else
         screen.field->setSmooth(true);
-    screen.bar = std::make_unique<sf::RenderTexture>();
-    if (!screen.bar->create(static_cast<unsigned>(view.x), static_cast<unsigned>(headsUpBarHeight)))
-        screen.bar.reset();
+    createBar(KVCore::viewSize());
 }
 
 void releaseScreen()
@@ -84,15 +90,30 @@ void releaseScreen()
     screen.field.reset();
 }
 
+// Again whenever the view changes size, as it does when the window goes to
+// full screen and back, so the field stays in the middle and the bar's
+// texts are not stretched.
+void placeOnView()
+{
+    const sf::Vector2f view = KVCore::viewSize();
+    if (view == screen.placedFor)
+        return;
+    if (screen.bar && screen.bar->getSize().x != static_cast<unsigned>(view.x))
+        createBar(view);
+    screen.placedFor = view;
+    kv::Button& b = *screen.audioPanelButton;
+    screen.fieldRect = fieldDestination(view, b.getHeight());
+    b.setPosition({(view.x - b.getWidth()) / 2.f, screen.fieldRect.height + 4.f});
+}
+
 void createAudioPanelButton()
 {
     screen.audioPanelButton = std::make_unique<kv::Button>();
     kv::Button& b = *screen.audioPanelButton;
     b.create("Audio Panel", audioPanelIcon, {0.f, 0.f}, audioPanelKey);
     b.setTextButton();
-    const sf::Vector2f view = KVCore::viewSize();
-    screen.fieldRect = fieldDestination(view, b.getHeight());
-    b.setPosition({(view.x - b.getWidth()) / 2.f, screen.fieldRect.height + 4.f});
+    screen.placedFor = {};
+    placeOnView();
 }
 
 void drawLoadingFrame()
@@ -176,17 +197,27 @@ void redrawForModal()
     activateWindow();
 }
 
-// P and Escape act only as the first key of the tick.
+void pause()
+{
+    redrawForModal();
+    showPictureScreen(resources().paused);
+    // The part of the second before the pause is not counted.
+    restartSecondClock();
+}
+
+// P and Escape act only as the first key of the tick.  A player who turns
+// to another window has the game paused for them, as P would.
 void handlePressedKey()
 {
+    if (KVCore::takeFocusLoss()) {
+        pause();
+        return;
+    }
     if (!KVCore::window().hasFocus() || Keyboard::pressedKeys().empty())
         return;
     const std::int32_t key = Keyboard::pressedKeys().front();
     if (key == sf::Keyboard::P) {
-        redrawForModal();
-        showPictureScreen(resources().paused);
-        // The part of the second before the pause is not counted.
-        restartSecondClock();
+        pause();
     } else if (key == sf::Keyboard::Escape) {
         redrawForModal();
         gameState().quit = kv::confirm("Return to main menu?");
@@ -242,6 +273,7 @@ void playOneFrame()
         showDebugMenu();
     }
     handlePressedKey();
+    placeOnView();
     moveEverything(KVCore::frameTime(), start);
 
     sf::RenderWindow* win = KVCore::window().renderWindow();

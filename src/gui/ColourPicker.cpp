@@ -82,6 +82,8 @@ void ColourPicker::create(sf::Vector2f newPosition, sf::Vector2f newSize)
     layout();
     paintField();
     setColour(toRgb({hue, saturation, value}));
+    // Made again after a fade, it shows in full, as every widget does.
+    setAlpha(255);
 }
 
 sf::FloatRect ColourPicker::fieldArea() const

@@ -125,10 +125,8 @@ bool showVideoOptions()
     if (!selectDisplayMode(choice))
         return false;
     KVCore::createWindow(choice.width, choice.height, 32, choice.windowed);
-    if (emulating) {
-        KVCore::stopEmulation();
+    if (emulating)
         KVCore::emulateResolution(static_cast<unsigned>(emulated.x), static_cast<unsigned>(emulated.y), false);
-    }
     KVCore::placeMessageAnchor();
     return true;
 }

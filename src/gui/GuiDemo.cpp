@@ -57,7 +57,7 @@ const DialogEntry dialogEntries[] = {
     {"Open file", 72, sf::Keyboard::F5},      {"Save file", 137, sf::Keyboard::F6},
     {"Colour", 17, sf::Keyboard::F7},         {"Popup menu", 54, sf::Keyboard::F8},
     {"Display mode", 167, sf::Keyboard::F9},  {"Script console", 11, sf::Keyboard::F10},
-    {"Error reading", 24, sf::Keyboard::F11}, {"Audio Panel", 144, sf::Keyboard::Menu},
+    {"Error reading", 24, sf::Keyboard::F13}, {"Audio Panel", 144, sf::Keyboard::Menu},
     {"Exit", 38, sf::Keyboard::Escape},
 };
 

@@ -32,6 +32,7 @@ void Scrollbar::create(const std::string& captionText, sf::Vector2f newPosition,
     colourByValue = false;
     dragging = false;
     hintKey = newHintKey();
+    alpha = 255;
 
     const float length = vertical ? size.y : size.x;
     thumbLength = newThumbLength;

@@ -33,11 +33,11 @@
 //   Loaders check good() (or overrun()) before accepting what they read.
 //   The flags are cleared by open() and create() and survive close().
 //
-// Writing is safe: create() writes into "<path>.tmp" beside the target, and
-// close() (or the destructor) renames it over the target only when every
-// write succeeded; discard() abandons the new file.  A failed write sets
-// writeFailed(); close() then returns false with lastError "Unable to write
-// to <path>" and the old file is left intact.
+// Writing is safe: create() writes into a temporary file beside the target
+// (SafeFile), and close() (or the destructor) renames it over the target only
+// when every write succeeded; discard() abandons the new file.  A failed
+// write sets writeFailed(); close() then returns false with lastError
+// "Unable to write to <path>" and the old file is left intact.
 
 #include <SFML/Graphics/Image.hpp>
 

@@ -3,9 +3,10 @@
 #include "platform/FileSystem.hpp"
 #include "storage/SafeFile.hpp"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -28,6 +29,50 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b)
         if (foldCase(a[i]) != foldCase(b[i]))
             return false;
     return true;
+}
+
+// The number a hand-edited value holds, ready for from_chars: surrounding
+// white space and a leading '+' dropped.  Only plain decimal digits, with a
+// point and an exponent where fractions are allowed; hex, "inf", "nan",
+// trailing text and empty values hold no number.
+std::optional<std::string_view> numberText(std::string_view text, bool fraction)
+{
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    std::size_t pos = 0;
+    if (text.starts_with('+'))
+        text.remove_prefix(1);
+    else if (text.starts_with('-'))
+        pos = 1;
+    const auto nextIs = [&](std::string_view chars) {
+        const std::string_view rest = text.substr(pos);
+        return !rest.empty() && chars.find(rest.front()) != std::string_view::npos;
+    };
+    const auto skipDigits = [&] {
+        const std::size_t start = pos;
+        while (nextIs("0123456789"))
+            ++pos;
+        return pos - start;
+    };
+    std::size_t digits = skipDigits();
+    if (fraction && nextIs(".")) {
+        ++pos;
+        digits += skipDigits();
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (fraction && nextIs("eE")) {
+        ++pos;
+        if (nextIs("+-"))
+            ++pos;
+        if (skipDigits() == 0)
+            return std::nullopt;
+    }
+    if (pos != text.size())
+        return std::nullopt;
+    return text;
 }
 
 } // namespace
@@ -213,28 +258,31 @@ bool IniFile::getBool(const std::string& key, bool defaultValue) const
 std::int32_t IniFile::getInt(const std::string& key, std::int32_t defaultValue) const
 {
     const std::string* value = findValue(key);
-    if (!value || value->empty())
+    if (!value)
         return defaultValue;
-    const char* start = value->c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long long number = std::strtoll(start, &end, 10);
-    if (end == start || errno == ERANGE || number < INT32_MIN || number > INT32_MAX)
-        return 0;
-    return static_cast<std::int32_t>(number);
+    const std::optional<std::string_view> text = numberText(*value, false);
+    if (!text)
+        return defaultValue;
+    std::int32_t number = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), number, 10);
+    if (error != std::errc() || end != text->data() + text->size())
+        return defaultValue;
+    return number;
 }
 
 float IniFile::getFloat(const std::string& key, float defaultValue) const
 {
     const std::string* value = findValue(key);
-    if (!value || value->empty())
+    if (!value)
         return defaultValue;
-    const char* start = value->c_str();
-    char* end = nullptr;
-    errno = 0;
-    const float number = std::strtof(start, &end);
-    if (end == start || errno == ERANGE)
-        return 0.0f;
+    const std::optional<std::string_view> text = numberText(*value, true);
+    if (!text)
+        return defaultValue;
+    float number = 0.0f;
+    const auto [end, error] =
+        std::from_chars(text->data(), text->data() + text->size(), number, std::chars_format::general);
+    if (error != std::errc() || end != text->data() + text->size() || !std::isfinite(number))
+        return defaultValue;
     return number;
 }
 

@@ -17,9 +17,9 @@
 // empty and lines holding no '=' at all are ignored.
 //
 // save() writes, for each section: an empty line, "[name]", the comment with
-// every line prefixed "; ", then "key=value" lines.  It saves safely: the
-// text goes to "<path>.tmp" and replaces the file only when all of it was
-// written, so a failed save leaves the old file intact.
+// every line prefixed "; ", then "key=value" lines.  It saves safely
+// (SafeFile): the text replaces the file only when all of it was written, so
+// a failed save leaves the old file intact.
 
 #include <cstdint>
 #include <cstdio>
@@ -87,12 +87,13 @@ public:
     // Empty or missing: the default.  Otherwise true exactly for "true",
     // "yes" or "1" in any letter case.
     bool getBool(const std::string& key, bool defaultValue) const;
-    // Empty or missing: the default.  Otherwise the base-10 number at the
-    // start of the value (leading white space and a sign allowed, trailing
-    // text ignored); no number or outside the 32-bit range gives 0.
+    // A decimal integer in the 32-bit range, with an optional sign and white
+    // space around it; anything else (empty, missing, hex, a fraction,
+    // trailing text, out of range) counts as absent and gives the default.
     std::int32_t getInt(const std::string& key, std::int32_t defaultValue) const;
-    // Empty or missing: the default.  Otherwise the floating-point number at
-    // the start of the value; no number or out of range gives 0.0.
+    // A finite decimal number ("0.5", "-2", ".75", "1e-3"), with an optional
+    // sign and white space around it; anything else ("nan", "inf", hex,
+    // trailing text, beyond the float range) gives the default.
     float getFloat(const std::string& key, float defaultValue) const;
 
     // Replaces the value of the matching key (the stored key keeps its letter

@@ -1,10 +1,22 @@
 #include "storage/SafeFile.hpp"
 
 
-std::string SafeFile::tempPathFor(std::string_view target)
+std::string SafeFile::tempPathFor(std::string_view target, bool keepExtension)
 {
-    std::string temp(target);
+    const std::size_t cut = target.find_last_of("\\/");
+    const std::size_t nameStart = cut == std::string_view::npos ? 0 : cut + 1;
+    std::string_view name = target.substr(nameStart);
+    std::string_view extension;
+    const std::size_t dot = name.find_last_of('.');
+    if (keepExtension && dot != std::string_view::npos && dot > 0) {
+        extension = name.substr(dot);
+        name = name.substr(0, dot);
+    }
+    std::string temp(target.substr(0, nameStart));
+    temp += '.';
+    temp += name;
     temp += ".tmp";
+    temp += extension;
     return temp;
 }
 

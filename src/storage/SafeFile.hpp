@@ -3,7 +3,7 @@
 // replaces the target only when everything was written.
 //
 //   SafeFile out;
-//   if (!out.open(path)) ...            // creates "<path>.tmp"
+//   if (!out.open(path)) ...            // creates the temporary file
 //   out.write(data, size); ...
 //   if (!out.commit()) ...              // flush, close, rename over <path>
 //
@@ -31,9 +31,11 @@ public:
     SafeFile(SafeFile&&) = delete;
     SafeFile& operator=(SafeFile&&) = delete;
 
-    // The temporary file used for a target: the target's path with ".tmp"
-    // appended.
-    static std::string tempPathFor(std::string_view target);
+    // The temporary file used for a target: beside it, hidden, with ".tmp"
+    // after its name (".000.sav.tmp"), or before its extension when it must
+    // be kept (".tiles.tmp.png").  Hidden, so file lists pass it by should a
+    // killed program leave it behind; the next save of the target reuses it.
+    static std::string tempPathFor(std::string_view target, bool keepExtension = false);
 
     // Abandons anything still open, then creates (truncates) the temporary
     // file for writing.  False when it cannot be created; the target is not

@@ -1,5 +1,7 @@
 #include "world/LevelLayout.hpp"
 
+#include "world/LayoutText.hpp"
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -9,11 +11,9 @@ namespace {
 
 constexpr int noEntry = -1;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 std::string_view trimEnd(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.back()))
+    while (!text.empty() && LayoutText::isBlank(text.back()))
         text.remove_suffix(1);
     return text;
 }
@@ -137,8 +137,7 @@ bool Compiler::textValue(std::string_view value, int column, const char* what, s
         }
         if (!closed)
             return fail(column, std::string("the ") + what + " has no closing quote");
-        while (at < value.size() && isBlank(value[at]))
-            ++at;
+        at = LayoutText::skipBlanks(value, at);
         if (at < value.size())
             return fail(column + static_cast<int>(at), std::string("text after the ") + what + "'s closing quote");
     }
@@ -178,13 +177,11 @@ bool Compiler::startValue(std::string_view value, int column)
     std::array<int, 3> columns{};
     std::size_t count = 0, at = 0;
     while (count < words.size()) {
-        while (at < value.size() && isBlank(value[at]))
-            ++at;
+        at = LayoutText::skipBlanks(value, at);
         if (at == value.size())
             break;
         const std::size_t from = at;
-        while (at < value.size() && !isBlank(value[at]))
-            ++at;
+        at = LayoutText::skipWord(value, at);
         columns[count] = column + static_cast<int>(from);
         words[count++] = value.substr(from, at - from);
     }
@@ -209,17 +206,13 @@ constexpr std::array<const char*, 6> headerKeys{"title", "author", "time", "clou
 
 bool Compiler::headerLine(std::string_view line)
 {
-    std::size_t start = 0;
-    while (start < line.size() && isBlank(line[start]))
-        ++start;
+    const std::size_t start = LayoutText::skipBlanks(line, 0);
     const int column = static_cast<int>(start) + 1;
     const std::size_t colon = line.find(':', start);
     if (colon == std::string_view::npos)
         return fail(column, "expected 'key: value' or 'map:'");
     const std::string_view key = line.substr(start, colon - start);
-    std::size_t valueStart = colon + 1;
-    while (valueStart < line.size() && isBlank(line[valueStart]))
-        ++valueStart;
+    const std::size_t valueStart = LayoutText::skipBlanks(line, colon + 1);
     const std::string_view value = line.substr(valueStart);
     const int valueColumn = static_cast<int>(valueStart) + 1;
 
@@ -352,9 +345,7 @@ bool Compiler::run(Map& map, TextError& error)
     bool mapFound = false;
     while (!mapFound && nextLine(line)) {
         const std::string_view content = trimEnd(line);
-        std::size_t start = 0;
-        while (start < content.size() && isBlank(content[start]))
-            ++start;
+        const std::size_t start = LayoutText::skipBlanks(content, 0);
         if (start == content.size() || content[start] == '#')
             continue;
         if (content.substr(start) == "map:") {
@@ -379,9 +370,7 @@ bool Compiler::run(Map& map, TextError& error)
     }
     while (nextLine(line)) {
         const std::string_view content = trimEnd(line);
-        std::size_t start = 0;
-        while (start < content.size() && isBlank(content[start]))
-            ++start;
+        const std::size_t start = LayoutText::skipBlanks(content, 0);
         if (start < content.size() && content[start] != '#')
             return finish(fail(static_cast<int>(start) + 1, "the map has more than 16 rows"));
     }
@@ -421,7 +410,7 @@ bool needsQuotes(std::string_view text)
 {
     if (text.empty())
         return false;
-    if (isBlank(text.front()) || isBlank(text.back()) || text.front() == '"')
+    if (LayoutText::isBlank(text.front()) || LayoutText::isBlank(text.back()) || text.front() == '"')
         return true;
     return std::any_of(text.begin(), text.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);

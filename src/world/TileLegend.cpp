@@ -1,5 +1,6 @@
 #include "world/TileLegend.hpp"
 
+#include "world/LayoutText.hpp"
 #include "world/Map.hpp"
 #include "world/Tileset.hpp"
 
@@ -10,8 +11,6 @@ namespace {
 
 constexpr int lastTileIndex = 65535;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 // One word of a definition and the column it starts at.
 struct Word {
     std::string_view text;
@@ -21,11 +20,9 @@ struct Word {
 // Splits off the next word; empty text at the end of the line.
 Word nextWord(std::string_view line, std::size_t& at, int firstColumn)
 {
-    while (at < line.size() && isBlank(line[at]))
-        ++at;
+    at = LayoutText::skipBlanks(line, at);
     const std::size_t start = at;
-    while (at < line.size() && !isBlank(line[at]))
-        ++at;
+    at = LayoutText::skipWord(line, at);
     return {line.substr(start, at - start), firstColumn + static_cast<int>(start)};
 }
 
@@ -134,7 +131,7 @@ bool TileLegend::define(std::string_view definition, int line, int column, TextE
     if (!usableSymbol(entry.symbol))
         return fail(column, "'" + std::string(1, entry.symbol) +
                                 "' cannot stand for a tile (use a printable character other than # [ ])");
-    if (definition.size() > 1 && !isBlank(definition[1]))
+    if (definition.size() > 1 && !LayoutText::isBlank(definition[1]))
         return fail(column + 1, "expected a space after the symbol");
 
     std::size_t at = 1;
@@ -188,9 +185,9 @@ bool TileLegend::define(std::string_view definition, int line, int column, TextE
     entry.type = named->second;
 
     std::string_view rest = definition.substr(at);
-    while (!rest.empty() && isBlank(rest.front()))
+    while (!rest.empty() && LayoutText::isBlank(rest.front()))
         rest.remove_prefix(1);
-    while (!rest.empty() && isBlank(rest.back()))
+    while (!rest.empty() && LayoutText::isBlank(rest.back()))
         rest.remove_suffix(1);
     entry.description = std::string(rest);
 
@@ -215,9 +212,7 @@ bool TileLegend::load(std::string_view text, TextError& error)
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        std::size_t start = 0;
-        while (start < line.size() && isBlank(line[start]))
-            ++start;
+        const std::size_t start = LayoutText::skipBlanks(line, 0);
         if (start == line.size() || line[start] == '#')
             continue;
         const int column = static_cast<int>(start) + 1;

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.hpp"
 #include "platform/Paths.hpp"
 #include "storage/BinaryFile.hpp"
+#include "storage/SafeFile.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/System/Err.hpp>
@@ -423,11 +424,9 @@ bool pictureIsWhole(const std::string& path, std::string extension, const sf::Im
 bool saveImageFile(const sf::Image& image, const std::string& path)
 {
     // The temporary name keeps the extension: SFML picks the format by it.
-    const std::size_t folderEnd = path.find_last_of("\\/");
-    const std::size_t dot = path.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (folderEnd == std::string::npos || dot > folderEnd);
-    const std::string extension = hasExtension ? path.substr(dot) : "";
-    const std::string partial = hasExtension ? path.substr(0, dot) + ".tmp" + extension : path + ".tmp";
+    const std::string partial = SafeFile::tempPathFor(path, true);
+    const std::size_t dot = partial.find_last_of('.');
+    const std::string extension = partial.substr(dot);
     bool saved = false;
     {
         const QuietSfmlErrors quiet;

@@ -4,6 +4,7 @@
 #include "audio/AudioPanel.hpp"
 #include "audio/AudioTestFiles.hpp"
 #include "engine/EngineSettings.hpp"
+#include "engine/EventPoller.hpp"
 #include "gui/Component.hpp"
 #include "gui/FileSelector.hpp"
 #include "gui/ModalDriver.hpp"
@@ -88,8 +89,12 @@ TEST_F(AudioPanelTest, DisplayShowsTimeNameAndABlinkingPause)
     sf::RenderTexture screen;
     ASSERT_TRUE(screen.create(1024, 768));
     kv::setGuiTarget(&screen);
+    KVCore::startPoller();
     const auto shown = [&](float seconds) {
         Audio::setMusicPlayingOffset(sf::seconds(seconds));
+        // A tick lays the sliders out at today's volumes.
+        fake.time.advance(0.05);
+        KVCore::pollEvents();
         screen.clear(sf::Color::Black);
         Audio::updateAudioPanel();
         screen.display();

@@ -59,7 +59,7 @@ protected:
 
 TEST_F(AudioTest, FolderFilesBecomeNamedSamplesAndBrokenOnesAreReported)
 {
-    for (const char* name : {"a1.wav", "a2.wav", "a.wav", "7.wav", "interface/Click2.WAV", "interface/click13.wav",
+    for (const char* name : {"a1.wav", "a0.wav", "a.wav", "7.wav", "interface/Click2.WAV", "interface/click19.wav",
                              "interface/VolTest.wav", "b2.wav", "blank.wav"})
         writeTone(std::string("sound/") + name);
     write("sound/readme.txt", std::string(200, 'x'));
@@ -113,6 +113,19 @@ TEST_F(AudioTest, SoundPoolSlotsAndTheLoopKeepAlive)
     EXPECT_EQ(Audio::findPlayingSound("Player_Moving"), 0) << "three ticks without a refresh";
     Audio::pollSound();
     EXPECT_EQ(Audio::playingSoundCount(), 0);
+
+    // Each refresh moves the sound and takes today's settings.
+    ASSERT_TRUE(Audio::playSound(engine, here, true, "Player_Moving", 50.f));
+    KVCore::settings().soundAttenuation = 0.25f;
+    ASSERT_TRUE(Audio::playSound(engine, {40.f, 30.f}, true, "Player_Moving", 80.f));
+    const sf::Sound* moving = Audio::soundInSlot(Audio::findPlayingSound("Player_Moving"));
+    ASSERT_NE(moving, nullptr);
+    EXPECT_EQ(moving->getPosition(), sf::Vector3f(40.f, 30.f, 0.f));
+    EXPECT_EQ(std::make_pair(moving->getAttenuation(), moving->getMinDistance()), std::make_pair(0.25f, 80.f));
+    EXPECT_EQ(Audio::soundInSlot(Audio::soundPoolSize), nullptr);
+    for (int tick = 0; tick < 4; ++tick)
+        Audio::pollSound();
+    ASSERT_EQ(Audio::playingSoundCount(), 0);
 
     // Untagged plays take slots of their own, until the pool is full.
     ASSERT_TRUE(play(engine, false, "once"));
@@ -184,6 +197,7 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
 
     // Modules go to the module stream; other files are refused.
     ASSERT_TRUE(Audio::playMusic(write("tune.mod", modFile(16, 1000)))) << Audio::lastError();
+    EXPECT_EQ(KVCore::lastLogLine().substr(10), "Playing music from " + tmp.file("tune.mod"));
     sf::sleep(sf::milliseconds(250));
     EXPECT_EQ(Audio::musicStatus(), sf::SoundSource::Playing);
     EXPECT_GT(Audio::musicPlayingOffset(), sf::milliseconds(100));
@@ -194,6 +208,7 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
     testing::internal::CaptureStderr();
     EXPECT_FALSE(Audio::playMusic(mp3));
     EXPECT_FALSE(Audio::playMusicByName("missing.xm"));
+    EXPECT_FALSE(Audio::playMusicByName(""));
     testing::internal::GetCapturedStderr();
     EXPECT_TRUE(errorShown("Unable to load module music from " + mp3));
     EXPECT_EQ(Audio::lastError(), "Unable to load module music from base\\music\\missing.xm");
@@ -204,6 +219,7 @@ TEST_F(AudioTest, MusicIsNotRestartedResumesWhenPausedAndPlaysModules)
     ASSERT_TRUE(Audio::playMusic(path));
     Audio::shutdown();
     EXPECT_TRUE(Audio::currentMusicPath().empty()) << "no music is current once the audio module is down";
+    EXPECT_TRUE(Audio::currentMusicName().empty());
     ASSERT_TRUE(Audio::init());
 
     const std::string wav = write("broken.WAV", std::string(300, 'j'));

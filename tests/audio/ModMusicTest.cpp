@@ -65,8 +65,10 @@ TEST_F(ModMusicTest, EachSeekReplacesTheOneRenderer)
         }
         music.setPlayingOffset(sf::seconds(30.f));
         EXPECT_EQ(music.rendererPosition(), 30L * 65536);
+        music.play();
         ASSERT_TRUE(music.open(tmp.file("a.mod")));
         EXPECT_EQ(liveRenderers(), before) << "a new module drops the old renderer";
+        EXPECT_EQ(music.getStatus(), sf::SoundSource::Stopped) << "and stops the song it was playing";
         music.setPlayingOffset(sf::Time::Zero);
     }
     EXPECT_EQ(liveRenderers(), before) << "the destructor ends the renderer";

@@ -2,6 +2,7 @@
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
+#include "engine/Keyboard.hpp"
 #include "engine/Log.hpp"
 #include "engine/Mouse.hpp"
 #include "gui/ScriptConsole.hpp"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -100,7 +102,11 @@ TEST_F(SettingsFile, CheckedValuesAtTheirEdges)
         {"[ui]\nhintsAlpha=-1", 0.01f, 255, true},
         {"muteInactiveWindow=0", 0.01f, 192, false},
         {"muteInactiveWindow=0.001", 0.01f, 192, true},
-        {"muteInactiveWindow=loud", 0.01f, 192, false},
+        {"muteInactiveWindow=loud", 0.01f, 192, true},
+        {"soundAttenuation=nan", 0.01f, 192, true},
+        {"soundAttenuation=-nan", 0.01f, 192, true},
+        {"soundAttenuation=0x1p-2", 0.01f, 192, true},
+        {"soundAttenuation=1e-3", 0.001f, 192, true},
     };
     for (const Case& c : cases) {
         write(std::string("[info]\nversion=1\n[audio]\n") + c.ini + "\n");
@@ -110,6 +116,99 @@ TEST_F(SettingsFile, CheckedValuesAtTheirEdges)
         EXPECT_EQ(KVCore::settings().hintsAlpha, c.hintsAlpha) << c.ini;
         EXPECT_EQ(KVCore::settings().muteInactiveWindow, c.mute) << c.ini;
     }
+}
+
+// Whatever a player types into a key, the values the engine is given stay
+// usable: what is no number is the key's default, and numbers are held to
+// what the display and the audio code can take.
+TEST_F(SettingsFile, EveryNumberKeyHoldsForEveryValueAHandEditedFileCanHold)
+{
+    using S = KVCore::EngineSettings;
+    struct Key {
+        const char* section;
+        const char* name;
+        float (*value)(const S&);
+    };
+    const Key keys[] = {
+        {"info", "version", [](const S& s) { return float(s.version); }},
+        {"video", "width", [](const S& s) { return float(s.width); }},
+        {"video", "height", [](const S& s) { return float(s.height); }},
+        {"video", "bpp", [](const S& s) { return float(s.bpp); }},
+        {"video", "antialiasingLevel", [](const S& s) { return float(s.antialiasingLevel); }},
+        {"video", "fpsLimit", [](const S& s) { return float(s.fpsLimit); }},
+        {"video", "emulatedWidth", [](const S& s) { return float(s.emulatedWidth); }},
+        {"video", "emulatedHeight", [](const S& s) { return float(s.emulatedHeight); }},
+        {"audio", "globalVolume", [](const S& s) { return float(s.globalVolume); }},
+        {"audio", "soundVolume", [](const S& s) { return float(s.soundVolume); }},
+        {"audio", "musicVolume", [](const S& s) { return float(s.musicVolume); }},
+        {"audio", "soundAttenuation", [](const S& s) { return s.soundAttenuation; }},
+        {"audio", "muteInactiveWindow", [](const S& s) { return s.muteInactiveWindow ? 1.f : 0.f; }},
+        {"ui", "hintsAlpha", [](const S& s) { return float(s.hintsAlpha); }},
+    };
+    // The other keys hold values unlike their defaults, so a key read from
+    // the wrong place shows; the key tested comes first, and the first of
+    // two equal keys is the one read.
+    const std::string others =
+        "[info]\nversion=1\n[video]\nwidth=800\nheight=600\nemulatedWidth=1024\nemulatedHeight=768\n"
+        "[audio]\nglobalVolume=50\nsoundAttenuation=0.5\n[ui]\nhintsAlpha=9\n";
+    const auto load = [&](const Key& key, const std::string& value) {
+        write("[" + std::string(key.section) + "]\n" + key.name + "=" + value + "\n" + others);
+        KVCore::loadSettings(path);
+        return KVCore::settings();
+    };
+    const auto defaultOf = [&](const Key& key) {
+        write("");
+        KVCore::loadSettings(path);
+        return key.value(KVCore::settings());
+    };
+
+    const char* noNumbers[] = {"nan", "NAN", "inf", "-Infinity", "0x40", "0x1p4", "12abc", "1,5",
+                               "1e", "  ", "+", "--1", "\x7f", "5 5", "\xef\xbc\x95"};
+    for (const Key& key : keys) {
+        const float fallback = defaultOf(key);
+        for (const char* value : noNumbers)
+            EXPECT_EQ(key.value(load(key, value)), fallback) << key.name << "=" << value;
+    }
+
+    const char* numbers[] = {"-2147483648", "-1", "0", "1", "0.5", "1e-3", "100", "101",
+                             "4096", "4097", "65536", "2147483647", "+7", "1e30"};
+    for (const Key& key : keys) {
+        for (const char* value : numbers) {
+            const S s = load(key, value);
+            const std::string where = std::string(key.name) + "=" + value;
+            EXPECT_GE(s.width, 0) << where;
+            EXPECT_GE(s.height, 0) << where;
+            // No emulation (a side of 0), or one a layer texture can hold.
+            const bool noEmulation = s.emulatedWidth == 0 || s.emulatedHeight == 0;
+            EXPECT_TRUE(noEmulation || (s.emulatedWidth > 0 && s.emulatedWidth <= 4096 && s.emulatedHeight > 0 &&
+                                        s.emulatedHeight <= 4096))
+                << where << ": " << s.emulatedWidth << "x" << s.emulatedHeight;
+            for (int volume : {s.globalVolume, s.soundVolume, s.musicVolume}) {
+                EXPECT_GE(volume, 0) << where;
+                EXPECT_LE(volume, 100) << where;
+            }
+            EXPECT_GT(s.soundAttenuation, 0.f) << where;
+            EXPECT_LT(s.soundAttenuation, 1.f) << where;
+        }
+    }
+
+    // Volumes beyond their range take its nearest end; emulated sides that
+    // could not be drawn, or a negative screen size, mean none.
+    const std::pair<const char*, float> edges[] = {
+        {"globalVolume=-5", 0.f},          {"soundVolume=101", 100.f}, {"musicVolume=2147483647", 100.f},
+        {"musicVolume=+40", 40.f},         {"emulatedWidth=4096", 4096.f}, {"emulatedWidth=4097", 0.f},
+        {"emulatedHeight=-1", 0.f},        {"width=-1", 0.f},          {"height=-1", 0.f},
+    };
+    for (const auto& [line, expected] : edges) {
+        const std::string text(line);
+        const std::string name = text.substr(0, text.find('='));
+        const auto key = std::find_if(std::begin(keys), std::end(keys), [&](const Key& k) { return name == k.name; });
+        ASSERT_NE(key, std::end(keys)) << line;
+        EXPECT_EQ(key->value(load(*key, text.substr(text.find('=') + 1))), expected) << line;
+    }
+    // Both emulated sides or neither; both screen sides too.
+    EXPECT_EQ(load(keys[7], "5000").emulatedWidth, 0);
+    EXPECT_EQ(load(keys[2], "-3").width, 0);
 }
 
 TEST_F(SettingsFile, FileWithoutVersionResetsHintAlpha)
@@ -248,6 +347,84 @@ TEST(Display, EmulationKeepsTheWindowAspect)
     EXPECT_FLOAT_EQ(fake.window.view().getSize().x, 640.f);
     EXPECT_NEAR(fake.window.view().getSize().y, 1066.67f, 0.01f);
     EXPECT_EQ(KVCore::settings().emulatedWidth, 800);
+    KVCore::stopEmulation();
+    KVCore::settings() = KVCore::EngineSettings{};
+}
+
+// Alt+Enter and F11 switch between window and full screen from any screen;
+// the view keeps the emulated resolution and the choice is written at once.
+TEST(Display, AltEnterAndF11SwitchToFullScreenAndBackKeepingTheView)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::FakeWindowScope fake;
+    KVCore::settings() = KVCore::EngineSettings{};
+    KVCore::startPoller();
+    const auto press = [&](sf::Keyboard::Key key, bool alt) {
+        sf::Event e;
+        e.type = sf::Event::KeyPressed;
+        e.key = {key, alt, false, false, false};
+        fake.window.events.push_back(e);
+        fake.time.advance(0.05);
+        KVCore::pollEvents();
+    };
+    const auto storedWindow = [] {
+        IniFile ini;
+        EXPECT_TRUE(ini.load(KVCore::settingsFileName));
+        ini.selectSection("video");
+        return ini.getString("window", "missing") == "True";
+    };
+    fake.window.desktop = {1600, 900, 32};
+    KVCore::createWindow(1280, 720, 32, false);
+    KVCore::createWindow(1024, 768, 32, true);
+    KVCore::emulateResolution(800, 600, false);
+    const int created = fake.window.createCount;
+
+    press(sf::Keyboard::Return, false);
+    EXPECT_EQ(fake.window.createCount, created) << "Return alone is a key like any other";
+    EXPECT_EQ(Keyboard::pressedKeys(), std::vector<std::int32_t>{sf::Keyboard::Return});
+
+    struct Step {
+        sf::Keyboard::Key key;
+        bool alt;
+        bool windowed;
+        sf::Vector2u size;
+        sf::Vector2f view;
+    };
+    const Step steps[] = {
+        {sf::Keyboard::F11, false, false, {1280, 720}, {1066.67f, 600.f}},
+        {sf::Keyboard::Return, true, true, {1024, 768}, {800.f, 600.f}},
+        {sf::Keyboard::Return, true, false, {1280, 720}, {1066.67f, 600.f}},
+        {sf::Keyboard::F11, true, true, {1024, 768}, {800.f, 600.f}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::to_string(step.size.x));
+        press(step.key, step.alt);
+        EXPECT_EQ(fake.window.windowed, step.windowed);
+        EXPECT_EQ(KVCore::isWindowed(), step.windowed);
+        EXPECT_EQ(fake.window.size(), step.size);
+        EXPECT_TRUE(KVCore::emulationActive());
+        EXPECT_NEAR(fake.window.view().getSize().x, step.view.x, 0.01f);
+        EXPECT_FLOAT_EQ(fake.window.view().getSize().y, step.view.y);
+        EXPECT_TRUE(Keyboard::pressedKeys().empty()) << "the switch reaches no screen";
+        EXPECT_EQ(storedWindow(), step.windowed);
+    }
+    KVCore::loadSettings();
+    EXPECT_EQ(KVCore::settings().emulatedWidth, 800) << "the next start emulates the same";
+    EXPECT_EQ(KVCore::settings().emulatedHeight, 600);
+
+    // Without emulation the screens' view becomes the emulated one, and a
+    // window of another size is the one full screen gives way to.
+    KVCore::stopEmulation();
+    KVCore::createWindow(640, 480, 32, true);
+    press(sf::Keyboard::F11, false);
+    EXPECT_EQ(fake.window.size(), sf::Vector2u(1280, 720));
+    EXPECT_FLOAT_EQ(fake.window.view().getSize().y, 480.f);
+    EXPECT_EQ(KVCore::settings().emulatedWidth, 640);
+    press(sf::Keyboard::F11, false);
+    EXPECT_EQ(fake.window.size(), sf::Vector2u(640, 480));
+    EXPECT_EQ(fake.window.view().getSize(), sf::Vector2f(640.f, 480.f));
     KVCore::stopEmulation();
     KVCore::settings() = KVCore::EngineSettings{};
 }

@@ -96,6 +96,19 @@ TEST_F(EventPollerTest, StoppedPollerReadsNoEvents)
     EXPECT_EQ(fake.window.events.size(), 1u);
 }
 
+// Coming back to the window never leaves the cursor caught in it, whatever
+// grabbed it while the game was away.
+TEST_F(EventPollerTest, RegainedFocusLetsTheCursorGo)
+{
+    fake.window.cursorGrabbed = true;
+    sf::Event e;
+    e.type = sf::Event::GainedFocus;
+    fake.window.events.push_back(e);
+    fake.time.advance(0.04);
+    KVCore::pollEvents();
+    EXPECT_FALSE(fake.window.cursorGrabbed);
+}
+
 TEST_F(EventPollerTest, KeyPressStaysUntilTakenOrNextTick)
 {
     fake.window.pressKey(sf::Keyboard::Space);
@@ -116,6 +129,36 @@ TEST_F(EventPollerTest, KeyPressStaysUntilTakenOrNextTick)
     fake.time.advance(0.05);
     KVCore::pollEvents();
     EXPECT_FALSE(Keyboard::keyHit(sf::Keyboard::Return));
+}
+
+// The game pauses on a focus loss; it must see each once, and not the one
+// a new window gives when it loses and gains the focus in the same breath.
+TEST_F(EventPollerTest, AFocusLossLastsUntilTakenOrTheNextTickUnlessWonBack)
+{
+    const auto tick = [this] {
+        fake.time.advance(0.05);
+        KVCore::pollEvents();
+    };
+    fake.window.loseFocus();
+    tick();
+    fake.time.advance(0.001);
+    KVCore::pollEvents();
+    ASSERT_FALSE(KVCore::tickFlag());
+    EXPECT_TRUE(KVCore::takeFocusLoss()) << "a frame between ticks still sees it";
+    EXPECT_FALSE(KVCore::takeFocusLoss()) << "taken once";
+
+    fake.window.gainFocus();
+    fake.window.loseFocus();
+    tick();
+    tick();
+    EXPECT_FALSE(KVCore::takeFocusLoss()) << "gone with its tick";
+
+    fake.window.cursorGrabbed = true;
+    fake.window.loseFocus();
+    fake.window.gainFocus();
+    tick();
+    EXPECT_FALSE(KVCore::takeFocusLoss());
+    EXPECT_FALSE(fake.window.cursorGrabbed) << "coming back lets go of the mouse";
 }
 
 TEST_F(EventPollerTest, TypedTextDropsControlCharactersAndTurnsBacktickIntoTilde)

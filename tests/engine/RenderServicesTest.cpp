@@ -1,5 +1,6 @@
 // These tests make textures, so they need the X display the test command
 // provides.
+#include "audio/Audio.hpp"
 #include "engine/Console.hpp"
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
@@ -32,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -351,6 +353,19 @@ TEST(ClippedDrawing, OnlyTheClipRectangleIsPainted)
 
 namespace {
 
+// Ends the frame with a screenshot of it and reads the picture back.
+sf::Image shotOfFrame(const std::string& file, int cursorMode = 1)
+{
+    KVCore::requestScreenshot(file);
+    KVCore::endFrame(cursorMode);
+    sf::Image shot;
+    if (!shot.loadFromFile(file)) {
+        ADD_FAILURE() << "no screenshot " << file;
+        shot.create(640, 480, sf::Color::Magenta);
+    }
+    return shot;
+}
+
 // A real 640 by 480 window on the test display, drawing through the layers,
 // put away again at the end of the test.
 struct RealWindow {
@@ -401,11 +416,8 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
         KVCore::layerTarget(layer)->draw(square);
     }
     KVCore::setCurrentTarget(nullptr);
-    KVCore::requestScreenshot("frame.png");
-    KVCore::endFrame(1);
+    sf::Image shot = shotOfFrame("frame.png");
 
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("frame.png"));
     EXPECT_EQ(shot.getSize(), sf::Vector2u(640, 480));
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
@@ -421,18 +433,14 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     square.setPosition(0.f, 0.f);
     KVCore::layerTarget(KVCore::ExtraLayer2)->draw(square);
-    KVCore::requestScreenshot("backdrop.png");
-    KVCore::endFrame(1);
-    ASSERT_TRUE(shot.loadFromFile("backdrop.png"));
+    shot = shotOfFrame("backdrop.png");
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Yellow);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Black);
 
     // The next frame starts with clean layers.
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
-    KVCore::requestScreenshot("next.png");
-    KVCore::endFrame(1);
-    ASSERT_TRUE(shot.loadFromFile("next.png"));
+    shot = shotOfFrame("next.png");
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Blue);
     EXPECT_EQ(shot.getPixel(250, 50), sf::Color::Blue);
 }
@@ -461,40 +469,16 @@ TEST(FrameComposition, AFrameOverAPictureFollowsANewWindowSize)
     KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
     square.setFillColor(sf::Color::Green);
     KVCore::currentTarget()->draw(square);
-    KVCore::requestScreenshot("resized.png");
-    KVCore::endFrame(1);
+    const sf::Image shot = shotOfFrame("resized.png");
 
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("resized.png"));
     ASSERT_EQ(shot.getSize(), sf::Vector2u(800, 600));
     EXPECT_EQ(shot.getPixel(720, 520), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(100, 100), sf::Color::Blue);
 }
 
-// A hint asked for during a frame shows in that frame, at its place.
-TEST(FrameComposition, AHintShowsInTheFrameThatAskedForIt)
-{
-    ASSERT_TRUE(test::loadEngineFonts());
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
-    KVCore::setUpOverlay();
-    KVCore::beginFrame();
-    KVCore::window().renderWindow()->clear(sf::Color::Blue);
-    KVCore::showHint("test", {300.f, 200.f}, 1.f, "Mow the lawn");
-    KVCore::requestScreenshot("hint.png");
-    KVCore::endFrame(1);
-    KVCore::ageHints(5.f);
-
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("hint.png"));
-    EXPECT_GT(pixelsWhere(shot, {300, 200, 150, 30}, isNotBlue), 500);
-    EXPECT_EQ(pixelsWhere(shot, {0, 0, 640, 190}, isNotBlue), 0);
-}
-
-// With the counter switched on, every frame shows its rate at the top right.
-TEST(FrameComposition, TheFpsCounterShowsAtTheTopRight)
+// With the counter switched on, every frame shows its rate at the top right,
+// and a hint asked for during a frame shows in that frame, at its place.
+TEST(FrameComposition, TheFpsCounterAndTheFramesHintsShow)
 {
     ASSERT_TRUE(test::loadEngineFonts());
     test::TempFolder temp;
@@ -506,14 +490,14 @@ TEST(FrameComposition, TheFpsCounterShowsAtTheTopRight)
     KVCore::settings().displayFPS = true;
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
-    KVCore::requestScreenshot("fps.png");
-    KVCore::endFrame(1);
+    KVCore::showHint("test", {300.f, 200.f}, 1.f, "Mow the lawn");
+    const sf::Image shot = shotOfFrame("overlay.png");
     KVCore::settings().displayFPS = false;
+    KVCore::ageHints(5.f);
 
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("fps.png"));
     EXPECT_GT(pixelsWhere(shot, {480, 15, 160, 40}, isWhite), 30);
-    EXPECT_EQ(pixelsWhere(shot, {0, 0, 400, 100}, isNotBlue), 0);
+    EXPECT_GT(pixelsWhere(shot, {300, 200, 150, 30}, isNotBlue), 500);
+    EXPECT_EQ(pixelsWhere(shot, {0, 0, 400, 190}, isNotBlue), 0);
 }
 
 // A clip made over the layers holds every layer's drawing inside it.
@@ -535,10 +519,7 @@ TEST(FrameComposition, ClippedDrawingOverTheLayersStaysInTheClip)
     square.setPosition(500.f, 400.f);
     square.setFillColor(sf::Color::Green);
     KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
-    KVCore::requestScreenshot("clip.png");
-    KVCore::endFrame(1);
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("clip.png"));
+    const sf::Image shot = shotOfFrame("clip.png");
     EXPECT_EQ(shot.getPixel(150, 100), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(50, 100), sf::Color::Blue);
     EXPECT_EQ(shot.getPixel(350, 100), sf::Color::Blue);
@@ -561,10 +542,7 @@ TEST(FrameComposition, DrawnCursorsSitOnThePointer)
         KVCore::clearScreenMessages();
         KVCore::beginFrame();
         KVCore::window().renderWindow()->clear(sf::Color::Blue);
-        KVCore::requestScreenshot("cursor.png");
-        KVCore::endFrame(mode);
-        sf::Image shot;
-        ASSERT_TRUE(shot.loadFromFile("cursor.png"));
+        const sf::Image shot = shotOfFrame("cursor.png", mode);
         const int atPointer = pixelsWhere(shot, {304, 224, 32, 32}, isNotBlue);
         if (mode >= 2 && mode <= 4)
             EXPECT_GT(atPointer, 100) << mode;
@@ -647,10 +625,7 @@ TEST(FrameComposition, LayersReachAWindowMadeAnew)
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
-    KVCore::requestScreenshot("again.png");
-    KVCore::endFrame(1);
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("again.png"));
+    const sf::Image shot = shotOfFrame("again.png");
     EXPECT_EQ(shot.getPixel(50, 50), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
 }
@@ -682,10 +657,7 @@ TEST(FrameComposition, AFrozenPictureHoldsTheFrameItWasTakenOver)
     KVCore::endFrame(1);
 
     frozen.beginFrame();
-    KVCore::requestScreenshot("frozen.png");
-    KVCore::endFrame(1);
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("frozen.png"));
+    const sf::Image shot = shotOfFrame("frozen.png");
     EXPECT_EQ(shot.getPixel(30, 30), sf::Color::Green);
     EXPECT_EQ(shot.getPixel(150, 150), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
@@ -836,6 +808,49 @@ TEST_F(CoreStartup, MessagesStandAtTheBottomLeftOfTheScreenShown)
     }
 }
 
+// Start-up takes the window and the emulated screen from the settings file:
+// a side of 0, or one larger than the desktop, means the desktop's size, and
+// emulation needs both of its sides.  Taking the core down twice saves once.
+TEST_F(CoreStartup, TheWindowAndTheEmulationComeFromTheFile)
+{
+    struct Case {
+        const char* video;
+        sf::Vector2u window;
+        bool windowed;
+        sf::Vector2f view;  // what is drawn on
+        int savedWidth;     // 0: the desktop size
+    };
+    const Case cases[] = {
+        {"width=800\nheight=600", {800, 600}, true, {800, 600}, 800},
+        {"width=0\nheight=600", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=800\nheight=0", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=5000\nheight=600", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=800\nheight=2000", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=nan\nheight=600", {1920, 1080}, true, {1920, 1080}, 0},
+        {"width=800\nheight=600\nwindow=no", {800, 600}, false, {800, 600}, 800},
+        {"width=800\nheight=600\nemulatedWidth=1024\nemulatedHeight=768", {800, 600}, true, {1024, 768}, 800},
+        {"width=1920\nheight=1080\nemulatedWidth=1024\nemulatedHeight=768", {1920, 1080}, true, {1365, 768}, 0},
+        {"width=800\nheight=600\nemulatedWidth=5000\nemulatedHeight=768", {800, 600}, true, {800, 600}, 800},
+        {"width=800\nheight=600\nemulatedWidth=0x400\nemulatedHeight=768", {800, 600}, true, {800, 600}, 800},
+    };
+    for (const Case& c : cases) {
+        // The first of two equal keys counts.
+        test::writeFile("zavi3.ini", std::string("[info]\nversion=1\n[video]\n") + c.video + "\nwindow=yes\n");
+        ASSERT_TRUE(KVCore::init()) << c.video;
+        EXPECT_EQ(fake.window.size(), c.window) << c.video;
+        EXPECT_EQ(KVCore::isWindowed(), c.windowed) << c.video;
+        EXPECT_EQ(sf::Vector2f(std::floor(KVCore::viewSize().x), KVCore::viewSize().y), c.view) << c.video;
+        KVCore::shutdown();
+        EXPECT_FALSE(KVCore::initialised()) << c.video;
+        KVCore::loadSettings();
+        EXPECT_EQ(KVCore::settings().width, c.savedWidth) << c.video;
+
+        fs::remove("zavi3.ini");
+        KVCore::shutdown();
+        EXPECT_FALSE(fs::exists("zavi3.ini")) << c.video << ": a second shutdown saved again";
+    }
+}
+
 // A driver without shaders cannot draw the game's shadows: the core says so
 // and does not start.
 TEST_F(CoreStartup, NoShadersNoStart)
@@ -851,6 +866,7 @@ TEST_F(CoreStartup, NoShadersNoStart)
 TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
 {
     ASSERT_TRUE(KVCore::init());
+    ASSERT_TRUE(Audio::initialised());
     ASSERT_FALSE(fs::exists(KVCore::settingsFileName));
     int exitCode = -1;
     KVCore::setExitHandler([&](int code) { exitCode = code; });
@@ -860,7 +876,21 @@ TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
     KVCore::pollEvents();
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(KVCore::initialised());
+    EXPECT_FALSE(KVCore::pollerStarted());
+    EXPECT_FALSE(Audio::initialised());
     EXPECT_TRUE(fs::exists(KVCore::settingsFileName));
+}
+
+// The key names shown in hints and menus come with the core and go with it.
+TEST_F(CoreStartup, KeyNamesComeWithTheCore)
+{
+    Keyboard::clearKeyNameTable();
+    ASSERT_TRUE(KVCore::init());
+    EXPECT_EQ(Keyboard::getKeyName(sf::Keyboard::S), "S");
+    EXPECT_EQ(Keyboard::getKeyName(sf::Keyboard::Escape), "Escape");
+    KVCore::shutdown();
+    EXPECT_EQ(Keyboard::getKeyName(sf::Keyboard::S), "");
+    Keyboard::buildKeyNameTable();
 }
 
 } // namespace

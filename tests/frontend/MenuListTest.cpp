@@ -10,6 +10,7 @@
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
+#include "engine/Gamepad.hpp"
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
 #include "support/EngineFonts.hpp"
@@ -112,6 +113,60 @@ TEST_F(MenuListTest, KeysMoveWrapChooseAndCancelForOneTick)
     fake.window.focus = false;
     tick({Key::Return});
     EXPECT_EQ(list.result(), -1) << "without the focus no key reaches the list";
+}
+
+TEST_F(MenuListTest, APadMovesChoosesAndCancelsAsTheKeysDo)
+{
+    using Axis = sf::Joystick::Axis;
+    fake.window.connectPad(0);
+    struct Step {
+        std::function<void(test::FakeWindow&)> act;
+        int current, result;
+        bool cancelled;
+        const char* why;
+    };
+    const auto axis = [](Axis a, float at) { return [=](test::FakeWindow& w) { w.moveAxis(0, a, at); }; };
+    const auto button = [](unsigned b) {
+        return [=](test::FakeWindow& w) {
+            w.padButton(0, b, true);
+            w.padButton(0, b, false);
+        };
+    };
+    const Step steps[] = {
+        {axis(Axis::PovY, 100.f), 1, -1, false, "the d-pad steps down"},
+        {[](test::FakeWindow&) {}, 1, -1, false, "held, one step until it repeats"},
+        {axis(Axis::PovY, 0.f), 1, -1, false, ""},
+        {axis(Axis::Y, 90.f), 2, -1, false, "so does the stick"},
+        {axis(Axis::Y, -90.f), 1, -1, false, "and up"},
+        {axis(Axis::Y, 0.f), 1, -1, false, ""},
+        {axis(Axis::PovY, -100.f), 0, -1, false, ""},
+        {axis(Axis::PovY, 0.f), 0, -1, false, ""},
+        {axis(Axis::PovY, -100.f), 4, -1, false, "and wraps"},
+        {axis(Axis::PovY, 0.f), 4, -1, false, ""},
+        {button(Gamepad::buttonStart), 4, -1, false, "Start is P, which a menu does not use"},
+        {button(Gamepad::buttonA), 4, 4, false, "A chooses"},
+        {button(Gamepad::buttonB), 4, -1, true, "B goes back"},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].act(fake.window);
+        fake.time.advance(1.0 / 30.0);
+        tick();
+        SCOPED_TRACE("step " + std::to_string(i) + ": " + steps[i].why);
+        EXPECT_EQ(list.current(), steps[i].current);
+        EXPECT_EQ(list.result(), steps[i].result);
+        EXPECT_EQ(list.cancelled(), steps[i].cancelled);
+    }
+
+    // Held on, it runs down the list as a held key does.
+    fake.window.moveAxis(0, Axis::PovY, 100.f);
+    int moves = 0;
+    for (int t = 0; t < 45; ++t) {
+        const int before = list.current();
+        fake.time.advance(1.0 / 30.0);
+        tick();
+        moves += list.current() != before ? 1 : 0;
+    }
+    EXPECT_GT(moves, 10);
 }
 
 TEST_F(MenuListTest, TheMouseSelectsOnlyWhenItMovesAndAClickChoosesTheRowUnderIt)
@@ -292,8 +347,9 @@ TEST_F(MenuListTest, TheMenuWidensForALongLabelAndTheHintWrapsInsideItsBox)
         // A path too wide for the box breaks after a separator where it
         // can, and into pieces, not letters.
         const std::size_t separator = l.find_last_of('\\');
-        if (separator != std::string::npos && separator > 0 && i + 1 < lay.hintLines.size())
+        if (separator != std::string::npos && separator > 0 && i + 1 < lay.hintLines.size()) {
             EXPECT_EQ(separator, l.size() - 1) << l;
+        }
         EXPECT_GT(l.size(), 1u);
         joined += l;
     }

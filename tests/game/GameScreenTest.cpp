@@ -2,6 +2,10 @@
 // the pause, running out of time, the last level, leaving with Escape, and
 // level lists it cannot play.  The pictures are not loaded here, so each
 // picture screen is the "Press OK to continue" box.
+#include "audio/Audio.hpp"
+#include "engine/Display.hpp"
+#include "engine/EngineSettings.hpp"
+#include "engine/Gamepad.hpp"
 #include "engine/Log.hpp"
 #include "game/GameScreen.hpp"
 #include "game/PlayFixture.hpp"
@@ -119,6 +123,28 @@ TEST_F(GameScreenTest, LevelsFollowOneAnotherUntilTheLastIsDone)
     EXPECT_FALSE(Game::currentMap().loaded);
 }
 
+// A slot that cannot be written says why at each level's start, and the
+// game is played on just the same.
+TEST_F(GameScreenTest, AnUnwritableSlotSaysWhyAndPlayGoesOn)
+{
+    test::writeFile(data.root() / "base" / "savegames", "a file where the folder should be");
+    writeLevel("bare.map", test::playMap());
+    writeLevel("bare2.map", test::playMap());
+    writeLevelList({"bare.map", "bare2.map"});
+    driver.press({sf::Keyboard::Return, sf::Keyboard::Return, sf::Keyboard::Return, sf::Keyboard::Return,
+                  sf::Keyboard::Return});
+    ASSERT_TRUE(Game::runGame(0, SkillHard, false, ""));
+
+    const std::string refused = "Message: Unable to create " + slot.path;
+    EXPECT_EQ(driver.screens,
+              (std::vector<std::string>{refused, "Message: Press OK to continue", refused,
+                                        "Message: Press OK to continue",
+                                        "Message: Unable to load bitmap from base\\CreditsBack.png"}));
+    EXPECT_EQ(slot.errorText, "Unable to create " + slot.path);
+    EXPECT_EQ(printedCount("Level complete"), 2);
+    EXPECT_EQ(printedCount("Game saved to "), 0);
+}
+
 TEST_F(GameScreenTest, OutOfTimeStartsTheLevelAgainAndEscapeLeaves)
 {
     writeLevel("lawn.map", grassLevel(1));
@@ -135,13 +161,26 @@ TEST_F(GameScreenTest, OutOfTimeStartsTheLevelAgainAndEscapeLeaves)
     EXPECT_EQ(Game::gameState().timeLeft, 1) << "a full second again, and Escape came before it ran out";
 }
 
-TEST_F(GameScreenTest, ThePauseRestartsTheCurrentSecond)
+// P, a pad's Start and turning to another window all pause the same way.
+struct PauseWay {
+    const char* name;
+    std::function<void(test::FakeWindow&)> pause;
+    // What ends the pause; the window has its focus back first.
+    std::function<void(test::FakeWindow&)> goOn;
+};
+
+void PrintTo(const PauseWay& way, std::ostream* out) { *out << way.name; }
+
+class GameScreenPauseTest : public GameScreenTest, public ::testing::WithParamInterface<PauseWay> {};
+
+TEST_P(GameScreenPauseTest, ThePauseRestartsTheCurrentSecond)
 {
     writeLevel("lawn.map", grassLevel(90));
     writeLevelList({"lawn.map"});
+    fake.window.connectPad(0);
     int timeAfterPause = -1, timeASecondLater = -1;
     script[1] = [this] { fake.time.advance(0.7f); };
-    script[2] = [this] { fake.window.pressKey(sf::Keyboard::P); };
+    script[2] = [this] { GetParam().pause(fake.window); };
     // Frame 3 shows the pause; then half a second, and another.
     script[4] = [this] { fake.time.advance(0.5f); };
     script[5] = [&] { timeAfterPause = Game::gameState().timeLeft; fake.time.advance(0.5f); };
@@ -149,12 +188,100 @@ TEST_F(GameScreenTest, ThePauseRestartsTheCurrentSecond)
         timeASecondLater = Game::gameState().timeLeft;
         fake.window.pressKey(sf::Keyboard::Escape);
     };
-    driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    driver.then([](test::FakeWindow& w) {
+        w.focus = true;
+        GetParam().goOn(w);
+    });
+    driver.press(sf::Keyboard::Return);
     ASSERT_TRUE(Game::runGame(0, SkillNormal, false, ""));
-    ASSERT_EQ(driver.screens.size(), 2u);
-    EXPECT_EQ(driver.screens[0], "Message: Press OK to continue");
+    EXPECT_EQ(driver.screens,
+              (std::vector<std::string>{"Message: Press OK to continue", "Confirm: Return to main menu?"}));
     EXPECT_EQ(timeAfterPause, 90) << "the 0.7 s before the pause is not counted";
     EXPECT_EQ(timeASecondLater, 89);
+}
+
+void press(test::FakeWindow& w, unsigned button)
+{
+    w.padButton(0, button, true);
+    w.padButton(0, button, false);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryWay, GameScreenPauseTest,
+    ::testing::Values(PauseWay{"P", [](test::FakeWindow& w) { w.pressKey(sf::Keyboard::P); },
+                               [](test::FakeWindow& w) { w.pressKey(sf::Keyboard::Return); }},
+                      PauseWay{"Start", [](test::FakeWindow& w) { press(w, Gamepad::buttonStart); },
+                               [](test::FakeWindow& w) { press(w, Gamepad::buttonA); }},
+                      PauseWay{"FocusLost", [](test::FakeWindow& w) { w.loseFocus(); },
+                               [](test::FakeWindow& w) { w.pressKey(sf::Keyboard::Return); }}),
+    [](const ::testing::TestParamInfo<PauseWay>& info) { return std::string(info.param.name); });
+
+// A pad plugged in, used and pulled out in the middle of a level: the mower
+// drives and stops, and nothing else happens until B asks to leave and A
+// says yes.
+TEST_F(GameScreenTest, APadComesAndGoesDuringPlayAndItsButtonsLeave)
+{
+    writeLevel("lawn.map", grassLevel(90));
+    writeLevelList({"lawn.map"});
+    const float startX = 400.f;
+    float xWhileHeld = 0.f, xAfterRemoval = 0.f;
+    script[3] = [this] { fake.window.connectPad(1); fake.time.advance(tick); };
+    script[5] = [this] { fake.window.moveAxis(1, sf::Joystick::X, 100.f); fake.time.advance(tick); };
+    script[20] = [&] { xWhileHeld = Game::player().x; fake.window.removePad(1); fake.time.advance(tick); };
+    script[30] = [&] { xAfterRemoval = Game::player().x; fake.time.advance(tick); };
+    script[40] = [this] {
+        EXPECT_EQ(Game::player().speed, 0.f) << "no direction stuck";
+        fake.window.connectPad(1);
+        press(fake.window, Gamepad::buttonB);
+    };
+    driver.then([](test::FakeWindow& w) { press(w, Gamepad::buttonA); });
+    ASSERT_TRUE(Game::runGame(0, SkillNormal, false, ""));
+    EXPECT_EQ(driver.screens, std::vector<std::string>{"Confirm: Return to main menu?"});
+    EXPECT_GT(xWhileHeld, startX + 10.f);
+    EXPECT_LT(xAfterRemoval - xWhileHeld, 10.f) << "stopped within a frame or two of the removal";
+    EXPECT_EQ(Game::gameState().timeLeft, 89);
+}
+
+// Switching to full screen in play widens the view; the field and the Audio
+// Panel button move to its middle, where a click finds the button.
+TEST_F(GameScreenTest, AfterTheSwitchToFullScreenTheButtonIsInTheMiddleOfTheWiderView)
+{
+    writeLevel("lawn.map", grassLevel(90));
+    writeLevelList({"lawn.map"});
+    ASSERT_TRUE(Audio::init()) << "the panel opens only with sound";
+    KVCore::settings().fpsLimit = 30;  // new windows keep every frame a tick
+    KVCore::stopEmulation();
+    KVCore::settings().emulatedWidth = KVCore::settings().emulatedHeight = 0;
+    // Full screen goes back to the size it had last in this program: the desktop's.
+    KVCore::createWindow(fake.window.desktop.width, fake.window.desktop.height, 32, false);
+    KVCore::createWindow(1024, 768, 32, true);
+    const float oldMiddle = KVCore::viewSize().x / 2.f;
+    script[3] = [this] { fake.window.pressKey(sf::Keyboard::F11); fake.time.advance(tick); };
+    // Down the middle of the new view, from the field's lower part to the
+    // bar, one click a frame until the panel opens.
+    float newMiddle = 0.f;
+    for (int i = 0; i < 20; ++i)
+        script[5 + i] = [this, i, &newMiddle] {
+            fake.time.advance(tick);
+            if (!driver.screens.empty())
+                return;
+            const sf::Vector2f view = KVCore::viewSize();
+            newMiddle = view.x / 2.f;
+            const float scale = static_cast<float>(fake.window.size().x) / view.x;
+            fake.window.mouse = {static_cast<int>(newMiddle * scale),
+                                 static_cast<int>((600.f + 5.f * static_cast<float>(i)) * scale)};
+            fake.window.mouseButton(sf::Mouse::Left, true);
+            fake.window.mouseButton(sf::Mouse::Left, false);
+        };
+    script[30] = [this] { fake.window.pressKey(sf::Keyboard::Escape); };
+    driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    ASSERT_TRUE(Game::runGame(0, SkillNormal, false, ""));
+    EXPECT_FALSE(fake.window.windowed);
+    EXPECT_GT(newMiddle, oldMiddle + 100.f) << "the view is wider than the old button reaches";
+    EXPECT_EQ(driver.screens, (std::vector<std::string>{"Audio Panel", "Confirm: Return to main menu?"}));
+    Audio::shutdown();
+    KVCore::stopEmulation();
+    KVCore::settings() = KVCore::EngineSettings{};
 }
 
 TEST_F(GameScreenTest, ASavedLevelBeyondTheListStartsTheFirstLevel)

@@ -1,4 +1,5 @@
 // The mower through frames of play: keys, turning, walls and mowing.
+#include "engine/Gamepad.hpp"
 #include "game/PlayFixture.hpp"
 
 #include <cmath>
@@ -34,6 +35,46 @@ TEST_F(PlayerTest, KeysPickOneOfEightHeadings)
     fake.window.focus = false;
     Game::steerPlayer();
     EXPECT_EQ(std::make_pair(mower().targetHeading, mower().speed), std::make_pair(180.f, 0.f));
+}
+
+// The stick and the d-pad steer as the arrow keys do, on any pad.
+TEST_F(PlayerTest, APadPicksTheSameEightHeadingsOnlyPastItsDeadZone)
+{
+    start(test::playMap());
+    using Axis = sf::Joystick::Axis;
+    struct Case {
+        unsigned pad;
+        Axis x, y;
+        float dx, dy;
+        float heading;  // negative: standing still
+    };
+    const float edge = Gamepad::deadZone;
+    const Case cases[] = {
+        {0, Axis::X, Axis::Y, 0.f, -100.f, 0.f},     {0, Axis::X, Axis::Y, 70.f, -70.f, 45.f},
+        {0, Axis::X, Axis::Y, 100.f, 0.f, 90.f},     {0, Axis::X, Axis::Y, 70.f, 70.f, 135.f},
+        {0, Axis::X, Axis::Y, 0.f, 100.f, 180.f},    {0, Axis::X, Axis::Y, -70.f, 70.f, 225.f},
+        {0, Axis::X, Axis::Y, -100.f, 0.f, 270.f},   {0, Axis::X, Axis::Y, -70.f, -70.f, 315.f},
+        {2, Axis::PovX, Axis::PovY, 0.f, -100.f, 0.f}, {2, Axis::PovX, Axis::PovY, 100.f, -100.f, 45.f},
+        {2, Axis::PovX, Axis::PovY, 100.f, 100.f, 135.f}, {2, Axis::PovX, Axis::PovY, -100.f, 0.f, 270.f},
+        // A stick resting a little off centre drives nowhere; just past the
+        // dead zone it does, and a diagonal short of it on one axis is straight.
+        {0, Axis::X, Axis::Y, edge, -edge, -1.f},    {0, Axis::X, Axis::Y, -20.f, 25.f, -1.f},
+        {0, Axis::X, Axis::Y, edge + 1.f, -edge, 90.f}, {0, Axis::X, Axis::Y, edge - 1.f, edge + 1.f, 180.f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dx) + ", " + std::to_string(c.dy) + " on pad " + std::to_string(c.pad));
+        fake.window.pads.clear();
+        Game::player().targetHeading = -1.f;
+        fake.window.pads[c.pad][c.x] = c.dx;
+        fake.window.pads[c.pad][c.y] = c.dy;
+        Game::steerPlayer();
+        EXPECT_EQ(mower().targetHeading, c.heading);
+        EXPECT_EQ(mower().speed, c.heading < 0.f ? 0.f : Game::drivingSpeed);
+    }
+    // A pad pulled out mid-turn stops the mower.
+    fake.window.pads.clear();
+    Game::steerPlayer();
+    EXPECT_EQ(mower().speed, 0.f);
 }
 
 TEST_F(PlayerTest, ThePictureTurnsEightDegreesAFrameWhileTheMowerAlreadyGoes)

@@ -1,4 +1,5 @@
 // The standard dialogs, run to their end with input fed pass by pass.
+#include "engine/EngineSettings.hpp"
 #include "engine/Display.hpp"
 #include "engine/Keyboard.hpp"
 #include "engine/WindowBackend.hpp"
@@ -7,9 +8,9 @@
 #include "gui/Dialogs.hpp"
 #include "gui/DisplayModeDialog.hpp"
 #include "gui/ModalDriver.hpp"
+#include "support/DrawnPicture.hpp"
 #include "support/EngineFonts.hpp"
 
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -164,13 +165,7 @@ TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
     {
         // The previews below: the colour it started with left, the picked
         // one right; a dark ring around the picked point of the field.
-        sf::RenderTexture canvas;
-        ASSERT_TRUE(canvas.create(600, 450));
-        kv::setGuiTarget(&canvas);
-        picker.draw();
-        kv::setGuiTarget(nullptr);
-        canvas.display();
-        const sf::Image image = canvas.getTexture().copyToImage();
+        const sf::Image image = test::drawnPicture({600, 450}, sf::Color::Black, [&] { picker.draw(); });
         EXPECT_EQ(image.getPixel(200, 370), sf::Color(0, 0, 255));
         EXPECT_EQ(image.getPixel(400, 370), sf::Color(0, 255, 255));
         const auto ring = image.getPixel(static_cast<unsigned>(fake.window.mouse.x), 109);
@@ -184,14 +179,9 @@ TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
         // Widened, the field is painted again across its new width: red
         // again at the far right.
         picker.setSize({460.f, 300.f});
-        canvas.clear(sf::Color::Black);
-        kv::setGuiTarget(&canvas);
-        picker.draw();
-        kv::setGuiTarget(nullptr);
-        canvas.display();
         const sf::FloatRect wide = picker.fieldArea();
-        const sf::Color end =
-            canvas.getTexture().copyToImage().getPixel(static_cast<unsigned>(wide.left + wide.width - 2.f), 105);
+        const sf::Color end = test::drawnPicture({600, 450}, sf::Color::Black, [&] { picker.draw(); })
+                                  .getPixel(static_cast<unsigned>(wide.left + wide.width - 2.f), 105);
         EXPECT_GT(end.r, 200);
         EXPECT_LT(end.g, 40);
     }
@@ -238,19 +228,14 @@ TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)
 {
     {
         // The modes are listed with the current one highlighted.
-        sf::RenderTexture canvas;
-        ASSERT_TRUE(canvas.create(1024, 768));
-        canvas.clear(sf::Color::Blue);
-        kv::setGuiTarget(&canvas);
-        kv::DisplayModeChoice choice;
-        test::ModalDriver driver(fake.window);
-        driver.idle(1).press(sf::Keyboard::Escape);
-        // The Return that opened it is still in this tick's keys.
-        Keyboard::addPressedKey(sf::Keyboard::Return);
-        EXPECT_FALSE(kv::selectDisplayMode(choice));
-        kv::setGuiTarget(nullptr);
-        canvas.display();
-        const sf::Image image = canvas.getTexture().copyToImage();
+        const sf::Image image = test::drawnPicture({1024, 768}, sf::Color::Blue, [&] {
+            kv::DisplayModeChoice choice;
+            test::ModalDriver driver(fake.window);
+            driver.idle(1).press(sf::Keyboard::Escape);
+            // The Return that opened it is still in this tick's keys.
+            Keyboard::addPressedKey(sf::Keyboard::Return);
+            EXPECT_FALSE(kv::selectDisplayMode(choice));
+        });
         int longest = 0;
         for (unsigned y = 0; y < 768; ++y)
             for (unsigned x = 0, run = 0; x < 1024; ++x) {
@@ -274,6 +259,7 @@ TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)
     fake.window.desktop = {1920, 1080, 32};
     KVCore::createWindow(1024, 768, 32, true);
     KVCore::emulateResolution(800, 600, false);
+    KVCore::settings().emulatedWidth = KVCore::settings().emulatedHeight = 0;
     {
         test::ModalDriver driver(fake.window);
         driver.press(sf::Keyboard::Return);
@@ -284,6 +270,9 @@ TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)
     EXPECT_TRUE(KVCore::emulationActive());
     EXPECT_FLOAT_EQ(KVCore::viewSize().y, 600.f);
     EXPECT_NEAR(KVCore::viewSize().x, 1920.f / 1080.f * 600.f, 0.01);
+    // An emulation the player did not choose to keep is not written to the settings.
+    EXPECT_EQ(KVCore::settings().emulatedWidth, 0);
+    EXPECT_EQ(KVCore::settings().emulatedHeight, 0);
     KVCore::stopEmulation();
 }
 

@@ -3,11 +3,11 @@
 #include "engine/EventPoller.hpp"
 #include "engine/Log.hpp"
 #include "gui/ListBox.hpp"
+#include "support/DrawnPicture.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
 
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 namespace {
@@ -184,16 +184,16 @@ TEST_F(ListBoxTest, DraggingTheSliderScrollsAndDragsTheSelectionAlong)
 
 TEST_F(ListBoxTest, SelectedLineShowsWhiteOnBlackAndTheOthersDarkOnGrey)
 {
-    sf::RenderTexture canvas;
-    ASSERT_TRUE(canvas.create(500, 300));
-    canvas.clear(sf::Color::Blue);
-    kv::setGuiTarget(&canvas);
-    list.selection = 2;
-    pass();
-    list.draw();
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-    const sf::Image image = canvas.getTexture().copyToImage();
+    // Made again after it was faded out, the list shows in full.
+    list.setAlpha(0);
+    list.create({100.f, 100.f}, 5, 300.f);
+    for (int i = 0; i < 10; ++i)
+        list.addItem("item " + std::to_string(i));
+    const sf::Image image = test::drawnPicture({500, 300}, sf::Color::Blue, [&] {
+        list.selection = 2;
+        pass();
+        list.draw();
+    });
     // Counts pixels of the n-th line in view for which the test holds.
     const auto count = [&](int n, auto test) {
         const sf::Vector2i mid = lineInView(n);
@@ -249,15 +249,8 @@ TEST_F(ListBoxTest, TextDisplayWrapsScrollsAndNeverSelects)
 
     // Even a selection the owner set is never shown.
     list.selection = list.top + 1;
-    sf::RenderTexture canvas;
-    ASSERT_TRUE(canvas.create(500, 300));
-    canvas.clear(sf::Color::Blue);
-    kv::setGuiTarget(&canvas);
-    list.draw();
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-    EXPECT_EQ(canvas.getTexture().copyToImage().getPixel(350, static_cast<unsigned>(lineInView(1).y)),
-              sf::Color(219, 219, 219));
+    const sf::Image image = test::drawnPicture({500, 300}, sf::Color::Blue, [&] { list.draw(); });
+    EXPECT_EQ(image.getPixel(350, static_cast<unsigned>(lineInView(1).y)), sf::Color(219, 219, 219));
 }
 
 TEST_F(ListBoxTest, TextFileLoadsOrReportsAndLeavesTheList)

@@ -4,11 +4,14 @@
 #include "engine/Display.hpp"
 #include "gui/ModalDriver.hpp"
 #include "gui/ObjectBrowser.hpp"
+#include "support/DrawnPicture.hpp"
 #include "support/EngineFonts.hpp"
+#include "support/Golden.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -208,6 +211,31 @@ TEST_F(ObjectBrowserTest, ALeftClickChoosesAndTheKeysPageAndCancel)
     cancelling.press(sf::Keyboard::Escape);
     EXPECT_EQ(browser.run().index, -1);
     EXPECT_FALSE(cancelling.gaveUp);
+}
+
+// Pictures of a sheet, a page of them with the pointer resting on one, as
+// kept beside this test.
+TEST_F(ObjectBrowserTest, APageOfPicturesLooksAsStored)
+{
+    test::loadEngineArt();
+    sf::Image sheet;
+    sheet.create(32 * 8, 32);
+    for (unsigned x = 0; x < sheet.getSize().x; ++x)
+        for (unsigned y = 0; y < 32; ++y)
+            sheet.setPixel(x, y, sf::Color(static_cast<sf::Uint8>(x), static_cast<sf::Uint8>(255 - x),
+                                           static_cast<sf::Uint8>(y * 8)));
+    sf::Texture texture;
+    ASSERT_TRUE(texture.loadFromImage(sheet));
+    browser.create("Select Tile", true);
+    for (int i = 0; i < 40; ++i)
+        browser.addEntry(sf::Sprite(texture, {(i % 8) * 32, 0, 32, 32}), "tile " + std::to_string(i), {32.f, 32.f});
+    browser.layout(KVCore::viewSize());
+    const sf::Vector2i resting = centreOf(browser.screenRect(5));
+    test::ModalDriver driver(fake.window);
+    driver.then([resting](test::FakeWindow& w) { w.mouse = resting; }).idle(2).press(sf::Keyboard::Escape);
+    const sf::Image picture = test::drawnPicture({1024, 768}, sf::Color(58, 58, 58), [&] { browser.run(); });
+    EXPECT_TRUE(test::matchesGoldenPicture(picture, std::filesystem::path(__FILE__).parent_path() / "golden" /
+                                                        "object-browser.png"));
 }
 
 class ObjectBrowserMenuTest : public ObjectBrowserTest {

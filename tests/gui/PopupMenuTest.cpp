@@ -5,9 +5,9 @@
 #include "engine/Mouse.hpp"
 #include "gui/ModalDriver.hpp"
 #include "gui/PopupMenu.hpp"
+#include "support/DrawnPicture.hpp"
 #include "support/EngineFonts.hpp"
 
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -155,15 +155,8 @@ TEST_F(PopupMenuTest, ReleasingTheButtonChoosesTheEntryUnderItOrDismisses)
 
 TEST_F(PopupMenuTest, HighlightedEntryIsBlueAndSeparatorsAreDarkLines)
 {
-    sf::RenderTexture canvas;
-    ASSERT_TRUE(canvas.create(400, 300));
-    canvas.clear(sf::Color::Black);
-    kv::setGuiTarget(&canvas);
     kv::PopupMenu menu = twoGroups();
-    menu.draw();
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-    const sf::Image image = canvas.getTexture().copyToImage();
+    const sf::Image image = test::drawnPicture({400, 300}, sf::Color::Black, [&] { menu.draw(); });
     const auto at = [&](float x, float y) { return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)); };
     // Pixels of an entry's label row that pass the test.
     const auto label = [&](std::size_t index, auto test) {

@@ -1,10 +1,10 @@
 // The script console's toolbar, clicked through the stand-in window.
 #include "engine/EventPoller.hpp"
 #include "gui/ScriptConsole.hpp"
+#include "support/DrawnPicture.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 
@@ -55,14 +55,7 @@ TEST_F(ScriptConsoleTest, HistoryButtonsStepThroughTheEntriesAndStopAtTheEnds)
     EXPECT_TRUE(enabled("History Forward"));
 
     // The memo shows the entry on the console's face.
-    sf::RenderTexture canvas;
-    ASSERT_TRUE(canvas.create(1024, 768));
-    canvas.clear(sf::Color::Blue);
-    kv::setGuiTarget(&canvas);
-    console.draw();
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-    const sf::Image image = canvas.getTexture().copyToImage();
+    const sf::Image image = test::drawnPicture({1024, 768}, sf::Color::Blue, [&] { console.draw(); });
     const sf::Vector2f memo = console.memo.getPosition();
     int dark = 0;
     for (unsigned y = 0; y < 20; ++y)

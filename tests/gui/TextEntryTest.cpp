@@ -3,10 +3,10 @@
 #include "engine/EventPoller.hpp"
 #include "gui/Button.hpp"
 #include "gui/TextMemo.hpp"
+#include "support/DrawnPicture.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 
@@ -95,6 +95,11 @@ TEST_F(TextEntryTest, MaxLengthAndNumericFilterDecideWhatTypingKeeps)
     numbers.numericOnly = true;
     type("1a-2.b\x1b", numbers);
     EXPECT_EQ(numbers.text, "1-2.");
+    // Text put in another way than typing (a paste) drops control characters too.
+    kv::TextBox pasted;
+    createFocused(pasted, "");
+    pasted.insertText("a\x01" "b\x7f" "c\x1f");
+    EXPECT_EQ(pasted.text, "abc");
 }
 
 TEST_F(TextEntryTest, ShiftLeftTwiceThenPTurnsHelloIntoHelp)
@@ -229,6 +234,10 @@ TEST_F(TextEntryTest, DraggingLeftSelectsBackToThePointerInBoxAndMemo)
     drag({gap(9), gap(3), gap(9)}, box);
     EXPECT_FALSE(box.hasSelection());
     EXPECT_EQ(box.cursor, 9);
+    // A drag over one letter is shorter than a click may wander, and still
+    // keeps what it selected when let go.
+    drag({gap(5), gap(4)}, box);
+    EXPECT_EQ(box.selectedText(), "o");
 
     kv::TextMemo memo;
     memo.create({50.f, 300.f}, {300.f, 100.f}, "first line\nsecond line");
@@ -250,8 +259,6 @@ TEST_F(TextEntryTest, DraggingLeftSelectsBackToThePointerInBoxAndMemo)
 
 TEST_F(TextEntryTest, MemoDrawsItsLinesSelectionAndCaretInPlace)
 {
-    sf::RenderTexture canvas;
-    ASSERT_TRUE(canvas.create(400, 200));
     kv::TextMemo memo;
     memo.create({50.f, 50.f}, {300.f, 100.f}, "first line\nsecond line");
     kv::setFocusedId(memo.id);
@@ -264,12 +271,7 @@ TEST_F(TextEntryTest, MemoDrawsItsLinesSelectionAndCaretInPlace)
     fake.window.keys.clear();
     ASSERT_EQ(memo.selectedText(), "first line\nse");
 
-    canvas.clear(sf::Color::Blue);
-    kv::setGuiTarget(&canvas);
-    memo.draw();
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-    const sf::Image image = canvas.getTexture().copyToImage();
+    const sf::Image image = test::drawnPicture({400, 200}, sf::Color::Blue, [&] { memo.draw(); });
     const auto at = [&](float x, float y) { return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)); };
     int dark = 0;
     for (float y = 53.f; y < 53.f + 2.f * h; ++y)
@@ -286,12 +288,7 @@ TEST_F(TextEntryTest, MemoDrawsItsLinesSelectionAndCaretInPlace)
 
     // Faded out, the lines go with the frame.
     memo.setAlpha(0);
-    canvas.clear(sf::Color::Blue);
-    kv::setGuiTarget(&canvas);
-    memo.draw();
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-    const sf::Image faded = canvas.getTexture().copyToImage();
+    const sf::Image faded = test::drawnPicture({400, 200}, sf::Color::Blue, [&] { memo.draw(); });
     for (float x = 53.f; x < column("second line", 11); ++x)
         for (float y = 53.f; y < 53.f + 2.f * h; ++y)
             ASSERT_EQ(faded.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)), sf::Color::Blue);
@@ -374,14 +371,7 @@ TEST_F(TextEntryTest, LongTextScrollsSoTheCaretStaysInTheField)
     EXPECT_NEAR(box.caret.getPosition().x, box.getPosition().x + 3.f, 1.f);
 
     // The white field ends with the narrowed box.
-    sf::RenderTexture canvas;
-    ASSERT_TRUE(canvas.create(400, 200));
-    canvas.clear(sf::Color::Blue);
-    kv::setGuiTarget(&canvas);
-    box.draw();
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-    const sf::Image image = canvas.getTexture().copyToImage();
+    const sf::Image image = test::drawnPicture({400, 200}, sf::Color::Blue, [&] { box.draw(); });
     EXPECT_EQ(image.getPixel(155, 102), sf::Color::White);
     EXPECT_EQ(image.getPixel(170, 110), sf::Color::Blue);
 }

@@ -4,10 +4,10 @@
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
 #include "gui/Toolbar.hpp"
+#include "support/DrawnPicture.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,15 +62,10 @@ TEST_F(ToolbarTest, ButtonsStandFourApartAndSixteenAfterASeparator)
         EXPECT_FLOAT_EQ(b.getPosition().y, 20.f + spacing + 8.f);
 
     // Faded out, neither the frame nor its buttons show.
-    sf::RenderTexture canvas;
-    ASSERT_TRUE(canvas.create(300, 150));
-    canvas.clear(sf::Color::Black);
-    kv::setGuiTarget(&canvas);
-    bar.setAlpha(0);
-    bar.draw();
-    kv::setGuiTarget(nullptr);
-    canvas.display();
-    const sf::Image image = canvas.getTexture().copyToImage();
+    const sf::Image image = test::drawnPicture({300, 150}, sf::Color::Black, [&] {
+        bar.setAlpha(0);
+        bar.draw();
+    });
     int shown = 0;
     for (unsigned y = 0; y < 150; ++y)
         for (unsigned x = 0; x < 300; ++x)

@@ -113,7 +113,7 @@ TEST_F(BinaryFileTest, SafeSaving)
     EXPECT_FALSE(file.close());
     EXPECT_EQ(file.lastError, "Unable to write to " + target);
     EXPECT_EQ(test::readFile(target), "\x02\x01");
-    EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(SafeFile::tempPathFor(target)));
 
     const std::string blocked = folder.file("blocked");  // a folder the rename cannot replace
     test::writeFile(blocked + "/inside", "x");

@@ -1,5 +1,6 @@
 #include "storage/IniFile.hpp"
 
+#include "storage/SafeFile.hpp"
 #include "support/TempFolder.hpp"
 
 #include <gtest/gtest.h>
@@ -63,17 +64,27 @@ TEST_F(IniFileTest, Lookups)
 
 TEST_F(IniFileTest, Readings)
 {
-    // A value and what getBool, getInt and getFloat make of it (defaults true, 42, 4.5).
+    // A value and what getBool, getInt and getFloat make of it (defaults true,
+    // 42, 4.5): anything but a plain decimal number, as a player may type it,
+    // counts as absent.
     const std::tuple<const char*, bool, std::int32_t, float> cases[] = {
-        {"", true, 42, 4.5f},          {"TRUE", true, 0, 0.0f},       {"tRuE", true, 0, 0.0f},
-        {"Yes", true, 0, 0.0f},        {"1", true, 1, 1.0f},          {"0", false, 0, 0.0f},
-        {"no", false, 0, 0.0f},        {"on", false, 0, 0.0f},        {"true ", false, 0, 0.0f},
-        {"abc", false, 0, 0.0f},       {"12abc", false, 12, 12.0f},   {"  -7", false, -7, -7.0f},
-        {"\t+5", false, 5, 5.0f},      {"2.5xyz", false, 2, 2.5f},    {"  .75", false, 0, 0.75f},
-        {"1e39", false, 1, 0.0f},      {"2147483647", false, INT_MAX, 2147483647.0f},
+        {"", true, 42, 4.5f},          {"TRUE", true, 42, 4.5f},      {"tRuE", true, 42, 4.5f},
+        {"Yes", true, 42, 4.5f},       {"1", true, 1, 1.0f},          {"0", false, 0, 0.0f},
+        {"no", false, 42, 4.5f},       {"on", false, 42, 4.5f},       {"true ", false, 42, 4.5f},
+        {"abc", false, 42, 4.5f},      {"12abc", false, 42, 4.5f},    {"  -7", false, -7, -7.0f},
+        {"\t+5", false, 5, 5.0f},      {"2.5xyz", false, 42, 4.5f},   {"  .75", false, 42, 0.75f},
+        {"2.5", false, 42, 2.5f},      {"3 ", false, 3, 3.0f},        {"-0", false, 0, 0.0f},
+        {"1e39", false, 42, 4.5f},     {"1e-3", false, 42, 0.001f},   {"2E2", false, 42, 200.0f},
+        {"1e-60", false, 42, 4.5f},    {"1e", false, 42, 4.5f},       {"5.", false, 42, 5.0f},
+        {"nan", false, 42, 4.5f},      {"-NaN", false, 42, 4.5f},     {"inf", false, 42, 4.5f},
+        {"-infinity", false, 42, 4.5f}, {"0x10", false, 42, 4.5f},    {"0x1p3", false, 42, 4.5f},
+        {"1 000", false, 42, 4.5f},    {"+-1", false, 42, 4.5f},      {"-", false, 42, 4.5f},
+        {".", false, 42, 4.5f},        {"\xd9\xa3", false, 42, 4.5f}, {"007", false, 7, 7.0f},
+        {"2147483647", false, INT_MAX, 2147483647.0f},
         {"-2147483648", false, INT_MIN, -2147483648.0f},
-        {"2147483648", false, 0, 2147483648.0f},
-        {"-2147483649", false, 0, -2147483649.0f},
+        {"2147483648", false, 42, 2147483648.0f},
+        {"-2147483649", false, 42, -2147483649.0f},
+        {"99999999999999999999", false, 42, 1e20f},
     };
     IniFile ini;
     ini.selectSection("s");
@@ -115,7 +126,7 @@ TEST_F(IniFileTest, SettersAndSavedText)
                                     "neg=-2.250000\nminus=-12\nmin=-2147483648\nMusicVolume=20\nextra=1\n"
                                     "\n[empty]\n"
                                     "\n[audio]\ndevice=  spaced \n");
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(SafeFile::tempPathFor(path)));
 }
 
 TEST_F(IniFileTest, LoadMergesIntoExistingContent)
@@ -161,7 +172,7 @@ TEST_F(IniFileTest, FailedSaveLeavesTheOldFile)
 
     const std::string path = folder.file("settings.ini");
     test::writeFile(path, "old\n");
-    std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be made
+    std::filesystem::create_directory(SafeFile::tempPathFor(path));  // the temporary file cannot be made
     EXPECT_FALSE(ini.save(path));
     EXPECT_EQ(ini.lastError, "Unable to write to " + path);
     EXPECT_EQ(test::readFile(path), "old\n");

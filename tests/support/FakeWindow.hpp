@@ -1,11 +1,14 @@
 #pragma once
-// Stand-in window and clocks for engine tests: events, focus, held keys and
-// the mouse are plain data the test sets; time moves only when told.
+// Stand-in window and clocks for engine tests: events, focus, held keys, the
+// mouse and the gamepads are plain data the test sets; time moves only when
+// told.
 
 #include "engine/TimeSource.hpp"
 #include "engine/WindowBackend.hpp"
 
+#include <array>
 #include <deque>
+#include <map>
 #include <set>
 
 namespace test {
@@ -38,6 +41,12 @@ public:
     bool isKeyPressed(sf::Keyboard::Key key) const override { return keys.count(key) != 0; }
     bool isButtonPressed(sf::Mouse::Button button) const override { return buttons.count(button) != 0; }
     sf::Vector2i mousePosition() const override { return mouse; }
+    bool joystickConnected(unsigned pad) const override { return pads.count(pad) != 0; }
+    float joystickAxis(unsigned pad, sf::Joystick::Axis axis) const override
+    {
+        const auto it = pads.find(pad);
+        return it == pads.end() ? 0.f : it->second[axis];
+    }
 
     sf::Vector2u size() const override { return windowSize; }
     const sf::View& view() const override { return currentView; }
@@ -84,6 +93,35 @@ public:
         e.mouseButton = {button, mouse.x, mouse.y};
         events.push_back(e);
     }
+    // Connecting or removing a pad changes what it reports at once and
+    // queues the event SFML sends.
+    void connectPad(unsigned pad)
+    {
+        pads[pad] = {};
+        events.push_back(joystickEvent(sf::Event::JoystickConnected, pad));
+    }
+    void removePad(unsigned pad)
+    {
+        pads.erase(pad);
+        events.push_back(joystickEvent(sf::Event::JoystickDisconnected, pad));
+    }
+    void padButton(unsigned pad, unsigned button, bool pressed)
+    {
+        sf::Event e;
+        e.type = pressed ? sf::Event::JoystickButtonPressed : sf::Event::JoystickButtonReleased;
+        e.joystickButton = {pad, button};
+        events.push_back(e);
+    }
+    void moveAxis(unsigned pad, sf::Joystick::Axis axis, float position)
+    {
+        pads[pad][axis] = position;
+        sf::Event e;
+        e.type = sf::Event::JoystickMoved;
+        e.joystickMove = {pad, axis, position};
+        events.push_back(e);
+    }
+    void loseFocus() { setFocus(false); }
+    void gainFocus() { setFocus(true); }
     void closeRequest()
     {
         sf::Event e;
@@ -98,6 +136,8 @@ public:
     std::set<sf::Keyboard::Key> keys;
     std::set<sf::Mouse::Button> buttons;
     sf::Vector2i mouse;
+    // Connected pads and their axis positions.
+    std::map<unsigned, std::array<float, sf::Joystick::AxisCount>> pads;
     sf::Vector2u windowSize;
     sf::View currentView;
     sf::VideoMode desktop{1920, 1080, 32};
@@ -108,6 +148,22 @@ public:
     bool cursorGrabbed = false;
     int frames = 0;
     int createCount = 0;
+
+private:
+    void setFocus(bool gained)
+    {
+        focus = gained;
+        sf::Event e;
+        e.type = gained ? sf::Event::GainedFocus : sf::Event::LostFocus;
+        events.push_back(e);
+    }
+    static sf::Event joystickEvent(sf::Event::EventType type, unsigned pad)
+    {
+        sf::Event e;
+        e.type = type;
+        e.joystickConnect = {pad};
+        return e;
+    }
 };
 
 class FakeTime final : public KVCore::TimeSource {

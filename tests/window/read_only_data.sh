@@ -19,14 +19,8 @@ source "$here/support/screen.sh"
 # The data folder is read-only; clean-up needs it writable again.
 trap 'chmod -R u+w "$SCRATCH" 2>/dev/null; cleanup' EXIT
 
-# A copy, not a link: the game finds its data beside the file the link
-# leads to, which would be the run folder.
-prefix=$SCRATCH/prefix
-share=$prefix/share/kelvane
-mkdir -p "$prefix/bin" "$share" "$SCRATCH/home" "$SCRATCH/start"
-cp "$exe" "$prefix/bin/kelvane"
-cp -r "$run_folder/zavi3" "$run_folder/base" "$share/"
-rm -rf "$share/base/savegames"
+make_installed_copy "$exe" "$run_folder"
+mkdir -p "$SCRATCH/home" "$SCRATCH/start"
 chmod -R a-w "$share"
 # Root writes through permissions, so the bytes are compared as well.
 snapshot() { (cd "$share" && find . -printf '%y %m %s %p\n' | sort && find . -type f -print0 | sort -z | xargs -0 md5sum); }

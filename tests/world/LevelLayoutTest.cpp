@@ -365,9 +365,11 @@ TEST_F(LevelLayoutTest, DecompileWritesTheSymbolsCompilingWouldTurnBackIntoTheMa
     odd.cells[5] = 549;      // the top left of a shed alone
     odd.cells[6] = 559;      // a whole picnic table
     odd.cells[7] = 560;
+    odd.author.clear();
     const std::string text = LevelLayout::decompile(odd, legend);
     const std::string row = "[330][685].H.[549]AA" + std::string(17, '.') + "\n";
     EXPECT_EQ(text.substr(text.find("map:\n") + 5, row.size()), row);
+    EXPECT_NE(text.find("\nauthor: \n"), std::string::npos) << "an empty author is written bare";
 }
 
 TEST_F(LevelLayoutTest, DecompiledMapsCompileBackToTheSameMap)

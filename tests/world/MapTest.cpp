@@ -134,7 +134,7 @@ TEST_F(MapTest, GrassTakesTheEdgesOfItsNeighbours)
     map.setTile(10, 8, grass, true);
     EXPECT_EQ(map.cell(10, 8), 965);  // north and east, not north-east
     map.setTile(11, 7, grass, false);
-    map.autoFormatGrassTile(10, 8);
+    EXPECT_TRUE(map.autoFormatGrassTile(10, 8));
     EXPECT_EQ(map.cell(10, 8), 966);  // north-east too
 
     map.newMap();

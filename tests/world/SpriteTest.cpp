@@ -13,6 +13,7 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <tuple>
 
@@ -120,6 +121,17 @@ TEST_F(SpriteTest, DrawnCentredOnItsPlaceAndAnimatedByItsFrameTimes)
     EXPECT_EQ(drawn(255, true).getPixel(20, 20), sf::Color::Red) << "a frozen sprite keeps its frame";
     EXPECT_EQ(drawn(255, false).getPixel(20, 20), sf::Color::Green);
     EXPECT_NEAR(drawn(128, false).getPixel(20, 20).g, 128, 1) << "half transparent over black";
+
+    // The debug menu's bounds: the sprite's box in green, its picture's extent in yellow.
+    showObjectsBounds = true;
+    image = drawn(255, true);
+    showObjectsBounds = false;
+    std::map<std::uint32_t, int> colours;
+    for (unsigned y = 0; y < 64; ++y)
+        for (unsigned x = 0; x < 64; ++x)
+            ++colours[image.getPixel(x, y).toInteger()];
+    EXPECT_GT(colours[sf::Color::Green.toInteger()], 8);
+    EXPECT_GT(colours[sf::Color::Yellow.toInteger()], 0);
     KVCore::setCurrentTarget(nullptr);
 }
 
@@ -237,7 +249,7 @@ TEST_F(SpriteTest, RefusedTalvexSpritesLeaveTheSpriteAlone)
     };
     EXPECT_TRUE(refused(talvexSprite("Zol Sprite Files", 6)));
     EXPECT_TRUE(refused(talvexSprite("Zol Sprite File", 6, -1)));
-    for (int version : {1, 3, 6}) {
+    for (int version : {1, 2, 3, 4, 5, 6}) {
         const std::string whole = talvexSprite("Zol Sprite File", version);
         for (std::size_t length = 0; length < whole.size(); length += (length < 120 || length + 16 > whole.size()) ? 1 : 7)
             EXPECT_TRUE(refused(whole.substr(0, length))) << "version " << version << " length " << length;

@@ -3,6 +3,7 @@
 
 #include "world/Tileset.hpp"
 
+#include "engine/Layers.hpp"
 #include "support/TempFolder.hpp"
 #include "world/WorldFiles.hpp"
 
@@ -107,6 +108,7 @@ TEST_F(TilesetTest, TalvexTilesetImportsTypesNamesAndDoubledPicturesAndRefusesOt
     talvex.pixel(1, 0, 0, 0xF81F);  // magenta stays opaque
     talvex.pixel(1, 1, 0, 0x8410);  // red 16, green 32, blue 16
     loadKnown();
+    tileset.atlasImage();  // drawn once from the tiles before
     ASSERT_TRUE(tileset.importTalvexTileset(fileWith(talvex.data))) << tileset.lastError;
     EXPECT_EQ(tileset.fileName, "");
     EXPECT_EQ(tileset.description, "");
@@ -125,6 +127,7 @@ TEST_F(TilesetTest, TalvexTilesetImportsTypesNamesAndDoubledPicturesAndRefusesOt
         }
     EXPECT_EQ(tileset.tiles[1].image.getPixel(0, 0), sf::Color::Magenta);
     EXPECT_EQ(tileset.tiles[1].image.getPixel(2, 0), sf::Color(131, 129, 131));
+    EXPECT_EQ(tileset.atlasImage().getPixel(32 + 2, 0), sf::Color(131, 129, 131)) << "the atlas shows the import";
 
     loadKnown();
     const std::string prefix = "ImportTalvexTileset: ";
@@ -158,8 +161,15 @@ TEST_F(TilesetTest, TileSheetsGoOutAndComeBackIn)
     // Pictures change, alpha included; descriptions and types stay.
     exported.setPixel(32 + 1, 32 + 2, sf::Color(1, 2, 3, 40));
     ASSERT_TRUE(exported.saveToFile(sheet));
+    // Over a set whose atlas was drawn before: a reset, then the import,
+    // each show at once.
     Tileset other;
     other.reset();
+    other.tiles[33].image.create(32, 32, sf::Color::Red);
+    other.buildAtlas();
+    EXPECT_EQ(other.atlasImage().getPixel(32 + 10, 32 + 10), sf::Color::Red);
+    other.reset();
+    EXPECT_EQ(other.atlasImage().getPixel(32 + 10, 32 + 10), sf::Color::Black);
     other.tiles[33].type = TileType::Grass;
     ASSERT_TRUE(other.importTilesheet(sheet)) << other.lastError;
     EXPECT_EQ(other.tiles[33].type, TileType::Grass);
@@ -181,18 +191,20 @@ TEST_F(TilesetTest, TilesDrawFromTheAtlasAndAnEditedTileIsDrawnAnew)
     loadKnown();
     sf::RenderTexture target;
     ASSERT_TRUE(target.create(64, 32));
+    // The first as a sprite, the second as the field draws it, opaque.
     const auto drawn = [&](std::uint16_t a, std::uint16_t b) {
         target.clear(sf::Color::Black);
-        sf::Sprite first = tileset.tileSprite(a), second = tileset.tileSprite(b);
-        second.setPosition(32.f, 0.f);
-        target.draw(first);
-        target.draw(second);
+        target.draw(tileset.tileSprite(a));
+        KVCore::setCurrentTarget(&target);
+        tileset.drawTile(KVCore::CurrentTargetLayer, b, {32.f, 0.f}, 255);
+        KVCore::setCurrentTarget(nullptr);
         target.display();
         return target.getTexture().copyToImage();
     };
     sf::Image image = drawn(7, 1023);
     EXPECT_EQ(image.getPixel(5, 5), tileColour(7));
-    EXPECT_EQ(image.getPixel(63, 31), tileColour(1023));
+    EXPECT_EQ(image.getPixel(32, 0), tileColour(1023));
+    EXPECT_EQ(image.getPixel(63, 31), tileColour(1023)) << "to its last pixel";
 
     tileset.tiles[7].image.create(32, 32, sf::Color::Red);
     tileset.buildAtlas();

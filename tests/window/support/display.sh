@@ -36,6 +36,19 @@ make_run_folder() {
   cp -r "$1/base" "$SCRATCH/"
 }
 
+# An installed layout in $SCRATCH/prefix ($prefix, with $share): the game
+# EXE and a copy of RUN_FOLDER's data without its saved games.  A copy, not
+# a link: the game finds its data beside the file a link leads to, which
+# would be the run folder.
+make_installed_copy() {
+  prefix=$SCRATCH/prefix
+  share=$prefix/share/kelvane
+  mkdir -p "$prefix/bin" "$share"
+  cp "$1" "$prefix/bin/kelvane"
+  cp -r "$2/zavi3" "$2/base" "$share/"
+  rm -rf "$share/base/savegames"
+}
+
 # A mod folder of the scratch run folder's base/, without its saved games.
 make_mod_folder() {
   cp -r base "$1" && rm -rf "$1/savegames"
