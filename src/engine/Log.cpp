@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdio>
+#include <iostream>
 
 namespace KVCore {
 namespace {
@@ -93,6 +94,9 @@ void reportError(const std::string& text)
 {
     print(text, errorColour);
     log("Error: " + text);
+    // The log file is never on; a player who started the game from a terminal
+    // still sees what went wrong after the window has gone.
+    std::cerr << "Error: " << text << '\n';
 }
 
 void printAndLog(const std::string& text)

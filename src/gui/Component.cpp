@@ -32,11 +32,7 @@ Component& Component::operator=(const Component& other)
     return *this;
 }
 
-Component::~Component()
-{
-    if (id >= 0 && id < idTableSize)
-        freeId(id);
-}
+Component::~Component() { freeId(id); }
 
 void Component::takeId() { id = takeFreeId(); }
 bool Component::hasFocus() const { return id >= 0 && id == state.focused; }

@@ -177,13 +177,11 @@ void PopupMenu::step(int direction)
     const auto count = static_cast<std::int32_t>(items_.size());
     if (std::none_of(items_.begin(), items_.end(), [](const PopupMenuItem& i) { return !i.isSeparator; }))
         return;
-    std::int32_t h = highlighted_;
+    // Without a highlight, Down starts at the top and Up wraps round to the
+    // bottom as from the top entry.
+    std::int32_t h = highlighted_ < 0 && direction < 0 ? 0 : highlighted_;
     do {
-        h += direction;
-        if (h < 0)
-            h = count - 1;
-        else if (h >= count)
-            h = 0;
+        h = (h + direction + count) % count;
     } while (!isEntry(h));
     highlighted_ = h;
 }

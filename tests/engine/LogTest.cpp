@@ -65,10 +65,12 @@ TEST(Print, WhiteLinesTakeTheConsoleColourOnTheConsoleOnly)
     EXPECT_EQ(KVCore::screenMessages()[0].colour, sf::Color::White);
 }
 
-TEST(Print, ReportErrorIsRedAndLogged)
+TEST(Print, ReportErrorIsRedLoggedAndOnStandardError)
 {
     test::FakeWindowScope fake;
+    testing::internal::CaptureStderr();
     KVCore::reportError("x");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: x\n");
     ASSERT_EQ(KVCore::consoleLines().size(), 1u);
     EXPECT_EQ(KVCore::consoleLines()[0].text, "x");
     EXPECT_EQ(KVCore::consoleLines()[0].colour, sf::Color(255, 0, 0, 255));

@@ -1,6 +1,7 @@
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/Hints.hpp"
+#include "engine/Icons.hpp"
 #include "engine/Keyboard.hpp"
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
@@ -324,6 +325,13 @@ TEST_F(Widgets, IconButtonShowsItsIconAndFadesOutWhole)
     canvas.texture.clear(sf::Color::Black);
     save.draw();
     EXPECT_EQ(nonBlack(), 0);
+
+    // An id past the icon sheet, or before it, gives a button without an icon.
+    for (const std::int32_t unknown : {-1, Icons::iconCount}) {
+        kv::Button odd;
+        odd.create("Odd", unknown, {10.f, 10.f});
+        EXPECT_EQ(odd.icon.getTexture(), nullptr) << unknown;
+    }
 }
 
 TEST_F(Widgets, FormAndGroupBoxDrawTheirFramesAroundTheirTitles)

@@ -240,6 +240,7 @@ TEST_F(PopupMenuTest, StaysInsideTheViewAndScrollsWhenTallerThanIt)
     flush.addItem("Entry", 4);
     flush.create(50.f, view.y - flush.height());
     flush.addItem("Entry", 4);
+    ASSERT_EQ(flush.items().size(), 1u) << "made again, a menu starts empty";
     fake.window.mouse = {300, static_cast<int>(view.y) - 1};
     flush.update();
     EXPECT_FLOAT_EQ(flush.position().y + flush.height(), view.y - 2.f);
@@ -265,6 +266,19 @@ TEST_F(PopupMenuTest, WheelMovesOncePerChangeAndHoverHighlights)
     menu.update();
     EXPECT_EQ(menu.highlighted(), 2);
     EXPECT_EQ(menu.result(), -1);
+
+    // Escape leaves nothing highlighted; then up starts from the bottom and
+    // down from the top.
+    for (const auto& [delta, expected] : {std::pair{1.f, 2}, {-1.f, 0}}) {
+        Mouse::setWheelDelta(0.f);
+        menu.update();
+        Keyboard::addPressedKey(sf::Keyboard::Escape);
+        menu.update();
+        ASSERT_EQ(menu.highlighted(), -1);
+        Mouse::setWheelDelta(delta);
+        menu.update();
+        EXPECT_EQ(menu.highlighted(), expected) << delta;
+    }
     Mouse::setWheelDelta(0.f);
 }
 
