@@ -135,9 +135,9 @@ bool init()
     state.volumeTestSampleId = 0;
 
     state.soundOn = audio::outputAvailable();
-    state.pool.clear();
+    // A fresh pool: no sound of an earlier start plays on.
+    state.pool = std::vector<SoundSlot>(state.soundOn ? soundPoolSize : 0);
     if (state.soundOn) {
-        state.pool.resize(soundPoolSize);
         if (!state.music)
             state.music = &streams().file;
     } else {
