@@ -10,6 +10,7 @@
 #include "platform/FileSystem.hpp"
 #include "platform/Paths.hpp"
 #include "storage/AssetPaths.hpp"
+#include "platform/TextCase.hpp"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/Listener.hpp>
@@ -75,17 +76,6 @@ AudioState state;
 const char* const noSoundName = "(no sound)";
 const char* const soundOffMessage = "Sound is off: no audio device could be opened.";
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
-}
-
 // The part after the last ".", or empty.
 std::string_view extensionOf(std::string_view path)
 {
@@ -145,9 +135,9 @@ bool init()
     state.volumeTestSampleId = 0;
 
     state.soundOn = audio::outputAvailable();
-    state.pool.clear();
+    // A fresh pool: no sound of an earlier start plays on.
+    state.pool = std::vector<SoundSlot>(state.soundOn ? soundPoolSize : 0);
     if (state.soundOn) {
-        state.pool.resize(soundPoolSize);
         if (!state.music)
             state.music = &streams().file;
     } else {
@@ -227,7 +217,7 @@ void pollSound()
 void loadSampleFolder(const std::string& folder)
 {
     for (const std::string& relative : platform::listFilesRecursive(folder)) {
-        if (!equalsIgnoreCase(extensionOf(getFileName(relative)), "wav"))
+        if (!platform::equalIgnoringCase(extensionOf(getFileName(relative)), "wav"))
             continue;
         if (!loadSample(joinPath(folder, relative), sampleNameFor(relative)))
             KVCore::reportError(state.lastError);
@@ -263,16 +253,16 @@ bool loadSample(const std::string& path, const std::string& name)
 
 int getSampleId(const std::string& name)
 {
-    if (name.empty() || equalsIgnoreCase(name, "blank") || state.samples.size() < 2)
+    if (name.empty() || platform::equalIgnoringCase(name, "blank") || state.samples.size() < 2)
         return -1;
     const std::size_t dot = name.rfind('.');
     for (std::size_t id = 1; id < state.samples.size(); ++id) {
         const std::string& entryName = state.samples[id].name;
-        if (equalsIgnoreCase(entryName, name))
+        if (platform::equalIgnoringCase(entryName, name))
             return static_cast<int>(id);
         // The entry's name with the given extension: "a\click" answers "a\click.wav".
         if (dot != std::string::npos && entryName.size() == dot &&
-            equalsIgnoreCase(entryName, std::string_view(name).substr(0, dot)))
+            platform::equalIgnoringCase(entryName, std::string_view(name).substr(0, dot)))
             return static_cast<int>(id);
     }
     return -1;
@@ -365,7 +355,7 @@ bool playMusic(const std::string& path)
 
     const sf::SoundSource::Status status = state.music->getStatus();
     if ((status == sf::SoundSource::Playing || status == sf::SoundSource::Paused) &&
-        equalsIgnoreCase(path, state.currentMusicPath)) {
+        platform::equalIgnoringCase(path, state.currentMusicPath)) {
         if (status == sf::SoundSource::Paused)
             pauseResumeMusic();
         return true;
@@ -378,7 +368,7 @@ bool playMusic(const std::string& path)
     MusicStreams& s = streams();
     const std::string_view ext = extensionOf(path);
     sf::SoundStream* opened = nullptr;
-    if (equalsIgnoreCase(ext, "ogg") || equalsIgnoreCase(ext, "wav")) {
+    if (platform::equalIgnoringCase(ext, "ogg") || platform::equalIgnoringCase(ext, "wav")) {
         s.fileLoaded = s.file.openFromFile(platform::toNativePath(path).string());
         if (!s.fileLoaded) {
             state.lastError = "Unable to load music from " + path;

@@ -1,6 +1,7 @@
 #include "audio/ModMusic.hpp"
 
 #include "platform/Paths.hpp"
+#include "platform/TextCase.hpp"
 
 #include <dumb.h>
 
@@ -41,10 +42,7 @@ std::string lowerExtension(const std::string& path)
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos)
         return {};
-    std::string ext = path.substr(dot);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
+    return platform::lowerAscii(std::string_view(path).substr(dot));
 }
 
 DUH* loadByExtension(const std::string& path)

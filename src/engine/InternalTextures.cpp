@@ -5,6 +5,7 @@
 #include "platform/FileSystem.hpp"
 #include "platform/Paths.hpp"
 #include "storage/AssetPaths.hpp"
+#include "platform/TextCase.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -27,13 +28,6 @@ struct TextureState {
     bool loaded = false;
 };
 TextureState state;
-
-bool sameIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 bool hasExtension(const std::string& name)
 {
@@ -59,7 +53,7 @@ void loadTextures()
     const std::string folder = kvDataPath("textures\\");
     for (const platform::DirectoryEntry& file : platform::listDirectory(folder)) {
         // The icon sheet shares the folder but is the icons' own texture.
-        if (file.isDirectory || sameIgnoringCase(file.name, getFileName(Icons::sheetFile)))
+        if (file.isDirectory || platform::equalIgnoringCase(file.name, getFileName(Icons::sheetFile)))
             continue;
         const std::string path = folder + file.name;
         auto texture = std::make_unique<sf::Texture>();

@@ -6,6 +6,7 @@
 #include "gui/Theme.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/Paths.hpp"
+#include "platform/TextCase.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -24,12 +25,6 @@ constexpr int upIcon = 104;
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
 bool endsWithSeparator(const std::string& s) { return !s.empty() && isSeparator(s.back()); }
-
-std::string lowerCase(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 std::string joinPath(const std::string& folder, const std::string& name)
 {
@@ -137,9 +132,9 @@ bool FileSelector::passes(const std::string& fileName) const
 {
     if (extensions_.empty())
         return true;
-    const std::string name = lowerCase(fileName);
+    const std::string name = platform::lowerAscii(fileName);
     return std::any_of(extensions_.begin(), extensions_.end(), [&](const std::string& e) {
-        const std::string ext = lowerCase(e);
+        const std::string ext = platform::lowerAscii(e);
         return name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0;
     });
 }

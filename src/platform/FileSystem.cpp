@@ -1,6 +1,7 @@
 #include "platform/FileSystem.hpp"
 
 #include "platform/Paths.hpp"
+#include "platform/TextCase.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,20 +14,18 @@ namespace platform {
 
 namespace {
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
 // Letter case ignored first, then byte order, so names differing only in case
 // still come out in one fixed order.
 bool nameLess(const std::string& a, const std::string& b)
 {
     const bool lessIgnoringCase = std::lexicographical_compare(
         a.begin(), a.end(), b.begin(), b.end(),
-        [](char x, char y) { return asciiLower(x) < asciiLower(y); });
+        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
     if (lessIgnoringCase)
         return true;
     const bool greaterIgnoringCase = std::lexicographical_compare(
         b.begin(), b.end(), a.begin(), a.end(),
-        [](char x, char y) { return asciiLower(x) < asciiLower(y); });
+        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
     return !greaterIgnoringCase && a < b;
 }
 
@@ -37,12 +36,6 @@ std::uint64_t entrySize(const fs::directory_entry& entry)
         return 0;
     const std::uintmax_t size = entry.file_size(ec);
     return ec ? 0 : static_cast<std::uint64_t>(size);
-}
-
-bool equalIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // Whether one of the entries in [first, last) carries the name in any letter

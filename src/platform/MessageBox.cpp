@@ -1,6 +1,7 @@
 #include "platform/MessageBox.hpp"
 
 #include "platform/XMessageBox.hpp"
+#include "platform/TextCase.hpp"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,14 +10,6 @@
 namespace platform {
 
 namespace {
-
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return text;
-}
 
 MessageBoxResult firstButton(MessageBoxButtons buttons)
 {

@@ -1,6 +1,7 @@
 #include "platform/Paths.hpp"
 
 #include "platform/Roots.hpp"
+#include "platform/TextCase.hpp"
 
 #include <optional>
 #include <system_error>
@@ -13,18 +14,6 @@ namespace platform {
 namespace {
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
-
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    return true;
-}
 
 bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -48,7 +37,7 @@ std::string findIgnoringCase(const fs::path& folder, std::string_view name)
     const fs::directory_iterator end;
     for (; !ec && it != end; it.increment(ec)) {
         std::string candidate = it->path().filename().string();
-        if (equalsIgnoreCase(candidate, name) && (best.empty() || candidate < best))
+        if (equalIgnoringCase(candidate, name) && (best.empty() || candidate < best))
             best = std::move(candidate);
     }
     return best;

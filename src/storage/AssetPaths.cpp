@@ -1,6 +1,7 @@
 #include "storage/AssetPaths.hpp"
 
 #include "platform/Paths.hpp"
+#include "platform/TextCase.hpp"
 
 bool modFolderGiven = false;
 std::string modFolder;
@@ -18,10 +19,7 @@ bool isBaseSwitch(const char* argument)
         return false;
     static const char expected[] = "-base";
     for (std::size_t i = 0; i < sizeof expected; ++i) {
-        char c = argument[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != expected[i])
+        if (platform::lowerAscii(argument[i]) != expected[i])
             return false;  // also stops at the argument's terminator
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.hpp"
 #include "storage/SafeFile.hpp"
+#include "platform/TextCase.hpp"
 
 #include <charconv>
 #include <cmath>
@@ -14,21 +15,6 @@ namespace {
 bool isSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-char foldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCase(a[i]) != foldCase(b[i]))
-            return false;
-    return true;
 }
 
 // The number a hand-edited value holds, ready for from_chars: surrounding
@@ -229,7 +215,7 @@ const std::string* IniFile::findValue(const std::string& key) const
     if (!section)
         return nullptr;
     for (const auto& entry : section->entries)
-        if (equalsIgnoringCase(entry.first, key))
+        if (platform::equalIgnoringCase(entry.first, key))
             return &entry.second;
     return nullptr;
 }
@@ -251,7 +237,7 @@ bool IniFile::getBool(const std::string& key, bool defaultValue) const
     const std::string* value = findValue(key);
     if (!value || value->empty())
         return defaultValue;
-    return equalsIgnoringCase(*value, "true") || equalsIgnoringCase(*value, "yes") ||
+    return platform::equalIgnoringCase(*value, "true") || platform::equalIgnoringCase(*value, "yes") ||
            *value == "1";
 }
 
@@ -293,7 +279,7 @@ void IniFile::setString(const std::string& key, const std::string& value)
         return;
     if (replaceExistingKeys) {
         for (auto& entry : section->entries) {
-            if (equalsIgnoringCase(entry.first, key)) {
+            if (platform::equalIgnoringCase(entry.first, key)) {
                 entry.second = value;
                 return;
             }

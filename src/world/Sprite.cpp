@@ -5,6 +5,7 @@
 #include "engine/TimeSource.hpp"
 #include "engine/WindowBackend.hpp"
 #include "storage/BinaryFile.hpp"
+#include "platform/TextCase.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
@@ -62,13 +63,6 @@ bool layoutFits(const SpriteLayout& layout)
 bool frameTooLarge(const sf::Image& image)
 {
     return image.getSize().x > Sprite::maxFrameSide || image.getSize().y > Sprite::maxFrameSide;
-}
-
-bool sameTextIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 } // namespace
@@ -270,7 +264,7 @@ bool Sprite::importTalvexSprite(const std::string& path)
     std::array<char, BinaryFile::headerTagSize + 1> tag{};
     file.read(tag.data(), BinaryFile::headerTagSize);
     const auto version = file.readValue<std::int32_t>();
-    if (!file.good() || !sameTextIgnoringCase(tag.data(), talvexTag)) {
+    if (!file.good() || !platform::equalIgnoringCase(tag.data(), talvexTag)) {
         lastError = invalidTalvexFile;
         return false;
     }

@@ -6,6 +6,7 @@
 #include "platform/Paths.hpp"
 #include "storage/BinaryFile.hpp"
 #include "storage/SafeFile.hpp"
+#include "platform/TextCase.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/System/Err.hpp>
@@ -405,8 +406,7 @@ bool pictureIsWhole(const std::string& path, std::string extension, const sf::Im
         if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || !platform::flushToDisk(file.get()))
             return false;
     }
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    extension = platform::lowerAscii(extension);
     if (extension == ".png")
         return endsWith(bytes, std::string_view("IEND\xAE\x42\x60\x82", 8));
     if (extension == ".jpg" || extension == ".jpeg")

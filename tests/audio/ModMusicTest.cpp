@@ -107,8 +107,9 @@ TEST_F(ModMusicTest, AModuleCutShortFailsOrPlaysWhatIsLeft)
             EXPECT_EQ(said, opened ? "" : "Failed to open module file: " + tmp.file(name) + "\n");
             setPlayingOffset(sf::Time::Zero);
             const double level = nextBlockLevel();
-            if (!opened)
+            if (!opened) {
                 EXPECT_EQ(level, 0.0) << name << " cut to " << keep;
+            }
         }
     }
 }

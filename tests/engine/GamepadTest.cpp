@@ -101,6 +101,24 @@ TEST_F(GamepadTest, AHeldDirectionRepeatsAsAHeldKeyDoes)
     EXPECT_EQ(std::count(keys.begin(), keys.end(), Key::Up), 1);
 }
 
+// The first repeat comes on the tick the delay runs out, and each next one
+// on the tick its interval does, not a tick later.
+TEST_F(GamepadTest, RepeatsComeExactlyWhenTheirTimeIsUp)
+{
+    const auto pressesAfter = [this](double seconds) {
+        fake.time.advance(seconds);
+        KVCore::pollEvents();
+        const Keys keys = Keyboard::pressedKeys();
+        return std::count(keys.begin(), keys.end(), Key::Right);
+    };
+    fake.window.moveAxis(0, Axis::X, 100.f);
+    EXPECT_EQ(pressesAfter(0.0), 1);
+    EXPECT_EQ(pressesAfter(Gamepad::repeatDelay), 1);
+    EXPECT_EQ(pressesAfter(Gamepad::repeatInterval), 1);
+    EXPECT_EQ(pressesAfter(Gamepad::repeatInterval * 0.5), 0);
+    EXPECT_EQ(pressesAfter(Gamepad::repeatInterval * 0.5), 1);
+}
+
 TEST_F(GamepadTest, PadsComeAndGoWithoutPressingOrHoldingAnything)
 {
     // A second pad arriving presses nothing and takes nothing away.

@@ -326,11 +326,13 @@ TEST_F(Widgets, IconButtonShowsItsIconAndFadesOutWhole)
     save.draw();
     EXPECT_EQ(nonBlack(), 0);
 
-    // An id past the icon sheet, or before it, gives a button without an icon.
-    for (const std::int32_t unknown : {-1, Icons::iconCount}) {
-        kv::Button odd;
-        odd.create("Odd", unknown, {10.f, 10.f});
-        EXPECT_EQ(odd.icon.getTexture(), nullptr) << unknown;
+    // The first and last icons of the sheet show; an id before or past it
+    // gives a button without an icon.
+    for (const auto& [iconId, shown] :
+         {std::pair{-1, false}, {0, true}, {Icons::iconCount - 1, true}, {Icons::iconCount, false}}) {
+        kv::Button button;
+        button.create("Odd", iconId, {10.f, 10.f});
+        EXPECT_EQ(button.icon.getTexture() != nullptr, shown) << iconId;
     }
 }
 

@@ -12,6 +12,10 @@
 #include <string_view>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace test {
 
 // Whole-file text (binary mode, so bytes stay as they are).
@@ -37,8 +41,13 @@ public:
             root_ = std::filesystem::canonical(pattern);
     }
     // A folder of a fixed name, made afresh, for pictures that show its path.
+    // Test programs running side by side take turns with it.
     explicit TempFolder(std::string_view name) : root_(std::filesystem::temp_directory_path() / name)
     {
+        const std::string lockPath = root_.string() + ".lock";
+        lock_ = ::open(lockPath.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0666);
+        if (lock_ >= 0)
+            ::flock(lock_, LOCK_EX);
         std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_);
     }
@@ -47,6 +56,8 @@ public:
         std::error_code ec;
         if (!root_.empty())
             std::filesystem::remove_all(root_, ec);
+        if (lock_ >= 0)
+            ::close(lock_);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -57,6 +68,7 @@ public:
 
 private:
     std::filesystem::path root_;
+    int lock_ = -1;
 };
 
 class ScopedWorkingDirectory {

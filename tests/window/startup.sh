@@ -45,8 +45,10 @@ rm zavi3/fonts/RobotoMono-Regular.ttf
 code=0
 errors=$(KELVANE_MESSAGEBOX=ok timeout 20 "$exe" 2>&1 >/dev/null) || code=$?
 [ "$code" -eq 1 ] || fail "missing font: exit code $code"
-expected="Error: Text::init: Unable to read mono font from zavi3\\fonts\\RobotoMono-Regular.ttf
+# The shader still missing is reported first, then the boxes.
+expected="Error: Fragment shader file not found: zavi3\\Shaders\\TeamColour.frag
+Error: Text::init: Unable to read mono font from zavi3\\fonts\\RobotoMono-Regular.ttf
 Error: KVCore::init: loadFonts failed.
 Error: KVCore::init failed."
-[ "$(printf '%s\n' "$errors" | grep '^Error: ')" = "$expected" ] || fail "unexpected boxes: $errors"
+[ "$(printf '%s\n' "$errors" | grep '^Error: ')" = "$expected" ] || fail "unexpected errors: $errors"
 echo "start-up: ok"

@@ -93,6 +93,11 @@ TEST_F(SpriteTest, HandBuiltFileLoadsAndSavesByteForByte)
     ASSERT_TRUE(empty.save(path)) << empty.lastError;
     ASSERT_TRUE(sprite.load(path)) << sprite.lastError;
     EXPECT_EQ(sprite.frames.size(), 32767u);
+
+    // A file of no frames, which only a hand can make, loads as no frames.
+    ASSERT_TRUE(sprite.load(fileWith(spriteHeader(1, "bare", 0).data))) << sprite.lastError;
+    EXPECT_TRUE(sprite.frames.empty());
+    EXPECT_EQ(sprite.description, "bare");
 }
 
 TEST_F(SpriteTest, DrawnCentredOnItsPlaceAndAnimatedByItsFrameTimes)
@@ -237,6 +242,9 @@ TEST_F(SpriteTest, TalvexSpritesOfEveryVersionImport)
     EXPECT_TRUE(sprite.importTalvexSprite(fileWith(talvexSprite("zOL sPRITE fILE", 6))));
     ASSERT_TRUE(sprite.importTalvexSprite(fileWith(talvexSprite("Zol Sprite File", 6, 1, -1))));
     EXPECT_EQ(sprite.frames.at(0).displayTime, 50);
+    // A sprite of no frames imports as one.
+    ASSERT_TRUE(sprite.importTalvexSprite(fileWith(talvexSprite("Zol Sprite File", 6, 0)))) << sprite.lastError;
+    EXPECT_TRUE(sprite.frames.empty());
 }
 
 TEST_F(SpriteTest, RefusedTalvexSpritesLeaveTheSpriteAlone)
