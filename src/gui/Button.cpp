@@ -106,7 +106,6 @@ void Button::clear()
 {
     created = false;
     clicked = false;
-    mouseOver = false;
 }
 
 void Button::update()

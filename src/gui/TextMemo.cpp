@@ -191,7 +191,8 @@ void TextMemo::layout()
     const std::int32_t selectionEnd = selectionStart + selectionLength;
     shownLines.clear();
     for (std::int32_t line = top; line < last; ++line) {
-        ShownLine shown{textField::makeText(lineText(line)), sf::RectangleShape(), false};
+        // A line outside the selection keeps an empty highlight, which draws nothing.
+        ShownLine shown{textField::makeText(lineText(line)), sf::RectangleShape()};
         const float y = area.top + static_cast<float>(line - top) * h;
         shown.text.setPosition(left, y - 1.f);
         shown.text.setFillColor(withAlpha(shown.text.getFillColor(), alpha));
@@ -207,7 +208,6 @@ void TextMemo::layout()
             shown.highlight.setPosition(left + x0, y);
             shown.highlight.setSize({x1 - x0, h});
             shown.highlight.setFillColor(withAlpha(textField::selectionColour, alpha));
-            shown.selected = true;
         }
         shownLines.push_back(std::move(shown));
     }
@@ -274,8 +274,7 @@ void TextMemo::draw()
     frame.draw();
     ClippedDrawing clip(*target, inner());
     for (const ShownLine& line : shownLines)
-        if (line.selected)
-            target->draw(line.highlight);
+        target->draw(line.highlight);
     for (const ShownLine& line : shownLines)
         target->draw(line.text);
     if (hasFocus() && caretInView)
