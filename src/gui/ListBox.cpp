@@ -32,12 +32,6 @@ constexpr float margin = 2.f;
 // their last glyph.
 constexpr float textInset = 3.f;
 
-sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
-{
-    c.a = alpha;
-    return c;
-}
-
 sf::Text itemText(const std::string& text)
 {
     sf::Text t(sf::String(text, std::locale()), Text::standardFont(), widgetTextSize);

@@ -6,6 +6,7 @@
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
 #include "gui/Label.hpp"
+#include "gui/Theme.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Window/Keyboard.hpp>
@@ -22,12 +23,6 @@ constexpr float lineBreakMark = 5.f;
 float offsetIn(const sf::Text& line, std::int32_t column)
 {
     return line.findCharacterPos(static_cast<std::size_t>(column)).x - line.getPosition().x;
-}
-
-sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
-{
-    c.a = alpha;
-    return c;
 }
 
 } // namespace
