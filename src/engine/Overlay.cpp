@@ -22,6 +22,8 @@
 namespace KVCore {
 namespace {
 
+using kv::withAlpha;
+
 constexpr unsigned messageSize = 16;
 constexpr float messageMargin = 5.f;
 const sf::Color messageBoxColour(0, 0, 0, 128);
@@ -42,12 +44,6 @@ struct OverlayState {
     std::array<sf::Sprite, 3> cursors;
 };
 OverlayState state;
-
-sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
-{
-    c.a = alpha;
-    return c;
-}
 
 } // namespace
 

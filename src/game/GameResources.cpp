@@ -229,9 +229,15 @@ bool loadGameTexture(GameTexture& picture, const std::string& path)
 
 bool loadGameSprite(Sprite& sprite, const std::string& path)
 {
-    if (sprite.load(resolvedAssetPath(path)))
+    const std::string resolved = resolvedAssetPath(path);
+    if (sprite.load(resolved))
         return true;
-    state().resourceError = sprite.lastError;
+    // A damaged sprite's own message does not say which of the game's
+    // sprites it was; the player or modder needs to know.
+    std::string& error = state().resourceError;
+    error = sprite.lastError;
+    if (error.find(resolved) == std::string::npos)
+        error += ": " + resolved;
     return false;
 }
 

@@ -18,12 +18,6 @@ namespace {
 constexpr float iconSide = 32.f;
 constexpr float iconTextGap = 2.f;
 
-sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
-{
-    c.a = alpha;
-    return c;
-}
-
 // A rectangle without outline over the given box.
 void solid(Rectangle& r, sf::Vector2f topLeft, sf::Vector2f size, sf::Color colour)
 {
@@ -106,7 +100,6 @@ void Button::clear()
 {
     created = false;
     clicked = false;
-    mouseOver = false;
 }
 
 void Button::update()

@@ -23,12 +23,6 @@ const sf::Color cursorColour(0, 0, 0, 192);
 
 std::uint8_t channel(double unit) { return static_cast<std::uint8_t>(std::lround(std::clamp(unit, 0.0, 1.0) * 255.0)); }
 
-sf::Color withAlpha(sf::Color c, std::uint8_t a)
-{
-    c.a = a;
-    return c;
-}
-
 } // namespace
 
 Hsv toHsv(sf::Color colour)

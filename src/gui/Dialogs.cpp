@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iostream>
 #include <cmath>
 
 namespace kv {
@@ -117,7 +118,13 @@ void makeNegativeButton(Button& button, const std::string& text, int icon, sf::V
 
 float okCancelWidth() { return standardTextWidth("000000") + 64.f; }
 
-void showMessage(const std::string& text) { runTextBox("Message", text, false); }
+void showMessage(const std::string& text)
+{
+    // Also on standard error, where a player who started the game from a
+    // terminal can read it after the window has gone.
+    std::cerr << "Message: " << text << '\n';
+    runTextBox("Message", text, false);
+}
 
 bool confirm(const std::string& text) { return runTextBox("Confirm", text, true); }
 

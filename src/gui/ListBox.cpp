@@ -32,12 +32,6 @@ constexpr float margin = 2.f;
 // their last glyph.
 constexpr float textInset = 3.f;
 
-sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
-{
-    c.a = alpha;
-    return c;
-}
-
 sf::Text itemText(const std::string& text)
 {
     sf::Text t(sf::String(text, std::locale()), Text::standardFont(), widgetTextSize);
@@ -302,7 +296,9 @@ void ListBox::layoutLines()
         const bool selected = selectable && i == selection;
         item.label.setFillColor(withAlpha(selected ? selectedTextColour : theme::textColour, alpha));
     }
-    if (selectable && selection >= top && selection < visibleEnd()) {
+    // A selected line out of view falls outside the clip when drawn.
+    highlightShown = selectable && selection >= 0;
+    if (highlightShown) {
         const sf::FloatRect a = lineArea(selection);
         highlight.setPosition({a.left, a.top});
         highlight.setSize({a.width, a.height});
@@ -349,7 +345,7 @@ void ListBox::draw()
     frame.draw();
     {
         ClippedDrawing clip(*target, textArea());
-        if (selectable && selection >= top && selection < visibleEnd())
+        if (highlightShown)
             highlight.draw();
         for (std::int32_t i = top; i < visibleEnd(); ++i) {
             const Item& item = items[static_cast<std::size_t>(i)];

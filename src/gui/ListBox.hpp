@@ -73,6 +73,7 @@ public:
 
     BevelPanel frame;
     Rectangle highlight;
+    bool highlightShown = false;  // the selected line is in view
 
 private:
     // The slider bar is bound to the value beside it; a copied list must

@@ -37,12 +37,6 @@ namespace {
 bool keyDown(sf::Keyboard::Key key) { return Keyboard::isKeyDown(key); }
 bool controlHeld() { return keyDown(sf::Keyboard::LControl) || keyDown(sf::Keyboard::RControl); }
 
-sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
-{
-    c.a = alpha;
-    return c;
-}
-
 } // namespace
 
 std::string EditableText::selectedText() const

@@ -6,6 +6,7 @@
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
 #include "gui/Label.hpp"
+#include "gui/Theme.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Window/Keyboard.hpp>
@@ -22,12 +23,6 @@ constexpr float lineBreakMark = 5.f;
 float offsetIn(const sf::Text& line, std::int32_t column)
 {
     return line.findCharacterPos(static_cast<std::size_t>(column)).x - line.getPosition().x;
-}
-
-sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
-{
-    c.a = alpha;
-    return c;
 }
 
 } // namespace
@@ -191,7 +186,8 @@ void TextMemo::layout()
     const std::int32_t selectionEnd = selectionStart + selectionLength;
     shownLines.clear();
     for (std::int32_t line = top; line < last; ++line) {
-        ShownLine shown{textField::makeText(lineText(line)), sf::RectangleShape(), false};
+        // A line outside the selection keeps an empty highlight, which draws nothing.
+        ShownLine shown{textField::makeText(lineText(line)), sf::RectangleShape()};
         const float y = area.top + static_cast<float>(line - top) * h;
         shown.text.setPosition(left, y - 1.f);
         shown.text.setFillColor(withAlpha(shown.text.getFillColor(), alpha));
@@ -207,7 +203,6 @@ void TextMemo::layout()
             shown.highlight.setPosition(left + x0, y);
             shown.highlight.setSize({x1 - x0, h});
             shown.highlight.setFillColor(withAlpha(textField::selectionColour, alpha));
-            shown.selected = true;
         }
         shownLines.push_back(std::move(shown));
     }
@@ -274,8 +269,7 @@ void TextMemo::draw()
     frame.draw();
     ClippedDrawing clip(*target, inner());
     for (const ShownLine& line : shownLines)
-        if (line.selected)
-            target->draw(line.highlight);
+        target->draw(line.highlight);
     for (const ShownLine& line : shownLines)
         target->draw(line.text);
     if (hasFocus() && caretInView)

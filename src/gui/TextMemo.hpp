@@ -59,7 +59,6 @@ private:
     struct ShownLine {
         sf::Text text;
         sf::RectangleShape highlight;
-        bool selected = false;
     };
 
     sf::Vector2f position, size;

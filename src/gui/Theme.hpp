@@ -3,6 +3,8 @@
 
 #include <SFML/Graphics/Color.hpp>
 
+#include <cstdint>
+
 namespace kv::theme {
 
 inline const sf::Color faceColour(200, 200, 200, 255);
@@ -22,3 +24,14 @@ inline const sf::Color hintShadowColour(0, 0, 0, 128);
 inline const float shadowOffset = 8.f;
 
 } // namespace kv::theme
+
+namespace kv {
+
+// A colour as it shows when its widget fades to the given alpha.
+inline sf::Color withAlpha(sf::Color c, std::uint8_t alpha)
+{
+    c.a = alpha;
+    return c;
+}
+
+} // namespace kv

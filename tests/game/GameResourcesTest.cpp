@@ -174,7 +174,7 @@ TEST_F(GameResourcesTest, AMissingOrBrokenSpriteIsReportedAndTheRestLoads)
     ASSERT_TRUE(Game::loadResources());
     EXPECT_TRUE(Game::resources().loaded);
     EXPECT_EQ(spriteFrameCounts(), std::vector<std::string>({"0", "1", "0", "1"}));
-    EXPECT_TRUE(errorShown("Not a valid sprite file"));
+    EXPECT_TRUE(errorShown("Not a valid sprite file: base\\sprites\\mowerIdle.spr"));
     EXPECT_TRUE(errorShown("Unable to open base\\sprites\\cloud01.spr"));
     EXPECT_EQ(Game::resourceError(), "Unable to open base\\sprites\\cloud01.spr");
 }

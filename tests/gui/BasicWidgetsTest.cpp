@@ -141,6 +141,22 @@ TEST_F(Widgets, HotKeyActsWithThePointerElsewhereAndEatsTheTicksKeys)
     tick();
     ok.update();
     EXPECT_FALSE(ok.clicked);
+
+    // Cleared, a button forgets a click and neither acts nor shows.
+    fake.window.pressKey(sf::Keyboard::Return);
+    tick();
+    ok.update();
+    ASSERT_TRUE(ok.clicked);
+    ok.clear();
+    EXPECT_FALSE(ok.clicked);
+    Canvas canvas;
+    ok.setPosition({10.f, 10.f});
+    ok.draw();
+    EXPECT_EQ(canvas.pixel(20, 20), sf::Color::Black);
+    fake.window.pressKey(sf::Keyboard::Return);
+    tick();
+    ok.update();
+    EXPECT_FALSE(ok.clicked);
 }
 
 TEST_F(Widgets, DisabledButtonIgnoresTheMouseButNotItsHotKey)
@@ -498,6 +514,39 @@ TEST_F(Widgets, SliderDragsToBothEndsUnderMouseCapture)
     slider.update();
     EXPECT_FLOAT_EQ(slider.thumb.getPosition().x, 280.f);
     EXPECT_EQ(slider.valueLabel.getText(), "100");
+
+    // Between ticks, with nothing to choose from or with no value to move,
+    // a slider takes no notice of a press on it.
+    std::int32_t none = 0;
+    kv::Scrollbar empty, unbound;
+    empty.create("", {100.f, 100.f}, {200.f, 24.f}, 0, false, 20.f, &none);
+    unbound.create("", {100.f, 100.f}, {200.f, 24.f}, 100, false, 20.f, nullptr);
+    fake.window.mouse = {200, 110};
+    fake.window.buttons.insert(sf::Mouse::Left);
+    KVCore::pollEvents();
+    ASSERT_FALSE(KVCore::tickFlag());
+    slider.update();
+    tick();
+    empty.update();
+    unbound.update();
+    EXPECT_FALSE(slider.dragging || empty.dragging || unbound.dragging);
+    EXPECT_FALSE(Mouse::isCaptured());
+    EXPECT_EQ(volume, 100);
+    fake.window.buttons.clear();
+    tick();
+
+    // Two positions are still a choice.
+    std::int32_t onOff = 0;
+    kv::Scrollbar two;
+    two.create("", {100.f, 100.f}, {200.f, 24.f}, 1, false, 20.f, &onOff);
+    fake.window.mouse = {299, 110};
+    fake.window.buttons.insert(sf::Mouse::Left);
+    tick();
+    two.update();
+    EXPECT_EQ(onOff, 1);
+    fake.window.buttons.clear();
+    tick();
+    two.update();
 }
 
 TEST_F(Widgets, SliderColourBandsAndThumbLimits)

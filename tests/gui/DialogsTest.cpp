@@ -70,8 +70,11 @@ TEST_F(DialogsTest, MessageClosesOnReturnAndErrorReportsQuoteThePath)
 {
     test::ModalDriver driver(fake.window);
     driver.press(sf::Keyboard::Return).press(sf::Keyboard::Return);
+    testing::internal::CaptureStderr();
     kv::errorReading("maps/level1.map");
     kv::errorWriting("tiles/grass.til");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Message: Error reading \"maps/level1.map\"\nMessage: Error writing \"tiles/grass.til\"\n");
     EXPECT_FALSE(driver.gaveUp);
     EXPECT_EQ(driver.screens, (std::vector<std::string>{"Message: Error reading \"maps/level1.map\"",
                                                         "Message: Error writing \"tiles/grass.til\""}));

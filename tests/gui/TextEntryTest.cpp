@@ -311,6 +311,14 @@ TEST_F(TextEntryTest, ClipboardCutCopyAndPasteGoThroughTheFilters)
     fake.window.keys = {Key::LShift};
     keys({Key::Insert}, box);
     EXPECT_EQ(box.text, "hello worldhello world");
+    // Shift+Delete cuts as Control+X does.
+    fake.window.keys = {Key::LControl};
+    keys({Key::A}, box);
+    sf::Clipboard::setString("");
+    fake.window.keys = {Key::LShift};
+    keys({Key::Delete}, box);
+    EXPECT_EQ(box.text, "");
+    EXPECT_EQ(sf::Clipboard::getString().toAnsiString(), "hello worldhello world");
 
     sf::Clipboard::setString("12\n3x4567");
     kv::TextBox numbers;

@@ -1,5 +1,5 @@
-// Map files of every version and grass formatting, in a folder of their own
-// without a tileset.  Finding the tileset and the field picture are checked
+// Map files of every version, grass formatting and the field picture, in a
+// folder of their own without a tileset.  Finding the tileset is checked
 // through render-map in KelvaneToolWorldTest.
 
 #include "world/Map.hpp"
@@ -59,6 +59,31 @@ TEST_F(MapTest, ANewMapTakesTheGamesTilesetOrABlankOneWithTheReason)
     EXPECT_TRUE(map.tilesetPath.empty());
     EXPECT_EQ(map.tileset.description, "");
     EXPECT_NE(KVCore::lastLogLine().find("base\\tiles\\kelvane.til"), std::string::npos) << KVCore::lastLogLine();
+}
+
+// Each cell shows its tile's picture, to the last pixel of the last row;
+// a cell naming no tile stays black.
+TEST_F(MapTest, TheFieldPictureShowsEachCellsTile)
+{
+    map.newMap();
+    map.tileset.reset();
+    map.tileset.tiles[5].image.create(Tileset::tileSize, Tileset::tileSize, sf::Color::Red);
+    map.tileset.tiles[Tileset::tileCount - 1].image.create(Tileset::tileSize, Tileset::tileSize, sf::Color::Green);
+    map.tileset.tiles[0].image.create(Tileset::tileSize, Tileset::tileSize, sf::Color::Blue);
+    map.tileset.buildAtlas();
+    map.cells.fill(0);
+    map.cells[0] = 5;
+    map.cells[1] = Tileset::tileCount;
+    map.cells[Map::cellCount - 1] = Tileset::tileCount - 1;
+    const sf::Image field = map.renderField();
+    ASSERT_EQ(field.getSize(), sf::Vector2u(800, 512));
+    EXPECT_EQ(field.getPixel(0, 0), sf::Color::Red);
+    EXPECT_EQ(field.getPixel(31, 31), sf::Color::Red);
+    EXPECT_EQ(field.getPixel(40, 10), sf::Color::Black);
+    EXPECT_EQ(field.getPixel(70, 10), sf::Color::Blue);
+    EXPECT_EQ(field.getPixel(768, 480), sf::Color::Green);
+    EXPECT_EQ(field.getPixel(799, 511), sf::Color::Green);
+    EXPECT_EQ(field.getPixel(767, 511), sf::Color::Blue);
 }
 
 TEST_F(MapTest, EveryVersionLoadsAndSavesAsVersion3)
