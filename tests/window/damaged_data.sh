@@ -7,8 +7,9 @@
 # all three ways; base/ is too big for that, so each of its files is damaged
 # one way and more cases are added up to a sample of at least sixty, all
 # chosen by a fixed seed.  No case may end by a signal (a crash, or a
-# sanitizer's abort) or with a code other than 0 or 1, an error message must
-# name the damaged file, and the player's files must load afterwards.
+# sanitizer's abort) or with a code other than 0 or 1, what the game says
+# (its errors and messages) must name the damaged file, and the player's
+# files must load afterwards.
 # An undamaged control run goes first and must play the whole path.
 # Usage: damaged_data.sh KELVANE_EXE RUN_FOLDER
 #   KELVANE_SWEEP_JOBS: games played side by side (2)

@@ -157,7 +157,9 @@ run_case() {
   GAME_PID=$!
   drive
   finish
-  errors=$(grep '^Error: ' "$SCRATCH/stderr" || true)
+  # What the game said: errors it reported and messages it showed, both of
+  # which it also writes to standard error.
+  errors=$(grep -E '^(Error|Message): ' "$SCRATCH/stderr" || true)
   problem=$(player_files_problem)
 
   if [ "$code" = hung ]; then
