@@ -53,7 +53,12 @@ case "${1:-}" in
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKV_FUZZ=ON -DKV_FUZZ_SECONDS="${KV_FUZZ_SECONDS:-5}" >/dev/null
     cmake --build build-fuzz
     (cd build-fuzz && ctest --output-on-failure -L fuzz)
-    cd build
+    # The whole suite runs in a build with address and undefined-behaviour
+    # checks, so a memory fault any test reaches fails it; build/ above is
+    # the game as players get it and is only built.
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKV_SANITIZE=ON >/dev/null
+    cmake --build build-sanitize
+    cd build-sanitize
     # Tests get a virtual display and no sound card; the window tests start
     # displays of their own and run one at a time.  -noreset: by default the
     # X server resets whenever its last client leaves, and a test starting

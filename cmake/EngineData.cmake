@@ -20,7 +20,7 @@ set(KV_ENGINE_TEXTURES
 
 add_custom_command(
   OUTPUT ${KV_ENGINE_TEXTURES}
-  COMMAND make_engine_textures ${KV_ICON_FONT} ${KELVANE_RUN_DIR}/zavi3
+  COMMAND ${KV_RUN_TOOL} $<TARGET_FILE:make_engine_textures> ${KV_ICON_FONT} ${KELVANE_RUN_DIR}/zavi3
   DEPENDS make_engine_textures ${KV_ICON_FONT}
   COMMENT "Drawing the icon sheet and check boxes"
   VERBATIM)

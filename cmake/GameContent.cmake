@@ -41,7 +41,7 @@ list(FILTER KV_CONTENT_SOURCES EXCLUDE REGEX "/content/zavi3/")
 set(KV_CONTENT_STAMP ${KELVANE_RUN_DIR}/base/.made)
 add_custom_command(
   OUTPUT ${KV_CONTENT_STAMP}
-  COMMAND make_game_content ${CMAKE_SOURCE_DIR}/content ${KV_FONTS_DIR} ${KELVANE_RUN_DIR}/base
+  COMMAND ${KV_RUN_TOOL} $<TARGET_FILE:make_game_content> ${CMAKE_SOURCE_DIR}/content ${KV_FONTS_DIR} ${KELVANE_RUN_DIR}/base
   COMMAND ${CMAKE_COMMAND} -E touch ${KV_CONTENT_STAMP}
   DEPENDS make_game_content ${KV_CONTENT_SOURCES}
   COMMENT "Making the game's content"

@@ -28,7 +28,7 @@ foreach(size ${KV_ICON_SIZES})
 endforeach()
 add_custom_command(
   OUTPUT ${KV_ICONS}
-  COMMAND make_icons ${CMAKE_SOURCE_DIR}/content ${KV_FONTS_DIR} ${KV_PACKAGING_BUILT}/icons
+  COMMAND ${KV_RUN_TOOL} $<TARGET_FILE:make_icons> ${CMAKE_SOURCE_DIR}/content ${KV_FONTS_DIR} ${KV_PACKAGING_BUILT}/icons
   DEPENDS make_icons
   COMMENT "Painting the desktop icons"
   VERBATIM)
