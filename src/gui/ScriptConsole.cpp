@@ -94,9 +94,10 @@ void ScriptConsole::show(std::int32_t entry)
 void ScriptConsole::act()
 {
     auto clicked = [this](const char* text) { return button(text)->clicked; };
-    if (clicked("History Back") && shown > 0)
+    // The buttons are enabled only where there is an entry to step to.
+    if (clicked("History Back"))
         show(shown - 1);
-    if (clicked("History Forward") && shown + 1 < static_cast<std::int32_t>(history.size()))
+    if (clicked("History Forward"))
         show(shown + 1);
     if (clicked("Select All")) {
         memo.selectAll();

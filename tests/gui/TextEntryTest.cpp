@@ -219,6 +219,17 @@ TEST_F(TextEntryTest, ClickMovesTheKeyboardAndPlacesTheCaret)
     fake.window.mouse.x += 190;
     pass(second);
     EXPECT_EQ(second.selectedText(), "xtwo");
+    fake.window.buttons.clear();
+    fake.window.mouseButton(sf::Mouse::Left, false);
+    pass(second);
+
+    // A memo takes the keyboard from a click inside it, not from one beside it.
+    kv::TextMemo memo;
+    memo.create({50.f, 300.f}, {300.f, 100.f}, "notes");
+    click({360.f, 350.f}, second, memo);
+    EXPECT_EQ(kv::focusedId(), second.id);
+    click({340.f, 350.f}, second, memo);
+    EXPECT_EQ(kv::focusedId(), memo.id);
 }
 
 TEST_F(TextEntryTest, DraggingLeftSelectsBackToThePointerInBoxAndMemo)
