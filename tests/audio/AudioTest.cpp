@@ -127,6 +127,17 @@ TEST_F(AudioTest, SoundPoolSlotsAndTheLoopKeepAlive)
         Audio::pollSound();
     ASSERT_EQ(Audio::playingSoundCount(), 0);
 
+    // A new sound starts where it is played, with today's settings too.
+    KVCore::settings().soundAttenuation = 0.5f;
+    ASSERT_TRUE(Audio::playSound(engine, {70.f, 20.f}, true, "fresh", 30.f));
+    const sf::Sound* fresh = Audio::soundInSlot(Audio::findPlayingSound("fresh"));
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->getPosition(), sf::Vector3f(70.f, 20.f, 0.f));
+    EXPECT_EQ(std::make_pair(fresh->getAttenuation(), fresh->getMinDistance()), std::make_pair(0.5f, 30.f));
+    for (int tick = 0; tick < 4; ++tick)
+        Audio::pollSound();
+    ASSERT_EQ(Audio::playingSoundCount(), 0);
+
     // Untagged plays take slots of their own, until the pool is full.
     ASSERT_TRUE(play(engine, false, "once"));
     EXPECT_TRUE(play(engine));
