@@ -59,6 +59,10 @@ void freeId(std::int32_t id)
 {
     if (id >= 0 && id < idTableSize)
         state.taken[static_cast<std::size_t>(id)] = false;
+    // The keyboard goes with a widget that goes; the next widget to take
+    // its id must not find itself focused.
+    if (id == state.focused)
+        state.focused = -1;
 }
 
 bool idTaken(std::int32_t id)

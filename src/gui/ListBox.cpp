@@ -34,9 +34,8 @@ constexpr float textInset = 3.f;
 
 sf::Text itemText(const std::string& text)
 {
-    sf::Text t(sf::String(text, std::locale()), Text::standardFont(), widgetTextSize);
-    t.setFillColor(theme::textColour);
-    return t;
+    // Its colour is set where it is laid out, selected or not.
+    return sf::Text(sf::String(text, std::locale()), Text::standardFont(), widgetTextSize);
 }
 
 float textWidth(const std::string& text)

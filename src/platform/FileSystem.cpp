@@ -18,15 +18,8 @@ namespace {
 // still come out in one fixed order.
 bool nameLess(const std::string& a, const std::string& b)
 {
-    const bool lessIgnoringCase = std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
-    if (lessIgnoringCase)
-        return true;
-    const bool greaterIgnoringCase = std::lexicographical_compare(
-        b.begin(), b.end(), a.begin(), a.end(),
-        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
-    return !greaterIgnoringCase && a < b;
+    const std::string lowerA = lowerAscii(a), lowerB = lowerAscii(b);
+    return lowerA != lowerB ? lowerA < lowerB : a < b;
 }
 
 std::uint64_t entrySize(const fs::directory_entry& entry)

@@ -102,6 +102,18 @@ TEST_F(TextEntryTest, MaxLengthAndNumericFilterDecideWhatTypingKeeps)
     EXPECT_EQ(pasted.text, "abc");
 }
 
+// Text the owner puts in the box shows on the next pass, even where the
+// caret stays where it was.
+TEST_F(TextEntryTest, TextSetByTheOwnerShowsOnTheNextPass)
+{
+    kv::TextBox box;
+    createFocused(box, "abc");
+    pass(box);
+    box.text = "xyz";
+    pass(box);
+    EXPECT_EQ(box.shown.getString().toAnsiString(), "xyz");
+}
+
 TEST_F(TextEntryTest, ShiftLeftTwiceThenPTurnsHelloIntoHelp)
 {
     kv::TextBox box;

@@ -131,4 +131,41 @@ TEST(WidgetPictures, EveryWidgetOpaqueAndFadedLooksAsStored)
                                                         "widgets.png"));
 }
 
+// A widget moved draws exactly as one made where it went.
+TEST(WidgetPictures, AMovedWidgetDrawsAsOneMadeThere)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::loadEngineArt();
+    test::FakeWindowScope fake;
+    Keyboard::buildKeyNameTable();
+    KVCore::startPoller();
+
+    // The keyboard goes with a focused widget that goes, so no widget made
+    // later on its id shows a caret it was never given.
+    {
+        kv::TextBox gone;
+        gone.create("gone", {0.f, 0.f}, 100.f, 8);
+        kv::setFocusedId(gone.id);
+    }
+    EXPECT_EQ(kv::focusedId(), -1);
+
+    Gallery made(6.f), moved(518.f);
+    for (kv::Component* c : moved.components())
+        c->setPosition(c->getPosition() - sf::Vector2f(512.f, 0.f));
+    const auto drawn = [](Gallery& gallery) {
+        return test::drawnPicture({1024, 768}, sf::Color(58, 58, 58), [&] {
+            for (kv::Component* c : gallery.components())
+                c->draw();
+        });
+    };
+    const sf::Image a = drawn(made), b = drawn(moved);
+    int differing = 0;
+    for (unsigned y = 0; y < 768; ++y)
+        for (unsigned x = 0; x < 1024; ++x)
+            differing += a.getPixel(x, y) != b.getPixel(x, y);
+    EXPECT_EQ(differing, 0);
+    if (differing)
+        b.saveToFile("/tmp/kelvane-golden/moved-widgets.png");
+}
+
 } // namespace
