@@ -16,6 +16,7 @@ start_display
 SCRATCH=$(mktemp -d /tmp/kelvane-window-test.XXXXXX)
 KEEP_PREFIX=read-only-data
 source "$here/support/screen.sh"
+source "$here/support/game_screens.sh"
 # The data folder is read-only; clean-up needs it writable again.
 trap 'chmod -R u+w "$SCRATCH" 2>/dev/null; cleanup' EXIT
 
@@ -34,20 +35,6 @@ game=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kelvane$' | head 
   fail "no game window: $(cat "$SCRATCH/stderr")"
 xdotool windowfocus --sync "$game"
 
-# At 1024x768 the menus hang from (15, 15); rows are 48 apart (see
-# whole_game.sh).
-main_row() { echo "25x30+305+$((140 + 48 * $1))"; }
-sub_row() { echo "25x30+305+$((70 + 48 * $1))"; }
-MAIN_PANEL=25x30+305+62
-SUB_PANEL=25x30+305+20
-LEVEL_LINE=300x28+722+703    # game screen: right end of the bar
-PICTURE_BOARD=500x30+262+320
-DIALOG_TITLE=600x14+200+306
-
-main_menu_at() { panel "$MAIN_PANEL" && highlit "$(main_row "$1")"; }
-sub_menu_at() { panel "$SUB_PANEL" && highlit "$(sub_row "$1")"; }
-playing() { [ "$(brightest "$LEVEL_LINE")" -gt 200 ] && ! blue "$PICTURE_BOARD" && ! blue "$DIALOG_TITLE"; }
-dialog() { blue "$DIALOG_TITLE"; }
 
 
 await "main menu" main_menu_at 0

@@ -16,6 +16,7 @@ start_display
 SCRATCH=$(mktemp -d /tmp/kelvane-window-test.XXXXXX)
 KEEP_PREFIX=read-only-saves
 source "$here/support/screen.sh"
+source "$here/support/game_screens.sh"
 trap 'chmod -R u+w "$SCRATCH" 2>/dev/null; cleanup' EXIT
 
 make_installed_copy "$exe" "$run_folder"
@@ -28,17 +29,6 @@ if [ "$player" -eq 0 ]; then
   player=nobody
 fi
 
-main_row() { echo "25x30+305+$((140 + 48 * $1))"; }
-sub_row() { echo "25x30+305+$((70 + 48 * $1))"; }
-MAIN_PANEL=25x30+305+62
-SUB_PANEL=25x30+305+20
-LEVEL_LINE=300x28+722+703
-PICTURE_BOARD=500x30+262+320
-DIALOG_TITLE=600x14+200+306
-main_menu_at() { panel "$MAIN_PANEL" && highlit "$(main_row "$1")"; }
-sub_menu_at() { panel "$SUB_PANEL" && highlit "$(sub_row "$1")"; }
-playing() { [ "$(brightest "$LEVEL_LINE")" -gt 200 ] && ! blue "$PICTURE_BOARD" && ! blue "$DIALOG_TITLE"; }
-dialog() { blue "$DIALOG_TITLE"; }
 listing() { (cd "$1" && find . -printf '%y %m %s %p\n' | sort); }
 
 # Usage: play_once NAME HOME UNTOUCHED (the user folder already made as it

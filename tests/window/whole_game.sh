@@ -16,6 +16,7 @@ start_display
 make_run_folder "$2"
 KEEP_PREFIX=whole-game
 source "$here/support/screen.sh"
+source "$here/support/game_screens.sh"
 cd "$SCRATCH"
 
 make_mod_folder testmod
@@ -27,21 +28,10 @@ done
 cp -r testmod nopicture
 rm nopicture/menuback.png
 
-# At 1024x768 the menus hang from (15, 15): the main menu's title panel is
-# 114 rows high and its rows start at 132, a sub-menu's panel 44 rows and
-# its rows at 62; rows are 48 apart and 45 high.  x 305..330 lies right of
-# every title text and inside every row.
-main_row() { echo "25x30+305+$((140 + 48 * $1))"; }
-sub_row() { echo "25x30+305+$((70 + 48 * $1))"; }
-MAIN_PANEL=25x30+305+62
-SUB_PANEL=25x30+305+20
 LONG_HINT=25x30+305+530     # the hint box under a list of nine rows
 SLOT1_LABEL=260x26+62+72     # the first slot row's label
 MOD_LINE=180x18+840+747      # "Using mod folder: testmod", bottom right
-LEVEL_LINE=300x28+722+703    # game screen: right end of the bar
 PICTURE_FRAME=540x12+242+298
-PICTURE_BOARD=500x30+262+320
-DIALOG_TITLE=600x14+200+306  # message box and confirmation
 MENU_FIRST=280x28+520+260    # the debug menu's first entry, highlighted
 CREDITS_BAND=1000x30+12+392
 CREDITS_SKY=1000x30+12+100
@@ -51,15 +41,11 @@ HELP_PAGE=500x200+262+300
 darkest() { convert "$SCREEN" -crop "$1" +repage -colorspace gray -format '%[fx:int(255*minima)]' info:; }
 shaded() { read -r r g b < <(rgb "$1"); [ $((r + g + b)) -lt 200 ]; }
 
-main_menu_at() { panel "$MAIN_PANEL" && highlit "$(main_row "$1")"; }
 # A sub-menu with its current row; the slot and delete lists have nine rows,
 # which push the hint box down over the lawn.
-sub_menu_at() { panel "$SUB_PANEL" && highlit "$(sub_row "$1")"; }
 long_menu_at() { sub_menu_at "$1" && shaded "$LONG_HINT"; }
 short_menu_at() { sub_menu_at "$1" && ! shaded "$LONG_HINT"; }
-playing() { [ "$(brightest "$LEVEL_LINE")" -gt 200 ] && ! blue "$PICTURE_BOARD" && ! blue "$DIALOG_TITLE"; }
 level_complete() { read -r r g b < <(rgb "$PICTURE_FRAME"); [ "$r" -gt 150 ] && [ "$r" -gt $((g + 30)) ] && [ "$g" -gt $((b + 30)) ]; }
-dialog() { blue "$DIALOG_TITLE"; }
 debug_menu() { blue "$MENU_FIRST"; }
 credits() { read -r r g b < <(rgb "$CREDITS_BAND"); [ $((r + g + b)) -lt 30 ] && read -r r g b < <(rgb "$CREDITS_SKY") && [ $((r + g + b)) -gt 120 ]; }
 help_shown() { blue "$HELP_TITLE" && [ "$(convert "$SCREEN" -crop "$HELP_PAGE" +repage -format '%[fx:int(255*mean)]' info:)" -gt 200 ]; }

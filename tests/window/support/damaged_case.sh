@@ -21,19 +21,8 @@ start_display
 SCRATCH=$(mktemp -d /tmp/kelvane-damaged.XXXXXX)
 KEEP_PREFIX=damaged
 source "$here/screen.sh"
+source "$here/game_screens.sh"
 
-# At 1024x768, as in whole_game.sh.
-main_row() { echo "25x30+305+$((140 + 48 * $1))"; }
-sub_row() { echo "25x30+305+$((70 + 48 * $1))"; }
-MAIN_PANEL=25x30+305+62
-SUB_PANEL=25x30+305+20
-LEVEL_LINE=300x28+722+703
-PICTURE_BOARD=500x30+262+320
-DIALOG_TITLE=600x14+200+306
-main_menu_at() { panel "$MAIN_PANEL" && highlit "$(main_row "$1")"; }
-sub_menu_at() { panel "$SUB_PANEL" && highlit "$(sub_row "$1")"; }
-playing() { [ "$(brightest "$LEVEL_LINE")" -gt 200 ] && ! blue "$PICTURE_BOARD" && ! blue "$DIALOG_TITLE"; }
-dialog() { blue "$DIALOG_TITLE"; }
 
 # Damaged data may change what the screens look like, so a screen that does
 # not show up within a few seconds is only noted and the path goes on; a
