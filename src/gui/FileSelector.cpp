@@ -228,7 +228,7 @@ bool FileSelector::run()
         } else if (entryList.selection != shownSelection_) {
             // A file picked with one click or the arrow keys is taken too.
             shownSelection_ = entryList.selection;
-            if (shownSelection_ >= 0 && shownSelection_ < entryList.count()) {
+            if (shownSelection_ >= 0) {
                 const std::string& picked = entryList.items[static_cast<std::size_t>(shownSelection_)].text;
                 if (!endsWithSeparator(picked)) {
                     fileNameBox.text = picked;

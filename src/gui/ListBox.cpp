@@ -187,8 +187,8 @@ void ListBox::moveDown(std::int32_t lines)
             if (selection >= top + rows)
                 top = selection - rows + 1;
         }
-    } else if (scrollable && top < count() - rows) {
-        top = std::min(top + lines, count() - rows);
+    } else if (scrollable) {
+        top = std::max(top, std::min(top + lines, count() - rows));
     }
 }
 
@@ -366,7 +366,6 @@ void ListBox::setPosition(sf::Vector2f topLeft)
     position = topLeft;
     frame.setPosition(position);
     layoutSlider();
-    linesDirty = true;
     layoutLines();
 }
 
@@ -377,7 +376,6 @@ void ListBox::setSize(sf::Vector2f newSize)
     frame.setSize(size);
     top = std::clamp(top, 0, std::max(count() - rows, 0));
     layoutSlider();
-    linesDirty = true;
     layoutLines();
 }
 

@@ -147,6 +147,8 @@ void ScriptConsole::run()
     waitOutOpeningKeys();
     exitRequested = false;
     setFocusedId(memo.id);
+    // The caret shows as the console opens, not wherever its blink stood when it last closed.
+    memo.caret.restartBlink();
     while (loop.beginPass()) {
         update();
         draw();

@@ -160,6 +160,13 @@ TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
     picker.create({100.f, 100.f}, {400.f, 300.f});
     picker.setColour(sf::Color(0, 0, 255, 128));
     EXPECT_EQ(picker.getColour(), sf::Color(0, 0, 255, 128));
+    // A press that began outside the field and the strip picks nothing.
+    fake.window.mouse = {50, 50};
+    fake.window.buttons = {sf::Mouse::Left};
+    picker.update();
+    EXPECT_EQ(picker.getColour(), sf::Color(0, 0, 255, 128));
+    fake.window.buttons.clear();
+    picker.update();
 
     // Halfway across the top row: hue 180 at full saturation, cyan.
     const sf::FloatRect field = picker.fieldArea();
@@ -199,11 +206,41 @@ TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
     picker.update();
     EXPECT_FALSE(picker.fieldDrag);
 
+    {
+        sf::Color colour(10, 200, 30, 255);
+        test::ModalDriver driver(fake.window);
+        driver.press(sf::Keyboard::Return);
+        EXPECT_TRUE(kv::pickColour(colour));
+        EXPECT_EQ(colour, sf::Color(10, 200, 30, 255));
+    }
+    // In the dialog, a press in the field picks there: the far left of the
+    // top row is red, at the brightness the colour had.
+    kv::ColourPickerDialog placed;
+    placed.create("Colour", sf::Color::Black);
+    const sf::FloatRect inDialog = placed.picker.fieldArea();
+    const sf::Vector2i redCorner(static_cast<int>(inDialog.left) + 1, static_cast<int>(inDialog.top));
     sf::Color colour(10, 200, 30, 255);
     test::ModalDriver driver(fake.window);
-    driver.press(sf::Keyboard::Return);
-    EXPECT_TRUE(kv::pickColour(colour));
-    EXPECT_EQ(colour, sf::Color(10, 200, 30, 255));
+    driver
+        .then([&](test::FakeWindow& w) {
+            w.mouse = redCorner;
+            w.buttons = {sf::Mouse::Left};
+        })
+        .then([](test::FakeWindow& w) { w.buttons.clear(); })
+        .press(sf::Keyboard::Return);
+    EXPECT_TRUE(kv::pickColour(colour, "Colour"));
+    EXPECT_NEAR(colour.r, 200, 2);
+    EXPECT_LT(colour.g, 5);
+    EXPECT_LT(colour.b, 5);
+    EXPECT_EQ(colour.a, 255);
+
+    // Cleared for use again, the dialog keeps neither its answer, its drag nor its colour.
+    placed.picker.fieldDrag = placed.picker.stripDrag = true;
+    placed.ok.clicked = placed.cancel.clicked = true;
+    placed.clear();
+    EXPECT_FALSE(placed.picker.fieldDrag || placed.picker.stripDrag);
+    EXPECT_FALSE(placed.ok.clicked || placed.cancel.clicked);
+    EXPECT_EQ(placed.picker.getColour(), sf::Color::White);
 }
 
 TEST(DisplayModes, OneLinePerSizeWithTheDesktopMarked)
@@ -228,6 +265,20 @@ TEST(DisplayModes, TheXScreensOwnModeIsListed)
     EXPECT_EQ(std::count(list.lines.begin(), list.lines.end(), line), 1);
     ASSERT_GE(list.selected, 0);
     EXPECT_EQ(list.lines[static_cast<std::size_t>(list.selected)], line);
+}
+
+// The list has the keyboard from the start, and the smallest mode the game
+// runs in is taken.
+TEST_F(DialogsTest, DisplayModeListTakesTheArrowKeysAtOnce)
+{
+    fake.window.modes = {{1920, 1080, 32}, {1280, 1024, 32}, {1024, 768, 32}, {800, 600, 32}, {640, 480, 32}};
+    ASSERT_EQ(fake.window.windowSize, sf::Vector2u(1024, 768));
+    kv::DisplayModeChoice choice;
+    test::ModalDriver driver(fake.window);
+    driver.press(sf::Keyboard::Down).press(sf::Keyboard::Down).press(sf::Keyboard::Return);
+    EXPECT_TRUE(kv::selectDisplayMode(choice));
+    EXPECT_EQ(sf::Vector2u(choice.width, choice.height), sf::Vector2u(640, 480));
+    EXPECT_EQ(driver.screens, std::vector<std::string>{"Select Display Mode"});
 }
 
 TEST_F(DialogsTest, DisplayModeRefusesSmallModesAndVideoOptionsKeepEmulation)

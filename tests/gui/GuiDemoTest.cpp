@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -156,6 +157,8 @@ TEST_F(GuiDemoRun, EachDialogLooksAsStored)
     snap("popup-menu");
     script->press({Key::Escape, Key::F9});
     snap("display-mode");
+    script->press({Key::Escape, Key::F10});
+    snap("script-console");
     script->press({Key::Escape, Key::F13});
     snap("error-reading");
     script->press({Key::Return});
@@ -175,9 +178,72 @@ TEST_F(GuiDemoRun, EachDialogLooksAsStored)
 
     EXPECT_TRUE(script->ranOut());
     const std::filesystem::path golden = std::filesystem::path(__FILE__).parent_path() / "golden";
-    ASSERT_EQ(pictures.size(), 10u);
+    ASSERT_EQ(pictures.size(), 11u);
     for (const auto& [name, picture] : pictures)
         EXPECT_TRUE(test::matchesGoldenPicture(picture, golden / ("demo-" + name + ".png"))) << name;
+}
+
+// The wrapped text below the list is for reading: a click on it shows no
+// selection, as its own words say.
+TEST_F(GuiDemoRun, AClickOnTheWrappedTextSelectsNothing)
+{
+    sf::RenderTexture window;
+    ASSERT_TRUE(window.create(1024, 768));
+    KVCore::setCurrentTarget(&window);
+    std::vector<sf::Image> pictures;
+    const auto snap = [&] {
+        script->steps.push_back([&window, &pictures](test::FakeWindow&) {
+            window.display();
+            pictures.push_back(window.getTexture().copyToImage());
+        });
+    };
+    script->steps.push_back([](test::FakeWindow& w) { w.mouse = {600, 275}; });
+    snap();
+    script->steps.push_back([](test::FakeWindow& w) {
+        w.mouseButton(sf::Mouse::Left, true);
+        w.mouseButton(sf::Mouse::Left, false);
+    });
+    snap();
+    script->press({Key::Escape});
+    kv::runGuiDemo();
+    KVCore::setCurrentTarget(nullptr);
+
+    EXPECT_TRUE(script->ranOut());
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_TRUE(std::equal(pictures[0].getPixelsPtr(), pictures[0].getPixelsPtr() + 1024 * 768 * 4,
+                           pictures[1].getPixelsPtr()));
+}
+
+// A display change lays the demo out again, just as if it had started at
+// the new size: nothing of the old layout stays behind.
+TEST_F(GuiDemoRun, AfterADisplayChangeTheDemoLooksAsIfStartedThere)
+{
+    sf::RenderTexture window;
+    ASSERT_TRUE(window.create(1280, 1024));
+    KVCore::setCurrentTarget(&window);
+    std::vector<sf::Image> pictures;
+    const auto run = [&](bool startSmall) {
+        fake.window.resize(startSmall ? 1024 : 1280, startSmall ? 768 : 1024);
+        script->steps.clear();
+        script->steps.push_back([](test::FakeWindow& w) { w.resize(1280, 1024); });
+        script->steps.push_back([&window, &pictures](test::FakeWindow&) {
+            window.display();
+            pictures.push_back(window.getTexture().copyToImage());
+        });
+        script->press({Key::Escape});
+        kv::runGuiDemo();
+        EXPECT_TRUE(script->ranOut());
+    };
+    run(false);
+    auto clock = std::make_unique<FrameScript>(fake.window);
+    script = clock.get();
+    KVCore::setTimeSource(std::move(clock));
+    run(true);
+    KVCore::setCurrentTarget(nullptr);
+
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_TRUE(std::equal(pictures[0].getPixelsPtr(), pictures[0].getPixelsPtr() + 1280 * 1024 * 4,
+                           pictures[1].getPixelsPtr()));
 }
 
 } // namespace

@@ -246,6 +246,10 @@ TEST_F(ListBoxTest, TextDisplayWrapsScrollsAndNeverSelects)
     keys({Key::PageDown, Key::PageDown, Key::PageDown});
     EXPECT_EQ(list.top, list.count() - list.rows);
     EXPECT_EQ(list.selection, -1);
+    // Moved on by its owner, it stops at the last page just the same.
+    list.top = 0;
+    list.moveDown(1000);
+    EXPECT_EQ(list.top, list.count() - list.rows);
 
     // Even a selection the owner set is never shown.
     list.selection = list.top + 1;

@@ -62,7 +62,10 @@ public:
     void setMouseCursorGrabbed(bool grabbed) override { cursorGrabbed = grabbed; }
 
     sf::VideoMode desktopMode() const override { return desktop; }
-    std::vector<sf::VideoMode> fullscreenModes() const override { return {desktop}; }
+    std::vector<sf::VideoMode> fullscreenModes() const override
+    {
+        return modes.empty() ? std::vector<sf::VideoMode>{desktop} : modes;
+    }
     bool shadersAvailable() const override { return shaders; }
 
     void resize(unsigned w, unsigned h)
@@ -141,6 +144,8 @@ public:
     sf::Vector2u windowSize;
     sf::View currentView;
     sf::VideoMode desktop{1920, 1080, 32};
+    // The full-screen modes offered; none means only the desktop's.
+    std::vector<sf::VideoMode> modes;
     bool shaders = true;
     unsigned frameLimit = 0;
     bool vsync = false;
