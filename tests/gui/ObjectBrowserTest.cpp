@@ -213,8 +213,9 @@ TEST_F(ObjectBrowserTest, ALeftClickChoosesAndTheKeysPageAndCancel)
     EXPECT_FALSE(cancelling.gaveUp);
 }
 
-// Pictures of a sheet, a page of them with the pointer resting on one, as
-// kept beside this test.
+// Pictures of a sheet, the last of two pages of them with the pointer
+// resting on one, as kept beside this test: the bar beside them shows where
+// the page lies.
 TEST_F(ObjectBrowserTest, APageOfPicturesLooksAsStored)
 {
     test::loadEngineArt();
@@ -227,12 +228,16 @@ TEST_F(ObjectBrowserTest, APageOfPicturesLooksAsStored)
     sf::Texture texture;
     ASSERT_TRUE(texture.loadFromImage(sheet));
     browser.create("Select Tile", true);
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 640; ++i)
         browser.addEntry(sf::Sprite(texture, {(i % 8) * 32, 0, 32, 32}), "tile " + std::to_string(i), {32.f, 32.f});
     browser.layout(KVCore::viewSize());
+    ASSERT_EQ(browser.pageStarts().size(), 2u);
     const sf::Vector2i resting = centreOf(browser.screenRect(5));
     test::ModalDriver driver(fake.window);
-    driver.then([resting](test::FakeWindow& w) { w.mouse = resting; }).idle(2).press(sf::Keyboard::Escape);
+    driver.press(sf::Keyboard::PageDown)
+        .then([resting](test::FakeWindow& w) { w.mouse = resting; })
+        .idle(2)
+        .press(sf::Keyboard::Escape);
     const sf::Image picture = test::drawnPicture({1024, 768}, sf::Color(58, 58, 58), [&] { browser.run(); });
     EXPECT_TRUE(test::matchesGoldenPicture(picture, std::filesystem::path(__FILE__).parent_path() / "golden" /
                                                         "object-browser.png"));
