@@ -46,8 +46,6 @@ void Scrollbar::create(const std::string& captionText, sf::Vector2f newPosition,
     valueLabel.create(position, theme::hintTextColour, "");
     track.create(position, position + size, theme::titleBarLightColour, theme::titleBarDarkColour, trackFill);
     thumb.create(position, position + size, thumbLight, thumbDark, theme::titleBarColour);
-    bar.create(position, position + size);
-    bar.shape.setOutlineThickness(0.f);
     layout();
 }
 

@@ -158,6 +158,13 @@ TEST_F(DialogsTest, ColourPickerFieldSetsHueAndSaturationAndOkReturnsIt)
 {
     kv::ColourPicker picker;
     picker.create({100.f, 100.f}, {400.f, 300.f});
+    // Just made, it holds white: white previews and a strip from white to black.
+    const sf::Image made = test::drawnPicture({600, 450}, sf::Color::Blue, [&] { picker.draw(); });
+    EXPECT_EQ(made.getPixel(200, 370), sf::Color::White);
+    EXPECT_EQ(made.getPixel(400, 370), sf::Color::White);
+    const sf::Color middle = made.getPixel(484, 210);
+    EXPECT_NEAR(middle.r, 128, 8);
+    EXPECT_TRUE(middle.r == middle.g && middle.g == middle.b);
     picker.setColour(sf::Color(0, 0, 255, 128));
     EXPECT_EQ(picker.getColour(), sf::Color(0, 0, 255, 128));
     // A press that began outside the field and the strip picks nothing.

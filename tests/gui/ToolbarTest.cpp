@@ -115,6 +115,24 @@ TEST_F(ToolbarTest, DockedToolbarScrollsWhileTheMouseRestsOnTheViewEdge)
     }
     EXPECT_FLOAT_EQ(bar.getPosition().x, 0.f);
 
+    // Sticking out above or below, it comes back in by the top and bottom edges.
+    const auto restAt = [&](sf::Vector2i mouse, int ticks) {
+        fake.window.mouse = mouse;
+        for (int i = 0; i < ticks; ++i) {
+            tick();
+            bar.update();
+        }
+        return bar.getPosition().y;
+    };
+    bar.setPosition({0.f, -50.f});
+    EXPECT_FLOAT_EQ(restAt({500, 0}, 1), -20.f);
+    EXPECT_FLOAT_EQ(restAt({500, 0}, 5), 0.f);
+    const float bottom = 768.f - bar.getHeight();
+    bar.setPosition({0.f, bottom + 50.f});
+    EXPECT_FLOAT_EQ(restAt({500, 767}, 1), bottom + 20.f);
+    EXPECT_FLOAT_EQ(restAt({500, 767}, 5), bottom);
+    bar.setPosition({0.f, 0.f});
+
     // Docked: the title bar does not drag.
     fake.window.mouse = {100, 5};
     fake.window.buttons.insert(sf::Mouse::Left);
