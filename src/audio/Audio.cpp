@@ -440,6 +440,8 @@ sf::SoundSource::Status musicStatus()
     return state.music ? state.music->getStatus() : sf::SoundSource::Stopped;
 }
 
+float musicVolume() { return state.music ? state.music->getVolume() : 0.f; }
+
 sf::Time musicPlayingOffset()
 {
     return state.music ? state.music->getPlayingOffset() : sf::Time::Zero;

@@ -72,6 +72,8 @@ void restartMusic();
 // Stops the music and forgets its path and name.
 void stopMusic();
 sf::SoundSource::Status musicStatus();
+// What the music plays at now, 0 to 100; it follows the setting on each tick.
+float musicVolume();
 sf::Time musicPlayingOffset();
 void setMusicPlayingOffset(sf::Time offset);
 // Empty when nothing was started or the last start failed.

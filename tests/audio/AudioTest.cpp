@@ -155,6 +155,25 @@ TEST_F(AudioTest, SoundPoolSlotsAndTheLoopKeepAlive)
     EXPECT_EQ(Audio::playingSoundCount(), Audio::soundPoolSize);
 }
 
+// Each tick brings every sound and the music to the volumes set, held to
+// 0..100 whatever a settings file says.
+TEST_F(AudioTest, SoundsAndMusicTakeTheirVolumesEachTick)
+{
+    ASSERT_TRUE(Audio::loadSample(writeTone("engine.wav"), "engine")) << Audio::lastError();
+    ASSERT_TRUE(play(Audio::getSampleId("engine"), true, "hum"));
+    const sf::Sound* hum = Audio::soundInSlot(Audio::findPlayingSound("hum"));
+    ASSERT_NE(hum, nullptr);
+    const std::vector<std::pair<int, float>> volumes{{40, 40.f}, {150, 100.f}, {-5, 0.f}, {0, 0.f}, {100, 100.f}};
+    for (const auto& [set, heard] : volumes) {
+        KVCore::settings().soundVolume = set;
+        KVCore::settings().musicVolume = 100 - set;
+        ASSERT_TRUE(play(Audio::getSampleId("engine"), true, "hum"));
+        Audio::pollSound();
+        EXPECT_NEAR(hum->getVolume(), heard, 0.01) << set;
+        EXPECT_NEAR(Audio::musicVolume(), std::clamp(100.f - static_cast<float>(set), 0.f, 100.f), 0.01) << set;
+    }
+}
+
 TEST_F(AudioTest, LostFocusFadesOutInTwentySevenTicksAndBackByATenthOfTheGap)
 {
     EXPECT_EQ(sf::Listener::getGlobalVolume(), 100.f);

@@ -8,6 +8,7 @@
 #include "gui/BevelPanel.hpp"
 #include "gui/Button.hpp"
 #include "gui/CheckBox.hpp"
+#include "gui/Component.hpp"
 #include "gui/Form.hpp"
 #include "gui/GroupBox.hpp"
 #include "gui/Line.hpp"
@@ -79,6 +80,34 @@ struct Canvas {
     }
     sf::RenderTexture texture;
 };
+
+// Keyboard identities: the lowest free one is handed out, and one given
+// back is free again, with the keyboard gone from it.
+TEST(WidgetIds, TheLowestFreeIdIsTakenAndAGivenBackOneIsFreeAgain)
+{
+    kv::clearIdTable();
+    EXPECT_EQ(kv::takeFreeId(), 0);
+    EXPECT_EQ(kv::takeFreeId(), 1);
+    EXPECT_TRUE(kv::idTaken(0) && kv::idTaken(1));
+    kv::setFocusedId(0);
+    kv::freeId(0);
+    EXPECT_FALSE(kv::idTaken(0));
+    EXPECT_EQ(kv::focusedId(), -1);
+    EXPECT_EQ(kv::takeFreeId(), 0);
+
+    // Ids outside the table are never taken, and giving them back is harmless.
+    for (const std::int32_t outside : {-1, kv::idTableSize}) {
+        kv::freeId(outside);
+        EXPECT_FALSE(kv::idTaken(outside));
+    }
+    for (std::int32_t id = 2; id < kv::idTableSize; ++id)
+        ASSERT_EQ(kv::takeFreeId(), id);
+    EXPECT_TRUE(kv::idTaken(kv::idTableSize - 1));
+    kv::freeId(kv::idTableSize - 1);
+    EXPECT_FALSE(kv::idTaken(kv::idTableSize - 1));
+    kv::clearIdTable();
+    EXPECT_FALSE(kv::idTaken(0));
+}
 
 TEST(WidgetGeometry, RectangleOutlinesItsCornersAndMovedShapesDrawWhereTheyWent)
 {

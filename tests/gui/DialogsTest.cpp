@@ -84,6 +84,25 @@ TEST_F(DialogsTest, MessageClosesOnReturnAndErrorReportsQuoteThePath)
     EXPECT_TRUE(Keyboard::pressedKeys().empty());
 }
 
+// A message longer than its box scrolls with the arrow keys straight away.
+TEST_F(DialogsTest, ALongMessageScrollsWithTheArrowKeys)
+{
+    std::string text;
+    for (int line = 1; line <= 40; ++line)
+        text += "Line " + std::to_string(line) + "\n";
+    const auto shown = [&](int downs) {
+        return test::drawnPicture({1024, 768}, sf::Color::Blue, [&] {
+            test::ModalDriver driver(fake.window);
+            for (int i = 0; i < downs; ++i)
+                driver.press(sf::Keyboard::Down);
+            driver.press(sf::Keyboard::Return);
+            kv::showMessage(text);
+        });
+    };
+    const sf::Image still = shown(0), scrolled = shown(3);
+    EXPECT_FALSE(std::equal(still.getPixelsPtr(), still.getPixelsPtr() + 1024 * 768 * 4, scrolled.getPixelsPtr()));
+}
+
 TEST_F(DialogsTest, InputTextStoresOnOkAndKeepsTheTextOnCancel)
 {
     const std::int32_t focusBefore = kv::focusedId();
