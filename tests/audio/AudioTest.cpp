@@ -96,6 +96,12 @@ TEST_F(AudioTest, FolderFilesBecomeNamedSamplesAndBrokenOnesAreReported)
     for (int id : {-1, 0, Audio::sampleCount()})
         EXPECT_FALSE(play(id));
     EXPECT_EQ(Audio::playingSoundCount(), 0);
+
+    // Started again, the module has no error of an earlier start to report.
+    ASSERT_FALSE(Audio::lastError().empty());
+    Audio::shutdown();
+    ASSERT_TRUE(Audio::init());
+    EXPECT_EQ(Audio::lastError(), "");
 }
 
 TEST_F(AudioTest, SoundPoolSlotsAndTheLoopKeepAlive)

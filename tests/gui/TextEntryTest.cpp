@@ -10,6 +10,7 @@
 #include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -112,6 +113,18 @@ TEST_F(TextEntryTest, TextSetByTheOwnerShowsOnTheNextPass)
     box.text = "xyz";
     pass(box);
     EXPECT_EQ(box.shown.getString().toAnsiString(), "xyz");
+
+    // A memo given new text draws just as one made with it.
+    kv::TextMemo given, made;
+    given.create({10.f, 10.f}, {200.f, 60.f}, "abc");
+    made.create({10.f, 10.f}, {200.f, 60.f}, "xyz");
+    made.cursor = given.cursor;
+    pass(given, made);
+    given.text = "xyz";
+    pass(given, made);
+    const sf::Image a = test::drawnPicture({220, 80}, sf::Color::Blue, [&] { given.draw(); });
+    const sf::Image b = test::drawnPicture({220, 80}, sf::Color::Blue, [&] { made.draw(); });
+    EXPECT_TRUE(std::equal(a.getPixelsPtr(), a.getPixelsPtr() + 220 * 80 * 4, b.getPixelsPtr()));
 }
 
 TEST_F(TextEntryTest, ShiftLeftTwiceThenPTurnsHelloIntoHelp)
