@@ -5,6 +5,8 @@
 #include "audio/ModMusic.hpp"
 #include "support/TempFolder.hpp"
 
+#include <SFML/System/Sleep.hpp>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,6 +74,21 @@ TEST_F(ModMusicTest, EachSeekReplacesTheOneRenderer)
         music.setPlayingOffset(sf::Time::Zero);
     }
     EXPECT_EQ(liveRenderers(), before) << "the destructor ends the renderer";
+}
+
+// The stream thread asks for blocks until it is stopped; a module put away
+// while it plays must stop it before its renderer goes.
+TEST_F(ModMusicTest, AModulePutAwayWhilePlayingStopsItsStreamFirst)
+{
+    test::writeFile(tmp.root() / "busy.mod", modFile(64, 4000));
+    const int before = liveRenderers();
+    for (int i = 0; i < 40; ++i) {
+        ModMusic music;
+        ASSERT_TRUE(music.open(tmp.file("busy.mod")));
+        music.play();
+        sf::sleep(sf::milliseconds(i % 4));
+    }
+    EXPECT_EQ(liveRenderers(), before);
 }
 
 TEST_F(ModMusicTest, TheExtensionChoosesTheLoaderInAnyCase)

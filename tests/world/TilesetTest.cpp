@@ -164,7 +164,9 @@ TEST_F(TilesetTest, TileSheetsGoOutAndComeBackIn)
     // Over a set whose atlas was drawn before: a reset, then the import,
     // each show at once.
     Tileset other;
+    EXPECT_FALSE(other.loaded);
     other.reset();
+    EXPECT_TRUE(other.loaded) << "a reset set is one to edit and draw";
     other.tiles[33].image.create(32, 32, sf::Color::Red);
     other.buildAtlas();
     EXPECT_EQ(other.atlasImage().getPixel(32 + 10, 32 + 10), sf::Color::Red);
