@@ -46,10 +46,8 @@ FrozenBackground::FrozenBackground(bool dimmed)
     const sf::Vector2u size = window->getSize();
     if (!picture->create(size.x, size.y))
         return;
-    // Copying reads whichever drawing surface is bound, and composing the
-    // GUI layer left the layer's own bound: only the render window's
-    // activation puts the window's back buffer in its place.
-    window->setActive(true);
+    // Copying from the window makes the window's back buffer the surface
+    // read, whichever surface composing the GUI layer left bound.
     picture->update(*window);
     picture_ = std::move(picture);
 }

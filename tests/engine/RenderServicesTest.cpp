@@ -661,6 +661,23 @@ TEST(FrameComposition, AFrozenPictureHoldsTheFrameItWasTakenOver)
     EXPECT_EQ(shot.getPixel(30, 30), sf::Color::Green);
     EXPECT_EQ(shot.getPixel(150, 150), sf::Color::Red);
     EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
+
+    // Dimmed, as a dialog shows it: three quarters of a dark grey over all of it.
+    KVCore::beginFrame();
+    win.clear(sf::Color::Blue);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    const kv::FrozenBackground dimmed(true);
+    KVCore::endFrame(1);
+    dimmed.beginFrame();
+    const sf::Image dim = shotOfFrame("dimmed.png");
+    const auto mixed = [](int under) { return (under * (255 - kv::dimAlpha) + kv::dimGrey * kv::dimAlpha) / 255; };
+    for (const auto& [at, under] : {std::pair{sf::Vector2u(150, 150), sf::Color::Red},
+                                    std::pair{sf::Vector2u(400, 300), sf::Color::Blue}}) {
+        const sf::Color c = dim.getPixel(at.x, at.y);
+        EXPECT_NEAR(c.r, mixed(under.r), 2) << at.x;
+        EXPECT_NEAR(c.g, mixed(under.g), 2) << at.x;
+        EXPECT_NEAR(c.b, mixed(under.b), 2) << at.x;
+    }
 }
 
 } // namespace
