@@ -2,6 +2,7 @@
 #include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
 #include "frontend/MainMenu.hpp"
+#include "frontend/MenuScreen.hpp"
 #include "game/GameResources.hpp"
 #include "gui/GuiDemo.hpp"
 #include "platform/MessageBox.hpp"
@@ -50,6 +51,27 @@ bool answeredInformationSwitch(int argc, char** argv)
     return false;
 }
 
+bool hasSwitch(int argc, char** argv, std::string_view name)
+{
+    for (int i = 1; i < argc; ++i)
+        if (argv[i] == name)
+            return true;
+    return false;
+}
+
+// For timing the start from outside: the menu's second frame begins once
+// its first has been shown, which is said on standard output, and the
+// program ends there without taking anything down.
+void quitAfterFirstMenuFrame()
+{
+    Frontend::setMenuFrameHook([framesBegun = 0](const Frontend::MenuList&) mutable {
+        if (++framesBegun < 2)
+            return;
+        std::cout << "first frame shown" << std::endl;
+        std::_Exit(0);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -85,11 +107,11 @@ int main(int argc, char** argv)
         Game::saveOtherPaths();
         std::exit(code);
     });
-    // A hidden switch for looking at the toolkit; no menu leads there.
-    bool guiDemo = false;
-    for (int i = 1; i < argc; ++i)
-        guiDemo = guiDemo || std::string_view(argv[i]) == "--gui-demo";
-    if (guiDemo)
+    // Hidden switches: the toolkit to look at, and the start-up timing of
+    // the benchmark; no menu leads to either.
+    if (hasSwitch(argc, argv, "--first-frame-then-quit"))
+        quitAfterFirstMenuFrame();
+    if (hasSwitch(argc, argv, "--gui-demo"))
         kv::runGuiDemo();
     else
         Frontend::runMainMenu();

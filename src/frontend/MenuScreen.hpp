@@ -22,7 +22,8 @@ constexpr int menuWindowGone = -2;
 int runMenu(MenuList& list, const sf::Texture& background,
             const std::function<void(sf::RenderTarget&)>& drawExtra = {});
 
-// Test seam: runs at the start of every frame of every menu (null: none).
+// Runs at the start of every frame of every menu (null: none): for tests,
+// and for timing the start.
 void setMenuFrameHook(std::function<void(const MenuList&)> hook);
 
 } // namespace Frontend
