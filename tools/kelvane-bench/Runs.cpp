@@ -5,7 +5,7 @@
 #include "Route.hpp"
 
 #include "editors/MapEditor.hpp"
-#include "engine/DrawCount.hpp"
+#include "platform/DrawCount.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
 #include "frontend/MainMenu.hpp"
@@ -239,13 +239,13 @@ GameRunFigures runGame(Bench& b)
         b.window.keys = mowerKeysAt(frame);
         if (frame == first) {
             b.window.startTiming(b.gameFrames);
-            KVCore::resetDrawCount();
+            platform::resetDrawCount();
             peakReset = platform::resetPeakResident();
             startCountingAllocations();
         } else if (frame == last) {
             stopCountingAllocations();
             const auto frames = static_cast<double>(b.gameFrames);
-            figures.drawCallsPerFrame = static_cast<double>(KVCore::drawCount()) / frames;
+            figures.drawCallsPerFrame = static_cast<double>(platform::drawCount()) / frames;
             figures.allocationsPerFrame = static_cast<double>(allocationsCounted()) / frames;
             if (const std::optional<std::uint64_t> peak = platform::peakResidentBytes(); peak && peakReset)
                 figures.peakRssMiB = static_cast<double>(*peak) / (1024.0 * 1024.0);

@@ -1,6 +1,6 @@
 // Draw calls are counted where they reach the driver, whatever drew them.
 // Needs the X display the test command provides.
-#include "engine/DrawCount.hpp"
+#include "platform/DrawCount.hpp"
 #include "engine/Text.hpp"
 #include "support/EngineFonts.hpp"
 
@@ -52,12 +52,12 @@ TEST(DrawCount, EveryDrawThatReachesTheDriverCountsOnce)
     };
     for (const Drawing& d : drawings) {
         target.setActive(true);
-        KVCore::resetDrawCount();
+        platform::resetDrawCount();
         d.draw(target, texture);
-        EXPECT_EQ(KVCore::drawCount(), d.draws) << d.what;
+        EXPECT_EQ(platform::drawCount(), d.draws) << d.what;
     }
-    KVCore::resetDrawCount();
-    EXPECT_EQ(KVCore::drawCount(), 0u);
+    platform::resetDrawCount();
+    EXPECT_EQ(platform::drawCount(), 0u);
 }
 
 // The count passes the draws on: what is counted is also drawn.

@@ -1,8 +1,8 @@
-#include "engine/DrawCount.hpp"
+#include "platform/DrawCount.hpp"
 
 #include <dlfcn.h>
 
-namespace KVCore {
+namespace platform {
 namespace {
 
 // Counted by the driver entry points below; reset by whoever reads it.
@@ -16,7 +16,7 @@ DrawCountState state;
 std::uint64_t drawCount() { return state.draws; }
 void resetDrawCount() { state.draws = 0; }
 
-} // namespace KVCore
+} // namespace platform
 
 // SFML draws everything with glDrawArrays.  Defined in the program, this
 // one is found before the driver's; it counts and passes the call on.
@@ -24,7 +24,7 @@ extern "C" void glDrawArrays(unsigned mode, int first, int count)
 {
     using DrawArrays = void (*)(unsigned, int, int);
     static const auto driver = reinterpret_cast<DrawArrays>(dlsym(RTLD_NEXT, "glDrawArrays"));
-    ++KVCore::state.draws;
+    ++platform::state.draws;
     if (driver)
         driver(mode, first, count);
 }

@@ -9,9 +9,9 @@
 
 #include <cstdint>
 
-namespace KVCore {
+namespace platform {
 
 std::uint64_t drawCount();
 void resetDrawCount();
 
-} // namespace KVCore
+} // namespace platform
