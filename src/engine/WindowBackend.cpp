@@ -22,7 +22,7 @@ public:
     void display() override { window_.display(); }
 
     bool pollEvent(sf::Event& event) override { return window_.pollEvent(event); }
-    bool hasFocus() const override { return window_.isOpen() && window_.hasFocus(); }
+    bool hasFocus() const override { return window_.hasFocus(); }
     bool isKeyPressed(sf::Keyboard::Key key) const override { return sf::Keyboard::isKeyPressed(key); }
     bool isButtonPressed(sf::Mouse::Button button) const override { return sf::Mouse::isButtonPressed(button); }
     sf::Vector2i mousePosition() const override { return sf::Mouse::getPosition(window_); }

@@ -879,6 +879,22 @@ TEST_F(CoreStartup, NoShadersNoStart)
     EXPECT_EQ(KVCore::consoleLines().back().text, "KVCore::init: ");
 }
 
+// Without its fonts the core can show no text: it says so in a box and
+// does not start.
+TEST_F(CoreStartup, NoFontsNoStart)
+{
+    fs::remove(temp.root() / "zavi3");
+    fs::create_directory(temp.root() / "zavi3");
+    for (const char* kept : {"Shaders", "textures"})
+        fs::create_directory_symlink(fs::path(KV_RUN_FOLDER) / "zavi3" / kept, temp.root() / "zavi3" / kept);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(KVCore::init());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(KVCore::initialised());
+    EXPECT_NE(said.find("KVCore::init: loadFonts failed."), std::string::npos) << said;
+    EXPECT_TRUE(test::loadEngineFonts());
+}
+
 // Closing the game's window takes the core down, which keeps the settings.
 TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
 {
