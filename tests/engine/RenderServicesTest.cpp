@@ -159,6 +159,15 @@ TEST_F(EngineDataFolder, ShaderLoadsAreRefusedWithTheirReasons)
     EXPECT_EQ(Shaders::get(broken), nullptr);
     EXPECT_EQ(KVCore::consoleLines().at(0).text, "Error loading fragment shader from zavi3/Shaders/Broken.frag");
     EXPECT_FALSE(Shaders::compile(1024));
+
+    // Every slot taken, the next program is refused.
+    int last = broken;
+    for (int more = 0; more < Shaders::slotCount && last > 0; ++more)
+        last = Shaders::load("", "zavi3/Shaders/Broken.frag");
+    EXPECT_EQ(last, -1);
+    EXPECT_EQ(Shaders::load("", frag), -1);
+    KVCore::clearConsoleLines();
+    ASSERT_TRUE(Shaders::init());
 }
 
 TEST_F(EngineDataFolder, ScreenshotNamesCountWithinOneSecond)
