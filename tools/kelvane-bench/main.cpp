@@ -6,7 +6,6 @@
 #include "Report.hpp"
 #include "Runs.hpp"
 #include "ScriptedWindow.hpp"
-#include "StartupTiming.hpp"
 
 #include "engine/AppInfo.hpp"
 #include "engine/Display.hpp"
@@ -14,6 +13,7 @@
 #include "engine/TimeSource.hpp"
 #include "engine/WindowBackend.hpp"
 #include "game/GameResources.hpp"
+#include "platform/ChildProcess.hpp"
 #include "platform/Paths.hpp"
 #include "platform/Roots.hpp"
 
@@ -133,7 +133,9 @@ int main(int argc, char** argv)
     std::vector<double> startups;
     for (int i = 0; i < startupRuns; ++i) {
         std::string why;
-        if (const std::optional<double> ms = bench::timeStartup(options.game, why))
+        const std::optional<double> ms =
+            platform::millisecondsUntilSaid(options.game, {"--first-frame-then-quit"}, "first frame shown", 30000, why);
+        if (ms)
             startups.push_back(*ms);
         else if (error.empty())
             error = why;

@@ -1,4 +1,4 @@
-#include "StartupTiming.hpp"
+#include "platform/ChildProcess.hpp"
 
 #include <poll.h>
 #include <signal.h>
@@ -10,11 +10,8 @@
 
 extern char** environ;
 
-namespace bench {
+namespace platform {
 namespace {
-
-constexpr int patienceMs = 30000;
-constexpr std::string_view shownLine = "first frame shown";
 
 // Both ends of a pipe, closed when done with.
 struct Pipe {
@@ -34,7 +31,9 @@ struct Pipe {
 
 } // namespace
 
-std::optional<double> timeStartup(const std::filesystem::path& game, std::string& error)
+std::optional<double> millisecondsUntilSaid(const std::filesystem::path& program,
+                                            const std::vector<std::string>& arguments, std::string_view line,
+                                            int patienceMs, std::string& error)
 {
     Pipe out;
     if (pipe(out.ends) != 0) {
@@ -45,15 +44,18 @@ std::optional<double> timeStartup(const std::filesystem::path& game, std::string
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out.ends[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out.ends[0]);
-    const std::string program = game.string();
-    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--first-frame-then-quit"), nullptr};
+    const std::string path = program.string();
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
 
     const auto started = std::chrono::steady_clock::now();
     pid_t child = -1;
-    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+    const int spawned = posix_spawn(&child, path.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
-        error = "cannot start " + program;
+        error = "cannot start " + path;
         return std::nullopt;
     }
     out.closeEnd(1);
@@ -71,7 +73,7 @@ std::optional<double> timeStartup(const std::filesystem::path& game, std::string
         if (got <= 0)
             break;
         said.append(buffer, static_cast<std::size_t>(got));
-        if (said.find(shownLine) != std::string::npos) {
+        if (said.find(line) != std::string::npos) {
             ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
             break;
         }
@@ -81,8 +83,8 @@ std::optional<double> timeStartup(const std::filesystem::path& game, std::string
     int status = 0;
     waitpid(child, &status, 0);
     if (!ms)
-        error = program + " did not show its main menu (it said: " + said + ")";
+        error = path + " did not say \"" + std::string(line) + "\" (it said: " + said + ")";
     return ms;
 }
 
-} // namespace bench
+} // namespace platform
