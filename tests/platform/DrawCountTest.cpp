@@ -1,7 +1,7 @@
 // Draw calls are counted where they reach the driver, whatever drew them.
 // Needs the X display the test command provides.
-#include "platform/DrawCount.hpp"
 #include "engine/Text.hpp"
+#include "platform/DrawCount.hpp"
 #include "support/EngineFonts.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>

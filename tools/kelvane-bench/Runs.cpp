@@ -5,7 +5,6 @@
 #include "Route.hpp"
 
 #include "editors/MapEditor.hpp"
-#include "platform/DrawCount.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
 #include "frontend/MainMenu.hpp"
@@ -16,6 +15,7 @@
 #include "game/SaveGame.hpp"
 #include "game/WorldObjects.hpp"
 #include "gui/Dialog.hpp"
+#include "platform/DrawCount.hpp"
 #include "platform/ProcessStats.hpp"
 #include "storage/AssetPaths.hpp"
 
