@@ -41,7 +41,6 @@ void Toolbar::create(sf::Vector2f newPosition)
     hintKey = newHintKey();
     frame.create("Toolbar", position, size);
     label.create(position, labelColour, "");
-    layout();
 }
 
 void Toolbar::addButton(const std::string& text, std::int32_t iconId, std::int32_t hotKey,

@@ -14,6 +14,7 @@
 #include "gui/Line.hpp"
 #include "gui/Rectangle.hpp"
 #include "gui/Scrollbar.hpp"
+#include "gui/TextMemo.hpp"
 #include "gui/Theme.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
@@ -107,6 +108,17 @@ TEST(WidgetIds, TheLowestFreeIdIsTakenAndAGivenBackOneIsFreeAgain)
     EXPECT_FALSE(kv::idTaken(kv::idTableSize - 1));
     kv::clearIdTable();
     EXPECT_FALSE(kv::idTaken(0));
+
+    // A widget made again keeps the id it has, even the first one.
+    {
+        kv::TextMemo memo;
+        memo.create({0.f, 0.f}, {100.f, 40.f}, "");
+        ASSERT_EQ(memo.id, 0);
+        memo.create({0.f, 0.f}, {100.f, 40.f}, "again");
+        EXPECT_EQ(memo.id, 0);
+        EXPECT_FALSE(kv::idTaken(1));
+    }
+    EXPECT_FALSE(kv::idTaken(0)) << "and gives it back when it goes";
 }
 
 TEST(WidgetGeometry, RectangleOutlinesItsCornersAndMovedShapesDrawWhereTheyWent)
