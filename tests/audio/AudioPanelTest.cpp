@@ -204,6 +204,18 @@ TEST_F(AudioPanelTest, MusicFileSelectorStartsAtTheLastMusicAndPlaysTheChoice)
     EXPECT_EQ(driver.screens[1], "Select File");
     EXPECT_EQ(Audio::currentMusicPath(), song);
     EXPECT_EQ(Audio::musicStatus(), sf::SoundSource::Playing);
+
+    // On its own, the selector answers whether music was loaded.
+    Audio::stopMusic();
+    {
+        test::ModalDriver cancelled(fake.window);
+        cancelled.press(Key::Escape);
+        EXPECT_FALSE(Audio::loadMusicFile());
+    }
+    test::ModalDriver chosen(fake.window);
+    chosen.press(Key::Return);
+    EXPECT_TRUE(Audio::loadMusicFile());
+    EXPECT_EQ(Audio::currentMusicPath(), song);
 }
 
 TEST_F(AudioPanelTest, PanelIsCentredAgainWhenTheViewChangesSizeAndNeedsTheAudioModule)
