@@ -923,11 +923,17 @@ TEST_F(CoreStartup, ClosingTheWindowShutsDownAndSavesTheSettings)
     EXPECT_TRUE(fs::exists(KVCore::settingsFileName));
 }
 
-// The key names shown in hints and menus come with the core and go with it.
+// The key names shown in hints and menus come with the core and go with it;
+// a screen's drawing target left over from before is not where the new core
+// draws.
 TEST_F(CoreStartup, KeyNamesComeWithTheCore)
 {
     Keyboard::clearKeyNameTable();
+    sf::RenderTexture leftOver;
+    ASSERT_TRUE(leftOver.create(8, 8));
+    KVCore::setCurrentTarget(&leftOver);
     ASSERT_TRUE(KVCore::init());
+    EXPECT_NE(KVCore::currentTarget(), &leftOver);
     EXPECT_EQ(Keyboard::getKeyName(sf::Keyboard::S), "S");
     EXPECT_EQ(Keyboard::getKeyName(sf::Keyboard::Escape), "Escape");
     KVCore::shutdown();

@@ -184,6 +184,8 @@ TEST_F(TilesetTest, TileSheetsGoOutAndComeBackIn)
     ASSERT_TRUE(small.saveToFile(folder.file("small.png")));
     expectRefused(tileset.importTilesheet(folder.file("small.png")), "Invalid image size, must be 1024 by 1024 pixels");
     expectRefused(tileset.importTilesheet(fileWith("not a picture")), "Unable to open " + path);
+    const std::string missing = folder.file("missing.png");
+    expectRefused(tileset.importTilesheet(missing), "Unable to open " + missing);
     EXPECT_FALSE(tileset.exportTilesheet(folder.file("no/dir/sheet.png")));
     EXPECT_EQ(tileset.lastError, "Unable to create " + folder.file("no/dir/sheet.png"));
 }
