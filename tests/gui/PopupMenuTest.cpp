@@ -266,6 +266,14 @@ TEST_F(PopupMenuTest, WheelMovesOncePerChangeAndHoverHighlights)
     menu.update();
     EXPECT_EQ(menu.highlighted(), 2);
     EXPECT_EQ(menu.result(), -1);
+    // Straight up the column: the pointer's row alone decides.
+    const sf::Vector2f first = centreOf(menu, 0);
+    fake.window.mouse = {int(paste.x), int(first.y)};
+    menu.update();
+    EXPECT_EQ(menu.highlighted(), 0);
+    fake.window.mouse = {int(paste.x), int(paste.y)};
+    menu.update();
+    EXPECT_EQ(menu.highlighted(), 2);
 
     // Escape leaves nothing highlighted; then up starts from the bottom and
     // down from the top.
