@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace KVCore {
@@ -92,8 +93,7 @@ sf::RenderTarget* layerTarget(int layer)
     LayerTexture& l = state.layers[layer];
     if (!l.exists)
         return currentTarget();
-    if (layer != LightMultiplyLayer && layer != LightAddLayer)
-        l.used = true;
+    l.used = true;
     return l.texture.get();
 }
 
@@ -102,6 +102,13 @@ sf::RenderTexture* layerTexture(int layer)
     if (!isLayer(layer) || !state.layers[layer].exists)
         return nullptr;
     return state.layers[layer].texture.get();
+}
+
+bool takeLayerUse(int layer)
+{
+    if (!isLayer(layer))
+        return false;
+    return std::exchange(state.layers[layer].used, false);
 }
 
 void ensureLayers()

@@ -24,8 +24,12 @@ void setCurrentTarget(sf::RenderTarget* target);
 bool directDraw();
 void setDirectDraw(bool on);
 
-// The target for a layer number; asking for layers 3, 6 and 7 marks them used.
+// The target for a layer number.  Asking for a layer marks it used: only
+// used layers are composed at the end of the frame, since composing one
+// costs a pass over the whole window.
 sf::RenderTarget* layerTarget(int layer);
+// Whether a layer was asked for since the last call; clears the mark.
+bool takeLayerUse(int layer);
 sf::RenderTexture* layerTexture(int layer);
 
 // Gives layers 3 to 7 the whole-pixel size of the current view, recreating

@@ -19,6 +19,7 @@
 #include "engine/Text.hpp"
 #include "engine/Mouse.hpp"
 #include "gui/Dialog.hpp"
+#include "platform/DrawCount.hpp"
 #include "gui/Theme.hpp"
 #include "storage/BinaryFile.hpp"
 #include "support/EngineFonts.hpp"
@@ -604,6 +605,56 @@ TEST(FrameComposition, LightsShadeAndGlowForOneFrame)
         EXPECT_PRED2(near, after.getPixel(x, 50), 100) << x;
     // The tint colours the whole shade layer.
     EXPECT_PRED2(near, frame("tinted.png", false, sf::Color(128, 128, 128)).getPixel(600, 50), 50);
+}
+
+// Composing a layer or a light costs a pass over the whole window, so the
+// end of a frame composes only what was drawn into this frame.
+TEST(FrameComposition, OnlyLayersDrawnIntoAreComposed)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::setUpOverlay();
+    KVCore::clearScreenMessages();
+    sf::Image image;
+    image.create(16, 16, sf::Color::White);
+    sf::Texture light;
+    ASSERT_TRUE(light.loadFromImage(image));
+    const sf::RectangleShape square({10.f, 10.f});
+    auto intoLayer = [&square](int layer) { return [&square, layer] { KVCore::layerTarget(layer)->draw(square); }; };
+    struct Case {
+        const char* what;
+        std::function<void()> draw;
+        std::uint64_t draws;  // by the end of the frame
+    };
+    const Case cases[] = {
+        {"nothing", [] {}, 0},
+        {"the GUI layer", intoLayer(KVCore::GuiLayer), 1},
+        {"the first extra layer", intoLayer(KVCore::ExtraLayer1), 1},
+        {"the second extra layer", intoLayer(KVCore::ExtraLayer2), 1},
+        {"the shade layer", intoLayer(KVCore::LightMultiplyLayer), 1},
+        {"the glow layer", intoLayer(KVCore::LightAddLayer), 1},
+        {"a shading light", [&light] { KVCore::queueLight(sf::Sprite(light), false); }, 2},
+        {"a glowing light", [&light] { KVCore::queueLight(sf::Sprite(light), true); }, 2},
+        {"a tint without lights", [] { KVCore::setLightTint(sf::Color(128, 128, 128)); }, 1},
+        {"a screen message", [] { KVCore::print("Mown", sf::Color::White); }, 3},
+    };
+    for (const Case& c : cases) {
+        for (const bool drawn : {true, false}) {
+            KVCore::beginFrame();
+            KVCore::window().renderWindow()->clear(sf::Color::Black);
+            if (drawn)
+                c.draw();
+            platform::resetDrawCount();
+            KVCore::endFrame(1);
+            const std::uint64_t draws = platform::drawCount();
+            KVCore::setLightTint(sf::Color::White);
+            KVCore::clearScreenMessages();
+            EXPECT_EQ(draws, drawn ? c.draws : 0) << c.what << (drawn ? "" : ", the frame after");
+        }
+    }
 }
 
 // The display-mode dialog makes the window anew, often at the same size:
