@@ -33,7 +33,8 @@ bool takeLayerUse(int layer);
 sf::RenderTexture* layerTexture(int layer);
 
 // Gives layers 3 to 7 the whole-pixel size of the current view, recreating
-// only those whose size differs.
+// only those whose size differs.  A layer is made the first time it is asked
+// for: each is as large as the window.
 void ensureLayers();
 // Drops the layers' drawing surfaces; the window is about to be made anew
 // and surfaces made for the old one would no longer reach it.
