@@ -40,16 +40,16 @@ constexpr int audioPanelIcon = 144;
 constexpr int audioPanelKey = sf::Keyboard::F5;
 constexpr float pictureShadowOffset = 16.f;
 
-// What the game screen draws with; made by runGame when a game starts and
-// released when it returns.
-// A text of the heads-up bar, laid out again only when it reads differently.
+// A text of the heads-up bar; the text lays itself out again only when its
+// string reads differently.
 struct BarText {
     sf::Text text;
     std::string wanted;
-    std::string shown;
     sf::String converted;
 };
 
+// What the game screen draws with; made by runGame when a game starts and
+// released when it returns.
 struct Screen {
     std::unique_ptr<sf::RenderTexture> field;
     std::unique_ptr<sf::RenderTexture> bar;
@@ -93,8 +93,6 @@ void createBarTexts()
         // figures that change during play are rendered now.
         t->text.setString("-0123456789.%");
         t->text.getLocalBounds();
-        t->text.setString("");
-        t->shown.clear();
     }
 }
 
@@ -183,13 +181,10 @@ void drawField(sf::RenderWindow& win)
 
 // Character by character, as sf::String reads a std::string, into room
 // kept from earlier frames.
-void showIfChanged(BarText& t)
+void show(BarText& t)
 {
-    if (t.wanted == t.shown)
-        return;
-    t.shown = t.wanted;
     t.converted.clear();
-    for (const char c : t.shown)
+    for (const char c : t.wanted)
         t.converted += sf::String(c);
     t.text.setString(t.converted);
 }
@@ -201,12 +196,12 @@ void drawHeadsUpBar(sf::RenderWindow& win)
     sf::RenderTexture& bar = *screen.bar;
     bar.clear(sf::Color::Black);
     writeTimeLeft(screen.timeLeft.wanted);
-    showIfChanged(screen.timeLeft);
+    show(screen.timeLeft);
     sf::Text& time = screen.timeLeft.text;
     time.setPosition(0.f, 2.f);
     bar.draw(time);
     writeLevelLine(screen.levelLine.wanted);
-    showIfChanged(screen.levelLine);
+    show(screen.levelLine);
     sf::Text& line = screen.levelLine.text;
     const sf::FloatRect bounds = line.getLocalBounds();
     line.setPosition(static_cast<float>(bar.getSize().x) - 2.f - (bounds.left + bounds.width), 2.f);

@@ -2,6 +2,7 @@
 // provides.
 #include "audio/Audio.hpp"
 #include "engine/Console.hpp"
+#include "engine/ContextHold.hpp"
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
@@ -31,6 +32,7 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Window/Context.hpp>
 
 #include <gtest/gtest.h>
 
@@ -655,6 +657,40 @@ TEST(FrameComposition, OnlyLayersDrawnIntoAreComposed)
             EXPECT_EQ(draws, drawn ? c.draws : 0) << c.what << (drawn ? "" : ", the frame after");
         }
     }
+}
+
+// The game holds the drawing context over its frame loop; the hold makes
+// the window's context current, whichever was before, and frames drawn
+// under it show as they always do.
+TEST(FrameComposition, FramesDrawnWhileTheContextIsHeldShowAsAlways)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    sf::RenderWindow& win = *KVCore::window().renderWindow();
+    ASSERT_TRUE(win.setActive(true));
+    const std::uint64_t windowContext = sf::Context::getActiveContextId();
+    ASSERT_TRUE(win.setActive(false));
+    ASSERT_EQ(sf::Context::getActiveContextId(), 0u);
+
+    const KVCore::ContextHold held;
+    EXPECT_EQ(sf::Context::getActiveContextId(), windowContext);
+    KVCore::beginFrame();
+    win.clear(sf::Color::Blue);
+    sf::RenderTexture surface;
+    ASSERT_TRUE(surface.create(64, 64));
+    surface.clear(sf::Color::Green);
+    surface.display();
+    win.draw(sf::Sprite(surface.getTexture()));
+    sf::RectangleShape square({100.f, 100.f});
+    square.setPosition(100.f, 100.f);
+    square.setFillColor(sf::Color::Red);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    const sf::Image shot = shotOfFrame("held.png");
+    EXPECT_EQ(shot.getPixel(30, 30), sf::Color::Green);
+    EXPECT_EQ(shot.getPixel(150, 150), sf::Color::Red);
+    EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
 }
 
 // The display-mode dialog makes the window anew, often at the same size:
