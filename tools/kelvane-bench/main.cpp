@@ -44,7 +44,7 @@ constexpr const char* usage =
     "  --plot FILE       where the frame-time plot of the game run goes\n"
     "                    (default: kelvane-bench-frames.png here)\n"
     "  --json FILE       the JSON object also written to FILE\n"
-    "  --screenshot FILE a PNG of the game run's last frame, the same on every run\n";
+    "  --screenshot FILE a PNG of the game run's last frame, to compare builds by\n";
 
 struct Options {
     bool quick = false;
