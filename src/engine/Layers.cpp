@@ -64,7 +64,6 @@ void makeLayer(int layer)
     if (!l.texture)
         l.texture = std::make_unique<sf::RenderTexture>();
     l.exists = l.texture->create(state.size.x, state.size.y);
-    l.used = false;
     if (!l.exists)
         return;
     const sf::Color clear = layer == LightMultiplyLayer ? sf::Color::White
