@@ -70,7 +70,8 @@ case "${1:-}" in
     # value: the machine may be shared.
     cd ..
     ALSOFT_DRIVERS=null KELVANE_MESSAGEBOX=default xvfb-run -a -s '-screen 0 1280x1024x24 -noreset' \
-      build/kelvane-bench --quick --plot build/kelvane-bench-frames.png --json build/kelvane-bench.json
+      build/kelvane-bench --quick --plot build/kelvane-bench-frames.png --json build/kelvane-bench.json \
+      --screenshot build/kelvane-bench-last-frame.png
     python3 tools/kelvane-bench/check_report.py build/kelvane-bench.json
     ;;
   *)

@@ -312,7 +312,12 @@ bool playSound(int sampleId, sf::Vector2f position, bool loop, const std::string
         return false;
     slot->sampleId = sampleId;
     sound.setLoop(loop);
-    sound.setBuffer(*buffer);
+    // Setting the buffer the sound already has would detach and attach it
+    // again, a heap allocation; stopping rewinds it just the same.
+    if (sound.getBuffer() == buffer)
+        sound.stop();
+    else
+        sound.setBuffer(*buffer);
     slot->tag = tag;
     sound.setPosition(position.x, position.y, 0.f);
     sound.setAttenuation(settings.soundAttenuation);

@@ -10,12 +10,13 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace KVCore {
 namespace {
 
-// Made by the first beginFrame: a render texture needs the display.
+// A full-screen texture each, so only layers something draws into are made.
 struct LayerTexture {
     std::unique_ptr<sf::RenderTexture> texture;
     bool exists = false;
@@ -29,13 +30,16 @@ struct SavedTarget {
     sf::RenderTarget* pushed;
 };
 
-// Layer textures and the drawing redirection.  Layers are made by the first
-// beginFrame and live until the process ends; KVCore::init clears
-// direct-draw once the window exists.
+// Layer textures and the drawing redirection.  beginFrame sets the size;
+// a layer is made the first time it is asked for and lives until the
+// window is made anew.  KVCore::init clears direct-draw once the window
+// exists.
 struct LayerState {
     sf::RenderTarget* current = nullptr;
     bool directDraw = true;
     std::array<LayerTexture, 8> layers;
+    // The size of the view at the last beginFrame; zero before the first.
+    sf::Vector2u size;
     sf::Vector2f offset{0.f, 0.f};
     sf::Vector2f scale{1.f, 1.f};
     std::vector<SavedTarget> clipStack;
@@ -50,6 +54,31 @@ sf::Vector2u wholePixelViewSize()
     // 1067 columns, so the last partial column is still covered.
     const sf::Vector2f size = viewSize();
     return {static_cast<unsigned>(std::lround(size.x)), static_cast<unsigned>(std::lround(size.y))};
+}
+
+// A layer of the size the last beginFrame found, cleared to its resting
+// colour.
+void makeLayer(int layer)
+{
+    LayerTexture& l = state.layers[layer];
+    if (!l.texture)
+        l.texture = std::make_unique<sf::RenderTexture>();
+    l.exists = l.texture->create(state.size.x, state.size.y);
+    if (!l.exists)
+        return;
+    const sf::Color clear = layer == LightMultiplyLayer ? sf::Color::White
+                          : layer == ExtraLayer2 || layer == LightAddLayer ? sf::Color::Black
+                                                                            : sf::Color::Transparent;
+    l.texture->clear(clear);
+}
+
+// Made when first asked for, once beginFrame has given the size.
+bool layerReady(int layer)
+{
+    LayerTexture& l = state.layers[layer];
+    if (!l.exists && state.size.x > 0 && state.size.y > 0 && window().renderWindow())
+        makeLayer(layer);
+    return l.exists;
 }
 
 // Draws a used layer over the window's view, then clears it unless told to
@@ -89,41 +118,35 @@ sf::RenderTarget* layerTarget(int layer)
         return currentTarget();
     if (!isLayer(layer))
         return window().renderWindow();
-    LayerTexture& l = state.layers[layer];
-    if (!l.exists)
+    if (!layerReady(layer))
         return currentTarget();
-    if (layer != LightMultiplyLayer && layer != LightAddLayer)
-        l.used = true;
+    LayerTexture& l = state.layers[layer];
+    l.used = true;
     return l.texture.get();
 }
 
 sf::RenderTexture* layerTexture(int layer)
 {
-    if (!isLayer(layer) || !state.layers[layer].exists)
+    if (!isLayer(layer) || !layerReady(layer))
         return nullptr;
     return state.layers[layer].texture.get();
+}
+
+bool takeLayerUse(int layer)
+{
+    if (!isLayer(layer))
+        return false;
+    return std::exchange(state.layers[layer].used, false);
 }
 
 void ensureLayers()
 {
     if (!window().renderWindow())
         return;
-    const sf::Vector2u size = wholePixelViewSize();
-    for (int layer = GuiLayer; layer <= ExtraLayer2; ++layer) {
-        LayerTexture& l = state.layers[layer];
-        if (l.exists && l.texture->getSize() == size)
-            continue;
-        if (!l.texture)
-            l.texture = std::make_unique<sf::RenderTexture>();
-        l.exists = l.texture->create(size.x, size.y);
-        l.used = false;
-        if (!l.exists)
-            continue;
-        const sf::Color clear = layer == LightMultiplyLayer ? sf::Color::White
-                              : layer == ExtraLayer2 || layer == LightAddLayer ? sf::Color::Black
-                                                                                : sf::Color::Transparent;
-        l.texture->clear(clear);
-    }
+    state.size = wholePixelViewSize();
+    for (int layer = GuiLayer; layer <= ExtraLayer2; ++layer)
+        if (state.layers[layer].exists && state.layers[layer].texture->getSize() != state.size)
+            makeLayer(layer);
 }
 
 void releaseLayers()
@@ -132,6 +155,7 @@ void releaseLayers()
         l.texture.reset();
         l.exists = false;
     }
+    state.size = {};
 }
 
 void composeExtraLayers()

@@ -24,12 +24,17 @@ void setCurrentTarget(sf::RenderTarget* target);
 bool directDraw();
 void setDirectDraw(bool on);
 
-// The target for a layer number; asking for layers 3, 6 and 7 marks them used.
+// The target for a layer number.  Asking for a layer marks it used: only
+// used layers are composed at the end of the frame, since composing one
+// costs a pass over the whole window.
 sf::RenderTarget* layerTarget(int layer);
+// Whether a layer was asked for since the last call; clears the mark.
+bool takeLayerUse(int layer);
 sf::RenderTexture* layerTexture(int layer);
 
 // Gives layers 3 to 7 the whole-pixel size of the current view, recreating
-// only those whose size differs.
+// only those whose size differs.  A layer is made the first time it is asked
+// for: each is as large as the window.
 void ensureLayers();
 // Drops the layers' drawing surfaces; the window is about to be made anew
 // and surfaces made for the old one would no longer reach it.

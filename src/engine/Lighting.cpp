@@ -5,6 +5,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <algorithm>
 #include <vector>
 
 namespace KVCore {
@@ -44,8 +45,17 @@ void setLightTint(sf::Color tint) { state.tint = tint; }
 
 void lightingPass()
 {
-    composeLight(LightMultiplyLayer, false, sf::BlendMultiply, state.tint, sf::Color::White);
-    composeLight(LightAddLayer, true, sf::BlendAdd, sf::Color::White, sf::Color::Black);
+    // A light layer left white (shade) or black (glow) changes nothing, and
+    // each one composed costs a pass over the whole window.
+    auto queued = [](bool additive) {
+        return std::any_of(state.queue.begin(), state.queue.end(),
+                           [additive](const QueuedLight& light) { return light.additive == additive; });
+    };
+    const bool shadeUsed = takeLayerUse(LightMultiplyLayer);
+    if (shadeUsed || queued(false) || state.tint != sf::Color::White)
+        composeLight(LightMultiplyLayer, false, sf::BlendMultiply, state.tint, sf::Color::White);
+    if (takeLayerUse(LightAddLayer) || queued(true))
+        composeLight(LightAddLayer, true, sf::BlendAdd, sf::Color::White, sf::Color::Black);
     state.queue.clear();
 }
 

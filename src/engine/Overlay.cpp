@@ -96,8 +96,11 @@ void setUpOverlay()
 void drawScreenMessages()
 {
     const auto& messages = screenMessages();
+    // Asked for only with something to draw: a layer asked for is composed.
+    if (messages.empty() || !Text::loaded())
+        return;
     sf::RenderTarget* target = layerTarget(GuiLayer);
-    if (messages.empty() || !target || !Text::loaded())
+    if (!target)
         return;
     std::vector<sf::Text> texts;
     std::vector<float> widths;
@@ -119,8 +122,10 @@ void drawScreenMessages()
 
 void drawHints()
 {
+    if (hints().empty() || !Text::loaded())
+        return;
     sf::RenderTarget* target = layerTarget(GuiLayer);
-    if (hints().empty() || !target || !Text::loaded())
+    if (!target)
         return;
     const std::uint8_t alpha = settings().hintsAlpha;
     const float lineSpacing = Text::standardLineSpacing(hintSize);

@@ -70,6 +70,9 @@ void takePendingScreenshot()
                     " screenshot texture");
         return;
     }
+    // The window's own activation puts its back buffer in place of whatever
+    // layer or surface was drawn into last; the copy alone reads that one.
+    target->setActive(true);
     texture.update(*target);
     const sf::Image image = texture.copyToImage();
     if (image.getSize().x == 0 || image.getSize().y == 0) {

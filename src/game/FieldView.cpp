@@ -18,6 +18,13 @@ constexpr float mowerShadowOffset = 1.f;
 constexpr std::uint8_t cloudAlpha = 128;
 constexpr float buttonGap = 4.f;
 
+// The tiles' quads, refilled by every drawFieldTiles and kept so that a
+// frame reuses their room; lives for the whole program.
+struct FieldViewState {
+    sf::VertexArray quads{sf::Quads};
+};
+FieldViewState state;
+
 } // namespace
 
 float headsUpBarTop(sf::Vector2f viewSize) { return viewSize.y - headsUpBarHeight - 1.f; }
@@ -35,7 +42,8 @@ sf::FloatRect fieldDestination(sf::Vector2f viewSize, float buttonHeight)
 
 void drawFieldTiles(sf::RenderTarget& target, Map& map, sf::Vector2f origin)
 {
-    sf::VertexArray quads(sf::Quads);
+    sf::VertexArray& quads = state.quads;
+    quads.clear();
     constexpr float side = Tileset::tileSize;
     for (int row = 0; row < Map::height; ++row)
         for (int column = 0; column < Map::width; ++column) {

@@ -8,9 +8,8 @@
 #include "storage/AssetPaths.hpp"
 
 #include <array>
+#include <charconv>
 #include <cstdlib>
-#include <iomanip>
-#include <sstream>
 
 namespace Game {
 namespace {
@@ -30,6 +29,17 @@ constexpr std::array<AmbientSound, 5> ambientSounds = {{
 constexpr int ambientSpread = 350;
 
 constexpr std::size_t levelLineLimit = 511;
+
+// n with at least `width` digits, zeros in front.
+void appendPadded(std::string& out, int n, int width)
+{
+    std::array<char, 16> digits;
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
+    const auto length = static_cast<int>(end - digits.data());
+    if (length < width)
+        out.append(static_cast<std::size_t>(width - length), '0');
+    out.append(digits.data(), static_cast<std::size_t>(length));
+}
 
 } // namespace
 
@@ -154,15 +164,23 @@ PlayOutcome playFrame(float frameTime)
     return outcome;
 }
 
-std::string timeLeftText()
+void writeTimeLeft(std::string& out)
 {
     const int seconds = gameState().timeLeft;
-    std::ostringstream out;
-    if (seconds < 0)
-        out << '-' << std::setw(2) << std::setfill('0') << -seconds;
-    else
-        out << std::setw(3) << std::setfill('0') << seconds;
-    return out.str();
+    out.clear();
+    if (seconds < 0) {
+        out += '-';
+        appendPadded(out, -seconds, 2);
+    } else {
+        appendPadded(out, seconds, 3);
+    }
+}
+
+std::string timeLeftText()
+{
+    std::string text;
+    writeTimeLeft(text);
+    return text;
 }
 
 float percentMown()
@@ -173,14 +191,27 @@ float percentMown()
     return 100.f * static_cast<float>(game.mownCount) / static_cast<float>(game.grassCount);
 }
 
+void writeLevelLine(std::string& out)
+{
+    out.clear();
+    out += "Level ";
+    appendPadded(out, gameState().levelIndex + 1, 1);
+    out += ": ";
+    out += currentMap().title;
+    out += " (";
+    std::array<char, 32> percent;
+    const char* end =
+        std::to_chars(percent.data(), percent.data() + percent.size(), percentMown(), std::chars_format::fixed, 1).ptr;
+    out.append(percent.data(), static_cast<std::size_t>(end - percent.data()));
+    out += "% complete)";
+    if (out.size() > levelLineLimit)
+        out.resize(levelLineLimit);
+}
+
 std::string levelLine()
 {
-    std::ostringstream out;
-    out << "Level " << gameState().levelIndex + 1 << ": " << currentMap().title << " (" << std::fixed
-        << std::setprecision(1) << percentMown() << "% complete)";
-    std::string line = out.str();
-    if (line.size() > levelLineLimit)
-        line.resize(levelLineLimit);
+    std::string line;
+    writeLevelLine(line);
     return line;
 }
 

@@ -76,9 +76,12 @@ PlayOutcome playFrame(float frameTime);
 
 // Seconds left, three digits ("090").
 std::string timeLeftText();
+// The same into out, which keeps its room: a frame of play allocates nothing.
+void writeTimeLeft(std::string& out);
 // 100 mown / grass; 0 on a map without grass.
 float percentMown();
 // "Level 3: Back Garden (42.5% complete)", at most 511 characters.
 std::string levelLine();
+void writeLevelLine(std::string& out);
 
 } // namespace Game

@@ -2,6 +2,7 @@
 
 #include "audio/Audio.hpp"
 #include "audio/AudioPanel.hpp"
+#include "engine/ContextHold.hpp"
 #include "engine/Display.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
@@ -39,11 +40,21 @@ constexpr int audioPanelIcon = 144;
 constexpr int audioPanelKey = sf::Keyboard::F5;
 constexpr float pictureShadowOffset = 16.f;
 
+// A text of the heads-up bar; the text lays itself out again only when its
+// string reads differently.
+struct BarText {
+    sf::Text text;
+    std::string wanted;
+    sf::String converted;
+};
+
 // What the game screen draws with; made by runGame when a game starts and
 // released when it returns.
 struct Screen {
     std::unique_ptr<sf::RenderTexture> field;
     std::unique_ptr<sf::RenderTexture> bar;
+    BarText timeLeft;
+    BarText levelLine;
     sf::FloatRect fieldRect;
     // The view the field, the bar and the button were placed for.
     sf::Vector2f placedFor;
@@ -70,6 +81,21 @@ void createBar(sf::Vector2f view)
         screen.bar.reset();
 }
 
+void createBarTexts()
+{
+    screen.timeLeft.text.setFont(Text::mediumFont());
+    screen.timeLeft.text.setCharacterSize(24);
+    screen.levelLine.text.setFont(Text::standardFont());
+    screen.levelLine.text.setCharacterSize(18);
+    for (BarText* t : {&screen.timeLeft, &screen.levelLine}) {
+        t->text.setFillColor(sf::Color::White);
+        // The font renders a character the first time it is shown; the
+        // figures that change during play are rendered now.
+        t->text.setString("-0123456789.%");
+        t->text.getLocalBounds();
+    }
+}
+
 // The off-screen surfaces exist only with a real window to show them in.
 void createSurfaces()
 {
@@ -81,6 +107,7 @@ void createSurfaces()
     else
         screen.field->setSmooth(true);
     createBar(KVCore::viewSize());
+    createBarTexts();
 }
 
 void releaseScreen()
@@ -152,18 +179,30 @@ void drawField(sf::RenderWindow& win)
     win.draw(shown);
 }
 
+// Character by character, as sf::String reads a std::string, into room
+// kept from earlier frames.
+void show(BarText& t)
+{
+    t.converted.clear();
+    for (const char c : t.wanted)
+        t.converted += sf::String(c);
+    t.text.setString(t.converted);
+}
+
 void drawHeadsUpBar(sf::RenderWindow& win)
 {
     if (!screen.bar)
         return;
     sf::RenderTexture& bar = *screen.bar;
     bar.clear(sf::Color::Black);
-    sf::Text time(timeLeftText(), Text::mediumFont(), 24);
-    time.setFillColor(sf::Color::White);
+    writeTimeLeft(screen.timeLeft.wanted);
+    show(screen.timeLeft);
+    sf::Text& time = screen.timeLeft.text;
     time.setPosition(0.f, 2.f);
     bar.draw(time);
-    sf::Text line(levelLine(), Text::standardFont(), 18);
-    line.setFillColor(sf::Color::White);
+    writeLevelLine(screen.levelLine.wanted);
+    show(screen.levelLine);
+    sf::Text& line = screen.levelLine.text;
     const sf::FloatRect bounds = line.getLocalBounds();
     line.setPosition(static_cast<float>(bar.getSize().x) - 2.f - (bounds.left + bounds.width), 2.f);
     bar.draw(line);
@@ -367,8 +406,11 @@ bool runGame(std::int16_t levelIndex, std::int16_t skillLevel, bool fromEditor, 
         return false;
     }
     createAudioPanelButton();
-    while (!game.quit && KVCore::window().isOpen())
-        playOneFrame();
+    {
+        const KVCore::ContextHold held;
+        while (!game.quit && KVCore::window().isOpen())
+            playOneFrame();
+    }
     endGame();
     return true;
 }

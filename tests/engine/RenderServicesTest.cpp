@@ -2,6 +2,7 @@
 // provides.
 #include "audio/Audio.hpp"
 #include "engine/Console.hpp"
+#include "engine/ContextHold.hpp"
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
@@ -19,6 +20,7 @@
 #include "engine/Text.hpp"
 #include "engine/Mouse.hpp"
 #include "gui/Dialog.hpp"
+#include "platform/DrawCount.hpp"
 #include "gui/Theme.hpp"
 #include "storage/BinaryFile.hpp"
 #include "support/EngineFonts.hpp"
@@ -30,6 +32,7 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Window/Context.hpp>
 
 #include <gtest/gtest.h>
 
@@ -613,6 +616,90 @@ TEST(FrameComposition, LightsShadeAndGlowForOneFrame)
         EXPECT_PRED2(near, after.getPixel(x, 50), 100) << x;
     // The tint colours the whole shade layer.
     EXPECT_PRED2(near, frame("tinted.png", false, sf::Color(128, 128, 128)).getPixel(600, 50), 50);
+}
+
+// Composing a layer or a light costs a pass over the whole window, so the
+// end of a frame composes only what was drawn into this frame.
+TEST(FrameComposition, OnlyLayersDrawnIntoAreComposed)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    KVCore::setUpOverlay();
+    KVCore::clearScreenMessages();
+    sf::Image image;
+    image.create(16, 16, sf::Color::White);
+    sf::Texture light;
+    ASSERT_TRUE(light.loadFromImage(image));
+    const sf::RectangleShape square({10.f, 10.f});
+    auto intoLayer = [&square](int layer) { return [&square, layer] { KVCore::layerTarget(layer)->draw(square); }; };
+    struct Case {
+        const char* what;
+        std::function<void()> draw;
+        std::uint64_t draws;  // by the end of the frame
+    };
+    const Case cases[] = {
+        {"nothing", [] {}, 0},
+        {"the GUI layer", intoLayer(KVCore::GuiLayer), 1},
+        {"the first extra layer", intoLayer(KVCore::ExtraLayer1), 1},
+        {"the second extra layer", intoLayer(KVCore::ExtraLayer2), 1},
+        {"the shade layer", intoLayer(KVCore::LightMultiplyLayer), 1},
+        {"the glow layer", intoLayer(KVCore::LightAddLayer), 1},
+        {"a shading light", [&light] { KVCore::queueLight(sf::Sprite(light), false); }, 2},
+        {"a glowing light", [&light] { KVCore::queueLight(sf::Sprite(light), true); }, 2},
+        {"a tint without lights", [] { KVCore::setLightTint(sf::Color(128, 128, 128)); }, 1},
+        {"a screen message", [] { KVCore::print("Mown", sf::Color::White); }, 3},
+    };
+    for (const Case& c : cases) {
+        for (const bool drawn : {true, false}) {
+            KVCore::beginFrame();
+            KVCore::window().renderWindow()->clear(sf::Color::Black);
+            if (drawn)
+                c.draw();
+            platform::resetDrawCount();
+            KVCore::endFrame(1);
+            const std::uint64_t draws = platform::drawCount();
+            KVCore::setLightTint(sf::Color::White);
+            KVCore::clearScreenMessages();
+            EXPECT_EQ(draws, drawn ? c.draws : 0) << c.what << (drawn ? "" : ", the frame after");
+        }
+    }
+}
+
+// The game holds the drawing context over its frame loop; the hold makes
+// the window's context current, whichever was before, and frames drawn
+// under it show as they always do.
+TEST(FrameComposition, FramesDrawnWhileTheContextIsHeldShowAsAlways)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    sf::RenderWindow& win = *KVCore::window().renderWindow();
+    ASSERT_TRUE(win.setActive(true));
+    const std::uint64_t windowContext = sf::Context::getActiveContextId();
+    ASSERT_TRUE(win.setActive(false));
+    ASSERT_EQ(sf::Context::getActiveContextId(), 0u);
+
+    const KVCore::ContextHold held;
+    EXPECT_EQ(sf::Context::getActiveContextId(), windowContext);
+    KVCore::beginFrame();
+    win.clear(sf::Color::Blue);
+    sf::RenderTexture surface;
+    ASSERT_TRUE(surface.create(64, 64));
+    surface.clear(sf::Color::Green);
+    surface.display();
+    win.draw(sf::Sprite(surface.getTexture()));
+    sf::RectangleShape square({100.f, 100.f});
+    square.setPosition(100.f, 100.f);
+    square.setFillColor(sf::Color::Red);
+    KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+    const sf::Image shot = shotOfFrame("held.png");
+    EXPECT_EQ(shot.getPixel(30, 30), sf::Color::Green);
+    EXPECT_EQ(shot.getPixel(150, 150), sf::Color::Red);
+    EXPECT_EQ(shot.getPixel(400, 300), sf::Color::Blue);
 }
 
 // The display-mode dialog makes the window anew, often at the same size:

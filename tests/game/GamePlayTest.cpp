@@ -69,6 +69,42 @@ TEST_F(GamePlayTest, CompletionIsActedOnAtTheEndOfTheNextFrame)
     EXPECT_EQ(frame(), PlayOutcome::LevelComplete);
 }
 
+// The bar's texts are written into the same strings frame after frame; a
+// shorter text leaves nothing of a longer one behind.
+TEST_F(GamePlayTest, TheHeadsUpTextsReadTheState)
+{
+    start(test::playMap());
+    Game::GameState& state = Game::gameState();
+    std::string text = "a longer text from an earlier frame";
+    for (const auto& [seconds, expected] : {std::pair{90, "090"}, {7, "007"}, {0, "000"}, {-5, "-05"},
+                                            {-123, "-123"}, {1234, "1234"}}) {
+        state.timeLeft = static_cast<std::int16_t>(seconds);
+        Game::writeTimeLeft(text);
+        EXPECT_EQ(text, expected) << seconds;
+    }
+    struct Line {
+        std::int16_t level;
+        std::int16_t mown, grass;
+        const char* expected;
+    };
+    // Halves go to the even tenth, as the C library prints them.
+    for (const Line& l : {Line{9, 1, 3, "Level 10: Test Lawn (33.3% complete)"},
+                          Line{0, 2, 3, "Level 1: Test Lawn (66.7% complete)"},
+                          Line{0, 1, 16, "Level 1: Test Lawn (6.2% complete)"},
+                          Line{0, 3, 16, "Level 1: Test Lawn (18.8% complete)"}}) {
+        state.levelIndex = l.level;
+        state.mownCount = l.mown;
+        state.grassCount = l.grass;
+        text = std::string(600, '#');
+        Game::writeLevelLine(text);
+        EXPECT_EQ(text, l.expected);
+    }
+    Game::currentMap().title = std::string(600, 'T');
+    Game::writeLevelLine(text);
+    EXPECT_EQ(text.size(), 511u) << "a long title is cut";
+    EXPECT_EQ(text.substr(0, 10), "Level 1: T");
+}
+
 TEST_F(GamePlayTest, RunningOutOfTimeBeatsACompletionNotYetActedOn)
 {
     start(oneTuft(1));

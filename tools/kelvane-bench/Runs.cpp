@@ -7,6 +7,7 @@
 #include "editors/MapEditor.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
+#include "engine/Screenshot.hpp"
 #include "frontend/MainMenu.hpp"
 #include "game/GamePlay.hpp"
 #include "game/GameResources.hpp"
@@ -250,6 +251,9 @@ GameRunFigures runGame(Bench& b)
             if (const std::optional<std::uint64_t> peak = platform::peakResidentBytes(); peak && peakReset)
                 figures.peakRssMiB = static_cast<double>(*peak) / (1024.0 * 1024.0);
             figures.frameTimesMs = b.window.frameTimesMs();
+            // This frame is still drawn, and shown with the screenshot.
+            if (!b.lastGameFrame.empty())
+                KVCore::requestScreenshot(b.lastGameFrame);
             b.window.gone = true;
         }
         ++frame;

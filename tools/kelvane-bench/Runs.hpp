@@ -35,6 +35,7 @@ struct Bench {
     std::size_t frames;      // timed frames of the floor, menu and editor runs
     std::size_t gameFrames;  // timed frames of play
     std::string error;       // the first thing that went wrong
+    std::string lastGameFrame;  // a picture of the game run's last frame goes here (empty: none)
 };
 
 struct GameRunFigures {

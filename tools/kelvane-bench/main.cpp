@@ -32,6 +32,7 @@ namespace {
 
 constexpr const char* usage =
     "Usage: kelvane-bench [--quick] [--run-folder DIR] [--game FILE] [--plot FILE] [--json FILE]\n"
+    "                     [--screenshot FILE]\n"
     "\n"
     "Times the game in a window of its own, with the frame limit and v-sync off,\n"
     "and prints the figures as one JSON object and as a table.  The idle figures\n"
@@ -42,7 +43,8 @@ constexpr const char* usage =
     "  --game FILE       the game started for the start-up time (default: the build's)\n"
     "  --plot FILE       where the frame-time plot of the game run goes\n"
     "                    (default: kelvane-bench-frames.png here)\n"
-    "  --json FILE       the JSON object also written to FILE\n";
+    "  --json FILE       the JSON object also written to FILE\n"
+    "  --screenshot FILE a PNG of the game run's last frame, to compare builds by\n";
 
 struct Options {
     bool quick = false;
@@ -50,6 +52,7 @@ struct Options {
     fs::path game = KV_GAME;
     fs::path plot = "kelvane-bench-frames.png";
     fs::path json;
+    fs::path screenshot;
 };
 
 // False after printing why (or the help, with `help` set).
@@ -70,6 +73,8 @@ bool parseOptions(int argc, char** argv, Options& options, bool& help)
             options.plot = argv[++i];
         else if (arg == "--json" && hasValue)
             options.json = argv[++i];
+        else if (arg == "--screenshot" && hasValue)
+            options.screenshot = argv[++i];
         else {
             std::cerr << "kelvane-bench: unknown or incomplete option " << arg << "\n" << usage;
             return false;
@@ -115,6 +120,12 @@ int main(int argc, char** argv)
     options.plot = fs::absolute(options.plot);
     if (!options.json.empty())
         options.json = fs::absolute(options.json);
+    if (!options.screenshot.empty()) {
+        options.screenshot = fs::absolute(options.screenshot);
+        // Only a picture of this run counts.
+        std::error_code ec;
+        fs::remove(options.screenshot, ec);
+    }
     options.runFolder = fs::absolute(options.runFolder);
 
     const bool quick = options.quick;
@@ -162,7 +173,7 @@ int main(int argc, char** argv)
     }
     auto time = std::make_unique<bench::SteppedTime>();
     bench::SteppedTime& steppedTime = *time;
-    bench::Bench b{window, steppedTime, level, quick ? 30u : 60u, frames, gameFrames, {}};
+    bench::Bench b{window, steppedTime, level, quick ? 30u : 60u, frames, gameFrames, {}, options.screenshot.string()};
 
     // The player's settings first, in real time.
     const std::optional<double> idleMenu = bench::idleMainMenu(b, idleSeconds);
@@ -246,10 +257,13 @@ int main(int argc, char** argv)
     }
     if (!b.error.empty() && error.empty())
         error = b.error;
+    const bool pictured = options.screenshot.empty() || fs::exists(options.screenshot);
+    if (!pictured)
+        std::cerr << "kelvane-bench: no picture of the last game frame in " << options.screenshot << "\n";
     const std::vector<std::string> missing = report.missing();
     for (const std::string& key : missing)
         std::cerr << "kelvane-bench: no figure for " << key << "\n";
     if (!error.empty())
         std::cerr << "kelvane-bench: " << error << "\n";
-    return missing.empty() && plotted ? 0 : 1;
+    return missing.empty() && plotted && pictured ? 0 : 1;
 }
