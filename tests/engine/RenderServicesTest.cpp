@@ -939,6 +939,9 @@ TEST_F(CoreStartup, TheWindowAndTheEmulationComeFromTheFile)
         {"width=800\nheight=0", {1920, 1080}, true, {1920, 1080}, 0},
         {"width=5000\nheight=600", {1920, 1080}, true, {1920, 1080}, 0},
         {"width=800\nheight=2000", {1920, 1080}, true, {1920, 1080}, 0},
+        // As wide or as high as the desktop still fits.
+        {"width=1920\nheight=1000", {1920, 1000}, true, {1920, 1000}, 1920},
+        {"width=1000\nheight=1080", {1000, 1080}, true, {1000, 1080}, 1000},
         {"width=nan\nheight=600", {1920, 1080}, true, {1920, 1080}, 0},
         {"width=800\nheight=600\nwindow=no", {800, 600}, false, {800, 600}, 800},
         {"width=800\nheight=600\nemulatedWidth=1024\nemulatedHeight=768", {800, 600}, true, {1024, 768}, 800},
