@@ -51,6 +51,12 @@ TEST(ProcessStats, PeakResidentIsVmHwmInBytes)
         EXPECT_EQ(platform::peakResidentFromStatus(c.status), c.bytes) << c.what;
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool freedBlocksLeave = false;
+#else
+constexpr bool freedBlocksLeave = true;
+#endif
+
 TEST(ProcessStats, ThisProcessesFiguresFollowWhatItDoes)
 {
     // Work counts as processor time.
@@ -90,6 +96,9 @@ TEST(ProcessStats, ThisProcessesFiguresFollowWhatItDoes)
     ASSERT_TRUE(platform::resetPeakResident());
     const std::optional<std::uint64_t> again = platform::peakResidentBytes();
     ASSERT_TRUE(again);
+    // The address checker keeps freed blocks back for a while, resident.
+    if (!freedBlocksLeave)
+        return;
     EXPECT_LT(*again, *quiet + size / 2);
 }
 
