@@ -254,12 +254,17 @@ GameRunFigures runGame(Bench& b)
             // This frame is still drawn, and shown with the screenshot.
             if (!b.lastGameFrame.empty())
                 KVCore::requestScreenshot(b.lastGameFrame);
-            b.window.gone = true;
         }
         ++frame;
     });
+    // Closed only once the last frame is shown: a window gone in the middle
+    // of a frame draws no sprites for the rest of it.
     const std::size_t until = b.window.framesShown() + last + 60;
-    b.window.afterDisplay = [&b, until] { overrun(b, until, "the game"); };
+    b.window.afterDisplay = [&b, &frame, last, until] {
+        if (frame > last)
+            b.window.gone = true;
+        overrun(b, until, "the game");
+    };
     if (!Game::runGame(b.level.index, SkillNormal, false, ""))
         fail(b, "the game did not start: " + Game::gameError());
     stopCountingAllocations();
