@@ -121,8 +121,10 @@ void beginFrame() { ensureLayers(); }
 
 void beginFrame(const sf::Texture& background)
 {
+    // The picture covers the view and is opaque: blending it over the last
+    // frame would only read every pixel for nothing.
     if (sf::RenderTarget* target = currentTarget())
-        drawOverView(*target, background, sf::RenderStates::Default);
+        drawOverView(*target, background, sf::RenderStates(sf::BlendNone));
     ensureLayers();
 }
 

@@ -6,6 +6,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -21,6 +22,10 @@ struct LayerTexture {
     std::unique_ptr<sf::RenderTexture> texture;
     bool exists = false;
     bool used = false;
+    // Where it was drawn into since it was last cleared: all over, or the
+    // pixels of `drawn` (empty when nothing was marked).
+    bool whole = false;
+    sf::IntRect drawn;
 };
 
 struct SavedTarget {
@@ -43,6 +48,8 @@ struct LayerState {
     sf::Vector2f offset{0.f, 0.f};
     sf::Vector2f scale{1.f, 1.f};
     std::vector<SavedTarget> clipStack;
+    // Set while a LayerArea lives.
+    std::optional<sf::FloatRect> area;
 };
 LayerState state;
 
@@ -64,6 +71,8 @@ void makeLayer(int layer)
     if (!l.texture)
         l.texture = std::make_unique<sf::RenderTexture>();
     l.exists = l.texture->create(state.size.x, state.size.y);
+    l.whole = false;
+    l.drawn = {};
     if (!l.exists)
         return;
     const sf::Color clear = layer == LightMultiplyLayer ? sf::Color::White
@@ -81,8 +90,55 @@ bool layerReady(int layer)
     return l.exists;
 }
 
-// Draws a used layer over the window's view, then clears it unless told to
-// keep it.
+sf::IntRect unite(const sf::IntRect& a, const sf::IntRect& b)
+{
+    if (a.width <= 0 || a.height <= 0)
+        return b;
+    const int left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+    return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
+            std::max(a.top + a.height, b.top + b.height) - top};
+}
+
+// The pixels of a target under an area of its current view, a pixel more all
+// round for smoothed edges.
+sf::IntRect pixelsUnder(const sf::RenderTarget& target, const sf::FloatRect& area)
+{
+    const sf::Vector2i corners[] = {
+        target.mapCoordsToPixel({area.left, area.top}),
+        target.mapCoordsToPixel({area.left + area.width, area.top}),
+        target.mapCoordsToPixel({area.left, area.top + area.height}),
+        target.mapCoordsToPixel({area.left + area.width, area.top + area.height}),
+    };
+    sf::Vector2i low = corners[0], high = corners[0];
+    for (const sf::Vector2i& c : corners) {
+        low = {std::min(low.x, c.x), std::min(low.y, c.y)};
+        high = {std::max(high.x, c.x), std::max(high.y, c.y)};
+    }
+    return {low.x - 1, low.y - 1, high.x - low.x + 3, high.y - low.y + 3};
+}
+
+// Part of a texture (in its pixels) where drawOverView would put it.
+void drawPartOverView(sf::RenderTarget& target, const sf::Texture& texture, const sf::FloatRect& part,
+                      const sf::RenderStates& states, sf::Color tint)
+{
+    const sf::Vector2f size = target.getView().getSize();
+    const sf::Vector2f origin = target.getView().getCenter() - size / 2.f;
+    const sf::Vector2f t(static_cast<float>(texture.getSize().x), static_cast<float>(texture.getSize().y));
+    // Far edges half a unit beyond the view so the last row and column are
+    // covered whatever the rounding.
+    const sf::Vector2f span = size + sf::Vector2f(0.5f, 0.5f);
+    const auto at = [&](float x, float y) {
+        return sf::Vertex({origin.x + span.x * (x / t.x), origin.y + span.y * (y / t.y)}, tint, {x, y});
+    };
+    const float right = part.left + part.width, bottom = part.top + part.height;
+    const sf::Vertex quad[] = {at(part.left, part.top), at(right, part.top), at(right, bottom), at(part.left, bottom)};
+    sf::RenderStates s = states;
+    s.texture = &texture;
+    target.draw(quad, 4, sf::Quads, s);
+}
+
+// Draws a used layer over the window's view, only where it was drawn into
+// when that is known, then clears it unless told to keep it.
 void composeLayer(int layer, std::optional<sf::Color> clearTo)
 {
     LayerTexture& l = state.layers[layer];
@@ -93,10 +149,18 @@ void composeLayer(int layer, std::optional<sf::Color> clearTo)
     // Alpha blending into the layer already weighted its colours by their
     // alpha; blending them by it again would darken everything translucent.
     const sf::BlendMode premultiplied(sf::BlendMode::One, sf::BlendMode::OneMinusSrcAlpha);
-    drawOverView(*win, l.texture->getTexture(), sf::RenderStates(premultiplied));
+    const sf::Texture& texture = l.texture->getTexture();
+    const sf::IntRect all({0, 0}, sf::Vector2i(texture.getSize()));
+    sf::IntRect part;
+    if (l.whole || !all.intersects(l.drawn, part))
+        part = all;
+    drawPartOverView(*win, texture, sf::FloatRect(part), sf::RenderStates(premultiplied), sf::Color::White);
     l.used = false;
-    if (clearTo)
+    if (clearTo) {
         l.texture->clear(*clearTo);
+        l.whole = false;
+        l.drawn = {};
+    }
 }
 
 } // namespace
@@ -122,8 +186,16 @@ sf::RenderTarget* layerTarget(int layer)
         return currentTarget();
     LayerTexture& l = state.layers[layer];
     l.used = true;
+    if (state.area)
+        l.drawn = unite(l.drawn, pixelsUnder(*l.texture, *state.area));
+    else
+        l.whole = true;
     return l.texture.get();
 }
+
+LayerArea::LayerArea(sf::FloatRect area) : outer_(std::exchange(state.area, area)) {}
+
+LayerArea::~LayerArea() { state.area = outer_; }
 
 sf::RenderTexture* layerTexture(int layer)
 {
@@ -171,27 +243,19 @@ void composeGuiLayer(bool keepForScreenshot)
 
 void clearGuiLayer()
 {
-    if (state.layers[GuiLayer].exists)
-        state.layers[GuiLayer].texture->clear(sf::Color::Transparent);
+    LayerTexture& l = state.layers[GuiLayer];
+    if (!l.exists)
+        return;
+    l.texture->clear(sf::Color::Transparent);
+    l.whole = false;
+    l.drawn = {};
 }
 
 void drawOverView(sf::RenderTarget& target, const sf::Texture& texture, const sf::RenderStates& states,
                   sf::Color tint)
 {
-    const sf::Vector2f size = target.getView().getSize();
-    const sf::Vector2f origin = target.getView().getCenter() - size / 2.f;
     const sf::Vector2f t(static_cast<float>(texture.getSize().x), static_cast<float>(texture.getSize().y));
-    // Far edges half a unit beyond the view so the last row and column are
-    // covered whatever the rounding.
-    const sf::Vertex quad[] = {
-        {origin, tint, {0.f, 0.f}},
-        {{origin.x + size.x + 0.5f, origin.y}, tint, {t.x, 0.f}},
-        {{origin.x + size.x + 0.5f, origin.y + size.y + 0.5f}, tint, t},
-        {{origin.x, origin.y + size.y + 0.5f}, tint, {0.f, t.y}},
-    };
-    sf::RenderStates s = states;
-    s.texture = &texture;
-    target.draw(quad, 4, sf::Quads, s);
+    drawPartOverView(target, texture, {{0.f, 0.f}, t}, states, tint);
 }
 
 sf::Vector2f& drawOffset() { return state.offset; }

@@ -6,6 +6,8 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 
+#include <optional>
+
 namespace KVCore {
 
 enum Layer {
@@ -28,6 +30,22 @@ void setDirectDraw(bool on);
 // used layers are composed at the end of the frame, since composing one
 // costs a pass over the whole window.
 sf::RenderTarget* layerTarget(int layer);
+
+// While one lives, a layer asked for is marked drawn into over this area
+// alone (in the layer's view of that moment) instead of all over, and the
+// end of the frame composes only the parts so marked.  For widgets that know
+// where they draw: the in-game button would otherwise cost a pass over the
+// whole window for a few hundred pixels.
+class LayerArea {
+public:
+    explicit LayerArea(sf::FloatRect area);
+    ~LayerArea();
+    LayerArea(const LayerArea&) = delete;
+    LayerArea& operator=(const LayerArea&) = delete;
+
+private:
+    std::optional<sf::FloatRect> outer_;
+};
 // Whether a layer was asked for since the last call; clears the mark.
 bool takeLayerUse(int layer);
 sf::RenderTexture* layerTexture(int layer);

@@ -176,7 +176,9 @@ void drawField(sf::RenderWindow& win)
     sf::Sprite shown(field.getTexture());
     shown.setPosition(screen.fieldRect.left, screen.fieldRect.top);
     shown.setScale(screen.fieldRect.width / Map::fieldWidth, screen.fieldRect.height / Map::fieldHeight);
-    win.draw(shown);
+    // The field is opaque (cleared black, then drawn over): blending it would
+    // read the window under it for nothing.
+    win.draw(shown, sf::BlendNone);
 }
 
 // Character by character, as sf::String reads a std::string, into room

@@ -4,6 +4,7 @@
 #include "engine/Hints.hpp"
 #include "engine/Icons.hpp"
 #include "engine/Keyboard.hpp"
+#include "engine/Layers.hpp"
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
 #include "gui/Theme.hpp"
@@ -130,6 +131,14 @@ void Button::draw()
         return;
     const bool highlighted = mouseOver && style != PlainStyle;
 
+    // The face, the icon pressed in by a pixel, the bevels and the label.
+    sf::Vector2f low = position - sf::Vector2f(2.f, 2.f), high = position + size + sf::Vector2f(2.f, 2.f);
+    if (style == TextStyle) {
+        const sf::Vector2f text = label.getPosition();
+        low = {std::min(low.x, text.x), std::min(low.y, text.y)};
+        high = {std::max(high.x, text.x + label.getSize().x), std::max(high.y, text.y + label.getSize().y)};
+    }
+    const KVCore::LayerArea drawnOver({low, high - low});
     if (sf::RenderTarget* target = guiTarget()) {
         if (!highlighted) {
             if (!noFace)

@@ -46,8 +46,9 @@ FrozenBackground::FrozenBackground(bool dimmed)
     const sf::Vector2u size = window->getSize();
     if (!picture->create(size.x, size.y))
         return;
-    // Copying from the window makes the window's back buffer the surface
-    // read, whichever surface composing the GUI layer left bound.
+    // The window's own activation puts its back buffer in place of whatever
+    // layer or surface was drawn into last; the copy alone reads that one.
+    window->setActive(true);
     picture->update(*window);
     picture_ = std::move(picture);
 }

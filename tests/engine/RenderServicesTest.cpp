@@ -668,6 +668,74 @@ TEST(FrameComposition, OnlyLayersDrawnIntoAreComposed)
     }
 }
 
+// A widget that says where it draws has only that part of the GUI layer
+// composed, and the picture is the one a whole composition gives.
+TEST(FrameComposition, OnlyTheAreaMarkedDrawnIntoIsComposed)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    sf::RectangleShape square({50.f, 50.f});
+    square.setPosition(100.f, 100.f);
+    square.setFillColor(sf::Color(255, 0, 0, 128));
+    sf::RectangleShape stray({40.f, 40.f});
+    stray.setPosition(300.f, 300.f);
+    stray.setFillColor(sf::Color::Green);
+    const auto frame = [&](const std::string& file, const std::function<void()>& draw) {
+        // The last screenshot's message would be drawn all over the layer.
+        KVCore::clearScreenMessages();
+        KVCore::beginFrame();
+        KVCore::window().renderWindow()->clear(sf::Color::Blue);
+        draw();
+        return shotOfFrame(file);
+    };
+
+    const sf::Image whole = frame("whole.png", [&] { KVCore::layerTarget(KVCore::GuiLayer)->draw(square); });
+    // The stray square breaks the promise on purpose: it is left out.
+    const sf::Image part = frame("part.png", [&] {
+        const KVCore::LayerArea area({100.f, 100.f, 50.f, 50.f});
+        KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+        KVCore::layerTarget(KVCore::GuiLayer)->draw(stray);
+    });
+    for (const unsigned at : {99u, 100u, 125u, 149u, 150u})
+        EXPECT_EQ(part.getPixel(at, at), whole.getPixel(at, at)) << at;
+    EXPECT_NE(whole.getPixel(125, 125), sf::Color::Blue);
+    EXPECT_EQ(part.getPixel(320, 320), sf::Color::Blue);
+
+    // Asked for once without an area, the layer is composed all over; the
+    // frame after starts afresh.
+    const sf::Image mixed = frame("mixed.png", [&] {
+        {
+            const KVCore::LayerArea area({100.f, 100.f, 50.f, 50.f});
+            KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+        }
+        KVCore::layerTarget(KVCore::GuiLayer)->draw(stray);
+    });
+    EXPECT_EQ(mixed.getPixel(125, 125), whole.getPixel(125, 125));
+    EXPECT_EQ(mixed.getPixel(320, 320), sf::Color::Green);
+    const sf::Image after = frame("after.png", [&] {
+        const KVCore::LayerArea area({100.f, 100.f, 50.f, 50.f});
+        KVCore::layerTarget(KVCore::GuiLayer)->draw(stray);
+    });
+    EXPECT_EQ(after.getPixel(320, 320), sf::Color::Blue);
+
+    // The area is read in the layer's view of the moment: scrolled by 50,
+    // the square lands 50 pixels up and left, and is composed there.
+    const sf::Image scrolled = frame("scrolled.png", [&] {
+        sf::RenderTexture& layer = *KVCore::layerTexture(KVCore::GuiLayer);
+        const sf::View normal = layer.getView();
+        sf::View view = normal;
+        view.move(50.f, 50.f);
+        layer.setView(view);
+        const KVCore::LayerArea area({100.f, 100.f, 50.f, 50.f});
+        KVCore::layerTarget(KVCore::GuiLayer)->draw(square);
+        layer.setView(normal);
+    });
+    EXPECT_EQ(scrolled.getPixel(75, 75), whole.getPixel(125, 125));
+    EXPECT_EQ(scrolled.getPixel(125, 125), sf::Color::Blue);
+}
+
 // The game holds the drawing context over its frame loop; the hold makes
 // the window's context current, whichever was before, and frames drawn
 // under it show as they always do.
