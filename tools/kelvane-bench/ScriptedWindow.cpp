@@ -19,7 +19,7 @@ void ScriptedWindow::display()
     everShown_ = true;
     ++shown_;
     if (steppedTime_)
-        steppedTime_->now += 1.0 / 60.0;
+        steppedTime_->now += steppedFrameSeconds;
     if (afterDisplay)
         afterDisplay();
 }

@@ -28,6 +28,11 @@ public:
     double now = 1000.0;
 };
 
+// A 60th of a second and a hair: the engine's tick step is 1/30 rounded up
+// to a float, and two frames of exactly 1/60 would fall short of it, so the
+// game would tick every third frame instead of every second as at 60 Hz.
+constexpr double steppedFrameSeconds = 1.0 / 60.0 + 1e-8;
+
 class ScriptedWindow final : public KVCore::WindowBackend {
 public:
     explicit ScriptedWindow(std::unique_ptr<KVCore::WindowBackend> real);
