@@ -31,6 +31,7 @@ struct PollerState {
     bool frameClockRunning = false;
     float frameTime = 0.f;
     bool tickFlag = false;
+    std::uint64_t eventsRead = 0;
     std::uint32_t tickCounter = 0;
     unsigned frameLimitInEffect = 0;
     bool confirmClose = true;
@@ -171,6 +172,7 @@ void processEvents()
 
     sf::Event event;
     while (window().pollEvent(event)) {
+        ++state.eventsRead;
         handleEvent(event);
         if (!state.started)
             return;
@@ -201,6 +203,7 @@ bool pollerStarted() { return state.started; }
 bool tickFlag() { return state.tickFlag; }
 float tickDelta() { return state.tickDelta; }
 float frameTime() { return state.frameTime; }
+std::uint64_t eventsRead() { return state.eventsRead; }
 
 void restartFrameClock()
 {

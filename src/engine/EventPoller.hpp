@@ -25,6 +25,9 @@ float frameTime();
 // loop (loading a level), which must not reach play as one long frame.
 void restartFrameClock();
 std::uint32_t tickCounter();
+// Window events read by ticks since the poller first started, the ones no
+// tick acts on (pointer movement) included.
+std::uint64_t eventsRead();
 
 // The frame-rate limit in effect; at 30 or below every frame is a tick.
 void setFrameLimitInEffect(unsigned limit);

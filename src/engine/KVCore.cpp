@@ -12,6 +12,7 @@
 #include "engine/Log.hpp"
 #include "engine/Overlay.hpp"
 #include "engine/Screenshot.hpp"
+#include "engine/StillPicture.hpp"
 #include "engine/Shaders.hpp"
 #include "engine/Text.hpp"
 #include "engine/WindowBackend.hpp"
@@ -155,6 +156,7 @@ void endFrame(int cursorMode)
         clearGuiLayer();
     }
     w.display();
+    notePictureShown();
     pollEvents();
 }
 

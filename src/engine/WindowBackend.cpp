@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Shader.hpp>
+#include <SFML/System/Sleep.hpp>
 
 #include <cmath>
 
@@ -20,6 +21,12 @@ public:
     bool isOpen() const override { return window_.isOpen(); }
     void close() override { window_.close(); }
     void display() override { window_.display(); }
+    void holdFrame() override
+    {
+        // Without a limit a held frame still need not come sooner than a
+        // display would show it.
+        sf::sleep(sf::seconds(1.f / static_cast<float>(limit_ != 0 ? limit_ : 60)));
+    }
 
     bool pollEvent(sf::Event& event) override { return window_.pollEvent(event); }
     bool hasFocus() const override { return window_.hasFocus(); }
@@ -37,7 +44,11 @@ public:
     void setView(const sf::View& view) override { window_.setView(view); }
     sf::View defaultView() const override { return window_.getDefaultView(); }
 
-    void setFramerateLimit(unsigned limit) override { window_.setFramerateLimit(limit); }
+    void setFramerateLimit(unsigned limit) override
+    {
+        limit_ = limit;
+        window_.setFramerateLimit(limit);
+    }
     void setVerticalSyncEnabled(bool enabled) override { window_.setVerticalSyncEnabled(enabled); }
     void setMouseCursorVisible(bool visible) override { window_.setMouseCursorVisible(visible); }
     void setMouseCursorGrabbed(bool grabbed) override { window_.setMouseCursorGrabbed(grabbed); }
@@ -50,6 +61,7 @@ public:
 
 private:
     sf::RenderWindow window_;
+    unsigned limit_ = 0;
 };
 
 // The engine's one window.  Created lazily on first use so that tests which

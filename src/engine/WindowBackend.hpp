@@ -31,6 +31,9 @@ public:
     virtual bool isOpen() const = 0;
     virtual void close() = 0;
     virtual void display() = 0;
+    // A frame that shows nothing new: the picture on screen stays, and the
+    // call takes as long as a frame at the frame limit would.
+    virtual void holdFrame() = 0;
 
     virtual bool pollEvent(sf::Event& event) = 0;
     virtual bool hasFocus() const = 0;

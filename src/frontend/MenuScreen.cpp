@@ -3,6 +3,7 @@
 #include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/Layers.hpp"
+#include "engine/StillPicture.hpp"
 #include "engine/WindowBackend.hpp"
 
 namespace Frontend {
@@ -19,16 +20,23 @@ MenuScreenState screen;
 int runMenu(MenuList& list, const sf::Texture& background,
             const std::function<void(sf::RenderTarget&)>& drawExtra)
 {
+    bool drawn = false;
     while (KVCore::window().isOpen()) {
         if (screen.frameHook)
             screen.frameHook(list);
-        KVCore::beginFrame(background);
-        if (sf::RenderTarget* target = KVCore::currentTarget()) {
-            list.draw(*target);
-            if (drawExtra)
-                drawExtra(*target);
+        // The list changes only through input, so an idle menu is held.
+        if (drawn && KVCore::lastPictureStands()) {
+            KVCore::holdFrame();
+        } else {
+            KVCore::beginFrame(background);
+            if (sf::RenderTarget* target = KVCore::currentTarget()) {
+                list.draw(*target);
+                if (drawExtra)
+                    drawExtra(*target);
+            }
+            KVCore::endFrame(0);
+            drawn = true;
         }
-        KVCore::endFrame(0);
         if (!KVCore::tickFlag())
             continue;
         list.update();

@@ -3,6 +3,7 @@
 #include "audio/Audio.hpp"
 #include "audio/AudioPanel.hpp"
 #include "engine/ContextHold.hpp"
+#include "engine/StillPicture.hpp"
 #include "engine/Display.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
@@ -417,6 +418,20 @@ bool runGame(std::int16_t levelIndex, std::int16_t skillLevel, bool fromEditor, 
     return true;
 }
 
+namespace {
+
+// Space or Escape held or tapped, or a click.
+bool closedByPlayer()
+{
+    const bool keyHeld = KVCore::window().hasFocus() &&
+                         (Keyboard::isKeyDown(sf::Keyboard::Space) || Keyboard::isKeyDown(sf::Keyboard::Escape));
+    // A tap shorter than a frame is never seen held, but it is pressed.
+    const bool keyTapped = Keyboard::keyHit(sf::Keyboard::Space) || Keyboard::keyHit(sf::Keyboard::Escape);
+    return keyHeld || keyTapped || Mouse::clicked(Mouse::Left);
+}
+
+} // namespace
+
 void showPictureScreen(const GameTexture& picture)
 {
     if (!picture.loaded || !picture.texture) {
@@ -427,7 +442,16 @@ void showPictureScreen(const GameTexture& picture)
     activateWindow();
     const kv::FrozenBackground background(false);
     const sf::Vector2f size(static_cast<float>(picture.width), static_cast<float>(picture.height));
+    bool drawn = false;
     while (w.isOpen()) {
+        // Only the drawn pointer moves over a still picture.
+        if (drawn && KVCore::lastPictureStands()) {
+            KVCore::holdFrame();
+            if (closedByPlayer())
+                break;
+            continue;
+        }
+        drawn = true;
         if (sf::RenderWindow* win = w.renderWindow())
             win->clear(sf::Color::Black);
         background.beginFrame();
@@ -443,11 +467,7 @@ void showPictureScreen(const GameTexture& picture)
             win->draw(shown);
         }
         KVCore::endFrame(1);
-        const bool keyHeld = w.hasFocus() && (Keyboard::isKeyDown(sf::Keyboard::Space) ||
-                                              Keyboard::isKeyDown(sf::Keyboard::Escape));
-        // A tap shorter than a frame is never seen held, but it is pressed.
-        const bool keyTapped = Keyboard::keyHit(sf::Keyboard::Space) || Keyboard::keyHit(sf::Keyboard::Escape);
-        if (keyHeld || keyTapped || Mouse::clicked(Mouse::Left))
+        if (closedByPlayer())
             break;
     }
     // The key that closed the picture must not reach the game too, even

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -28,6 +29,12 @@ public:
     bool isOpen() const override { return open; }
     void close() override { open = false; }
     void display() override { ++frames; }
+    void holdFrame() override
+    {
+        ++heldFrames;
+        if (afterHold)
+            afterHold();
+    }
 
     bool pollEvent(sf::Event& event) override
     {
@@ -152,6 +159,9 @@ public:
     bool cursorVisible = true;
     bool cursorGrabbed = false;
     int frames = 0;
+    int heldFrames = 0;
+    // After each held frame (null: nothing).
+    std::function<void()> afterHold;
     int createCount = 0;
 
 private:

@@ -11,6 +11,18 @@ ScriptedWindow::ScriptedWindow(std::unique_ptr<KVCore::WindowBackend> real) : re
 void ScriptedWindow::display()
 {
     real_->display();
+    frameEnded();
+}
+
+void ScriptedWindow::holdFrame()
+{
+    real_->holdFrame();
+    ++held_;
+    frameEnded();
+}
+
+void ScriptedWindow::frameEnded()
+{
     const Clock::time_point now = Clock::now();
     // The first frame timed began when the one before it was shown.
     if (timing_ && everShown_ && frameTimesMs_.size() < frameTimesMs_.capacity())

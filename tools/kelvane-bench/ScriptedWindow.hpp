@@ -45,6 +45,7 @@ public:
     bool isOpen() const override { return !gone && real_->isOpen(); }
     void close() override { real_->close(); }
     void display() override;
+    void holdFrame() override;
 
     bool pollEvent(sf::Event& event) override;
     bool hasFocus() const override { return real_->isOpen(); }
@@ -77,8 +78,10 @@ public:
     void startTiming(std::size_t frames);
     void stopTiming();
     const std::vector<double>& frameTimesMs() const { return frameTimesMs_; }
-    // Every frame shown since the window was made.
+    // Every frame shown or held since the window was made.
     std::size_t framesShown() const { return shown_; }
+    // The frames of those that showed nothing new.
+    std::size_t framesHeld() const { return held_; }
     // Each frame shown moves this clock on by a 60th of a second (null: none).
     void stepTime(SteppedTime* time) { steppedTime_ = time; }
 
@@ -88,16 +91,19 @@ public:
     sf::Vector2i mouse;
     // The screens see no window while set.
     bool gone = false;
-    // After each frame shown (null: nothing).
+    // After each frame shown or held (null: nothing).
     std::function<void()> afterDisplay;
 
 private:
     using Clock = std::chrono::steady_clock;
 
+    void frameEnded();
+
     std::unique_ptr<KVCore::WindowBackend> real_;
     std::deque<sf::Event> events_;
     std::vector<double> frameTimesMs_;
     std::size_t shown_ = 0;
+    std::size_t held_ = 0;
     bool timing_ = false;
     bool everShown_ = false;
     Clock::time_point lastShown_;

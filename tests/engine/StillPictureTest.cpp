@@ -1,0 +1,156 @@
+// Still screens hold their picture while nothing can have changed it: the
+// rule itself, the engine's facts behind it, and the main menu and the
+// pause picture, which read input on held frames as on drawn ones.
+
+#include "engine/StillPicture.hpp"
+
+#include "engine/EngineSettings.hpp"
+#include "engine/EventPoller.hpp"
+#include "engine/Hints.hpp"
+#include "engine/KVCore.hpp"
+#include "engine/Log.hpp"
+#include "frontend/MenuList.hpp"
+#include "frontend/MenuScreen.hpp"
+#include "game/GameResources.hpp"
+#include "game/GameScreen.hpp"
+#include "support/EngineFonts.hpp"
+#include "support/FakeWindow.hpp"
+
+#include <SFML/Graphics/Texture.hpp>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+TEST(StillPicture, AnythingThatMayHaveChangedThePictureEndsIt)
+{
+    const KVCore::StillPictureFacts quiet{0.1, false, false, false};
+    EXPECT_TRUE(KVCore::pictureStands(quiet));
+    const auto with = [&](const std::function<void(KVCore::StillPictureFacts&)>& change) {
+        KVCore::StillPictureFacts f = quiet;
+        change(f);
+        return KVCore::pictureStands(f);
+    };
+    EXPECT_FALSE(with([](auto& f) { f.eventsSinceShown = true; }));
+    EXPECT_FALSE(with([](auto& f) { f.pointerMoved = true; }));
+    EXPECT_FALSE(with([](auto& f) { f.overlaysBusy = true; }));
+    EXPECT_TRUE(with([](auto& f) { f.secondsSinceShown = KVCore::stillPictureRefreshSeconds - 0.001; }));
+    EXPECT_FALSE(with([](auto& f) { f.secondsSinceShown = KVCore::stillPictureRefreshSeconds; }));
+}
+
+class StillScreens : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(test::loadEngineFonts());
+        KVCore::setFrameLimitInEffect(30);  // every frame a tick
+        KVCore::startPoller();
+        KVCore::clearScreenMessages();
+        KVCore::clearHints();
+    }
+    void TearDown() override
+    {
+        KVCore::clearScreenMessages();
+        KVCore::clearHints();
+        Frontend::setMenuFrameHook(nullptr);
+    }
+
+    // A frame as a screen ends it, shown now.
+    void showFrame()
+    {
+        KVCore::beginFrame();
+        KVCore::endFrame(0);
+    }
+
+    test::FakeWindowScope fake;
+};
+
+TEST_F(StillScreens, TheEnginesFactsFollowInputTimeAndOverlays)
+{
+    showFrame();
+    EXPECT_TRUE(KVCore::lastPictureStands());
+    KVCore::holdFrame();
+    EXPECT_EQ(fake.window.heldFrames, 1);
+    EXPECT_TRUE(KVCore::tickFlag()) << "a held frame still ticks";
+    EXPECT_TRUE(KVCore::lastPictureStands());
+
+    // A pointer that moved and came back has changed nothing.
+    fake.window.mouse.x += 5;
+    EXPECT_FALSE(KVCore::lastPictureStands());
+    fake.window.mouse.x -= 5;
+    EXPECT_TRUE(KVCore::lastPictureStands());
+
+    fake.window.pressKey(sf::Keyboard::A);
+    KVCore::holdFrame();
+    EXPECT_FALSE(KVCore::lastPictureStands()) << "an event was read";
+    showFrame();
+    EXPECT_TRUE(KVCore::lastPictureStands());
+
+    fake.time.advance(KVCore::stillPictureRefreshSeconds);
+    EXPECT_FALSE(KVCore::lastPictureStands());
+    showFrame();
+
+    KVCore::print("Mown", sf::Color::White);
+    EXPECT_FALSE(KVCore::lastPictureStands());
+    KVCore::clearScreenMessages();
+    KVCore::showHint("hint", {10.f, 10.f}, 1.f, "A hint");
+    EXPECT_FALSE(KVCore::lastPictureStands());
+    KVCore::clearHints();
+    KVCore::settings().displayFPS = true;
+    EXPECT_FALSE(KVCore::lastPictureStands());
+    KVCore::settings().displayFPS = false;
+    EXPECT_TRUE(KVCore::lastPictureStands());
+}
+
+TEST_F(StillScreens, AnIdleMenuIsHeldAndDrawnAgainForInput)
+{
+    Frontend::MenuList list;
+    list.setTitle("Test Menu", "", "");
+    for (int i = 0; i < 3; ++i)
+        list.addRow("Row", 89, "Hint");
+    int pass = 0;
+    std::vector<int> drawnAt;
+    int framesBefore = 0;
+    Frontend::setMenuFrameHook([&](const Frontend::MenuList&) {
+        if (fake.window.frames != framesBefore)
+            drawnAt.push_back(pass);
+        framesBefore = fake.window.frames;
+        switch (++pass) {
+        case 5: fake.window.mouse.y += 3; break;
+        case 8: fake.window.pressKey(sf::Keyboard::Down); break;
+        case 12: fake.time.advance(KVCore::stillPictureRefreshSeconds); break;
+        case 15: fake.window.pressKey(sf::Keyboard::Escape); break;
+        case 40: fake.window.close(); break;
+        default: break;
+        }
+    });
+    const sf::Texture background;
+    EXPECT_EQ(Frontend::runMenu(list, background), Frontend::menuCancelled);
+    // The first pass, then the pass after each change; the key press is read
+    // at the end of its pass, so the pass after it draws.
+    EXPECT_EQ(drawnAt, (std::vector<int>{1, 5, 9, 12}));
+    EXPECT_EQ(list.current(), 1);
+    EXPECT_GT(fake.window.heldFrames, 8);
+}
+
+TEST_F(StillScreens, ThePausePictureIsHeldAndStillClosesOnAKey)
+{
+    GameTexture picture;
+    picture.texture = std::make_unique<sf::Texture>();
+    picture.loaded = true;
+    picture.width = picture.height = 64;
+    fake.window.afterHold = [&] {
+        if (fake.window.heldFrames == 5)
+            fake.window.pressKey(sf::Keyboard::Space);
+        if (fake.window.heldFrames > 50)
+            fake.window.close();
+    };
+    Game::showPictureScreen(picture);
+    EXPECT_EQ(fake.window.frames, 1);
+    EXPECT_EQ(fake.window.heldFrames, 5) << "closed by the key read on a held frame";
+    EXPECT_TRUE(fake.window.isOpen());
+}
+
+} // namespace
