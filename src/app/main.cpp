@@ -5,6 +5,7 @@
 #include "frontend/MenuScreen.hpp"
 #include "game/GameResources.hpp"
 #include "gui/GuiDemo.hpp"
+#include "platform/Memory.hpp"
 #include "platform/MessageBox.hpp"
 #include "platform/Roots.hpp"
 #include "storage/AssetPaths.hpp"
@@ -78,6 +79,7 @@ int main(int argc, char** argv)
 {
     if (answeredInformationSwitch(argc, argv))
         return std::cout.flush() ? 0 : 1;
+    platform::returnLargeBlocksWhenFreed();
     if (const std::string problem = platform::setUpRoots(platform::WorkingFolder::MoveToUserFolder);
         !problem.empty()) {
         platform::showMessageBox(problem, "Error", platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::None);

@@ -26,6 +26,7 @@
 #include "gui/FileSelector.hpp"
 #include "gui/Label.hpp"
 #include "gui/Toolbar.hpp"
+#include "platform/Memory.hpp"
 #include "storage/AssetPaths.hpp"
 #include "world/Map.hpp"
 
@@ -163,9 +164,9 @@ struct Stroke {
 };
 
 // The editor's state.  The map is the program's second map, beside the
-// game's, so it lives as long as the process; startMapEditor makes the
-// toolbar and a new map, leaveMapEditor marks the map not loaded and drops
-// the toolbar.
+// game's; startMapEditor makes the toolbar and a new map, leaveMapEditor
+// leaves an empty map, not loaded, so its tiles (12 MiB with the atlas) are
+// not kept through play, and drops the toolbar.
 struct EditorState {
     Map map;
     std::string fileName = unsavedMapName;
@@ -603,9 +604,9 @@ void leaveMapEditor()
 {
     editor.stroke.reset();
     editor.history.clear();
-    editor.map.loaded = false;
-    editor.map.tileset.loaded = false;
+    editor.map = Map();
     editor.toolbar.reset();
+    platform::releaseFreedMemory();
 }
 
 bool mapEditorTick()

@@ -4,6 +4,7 @@
 #include "audio/AudioPanel.hpp"
 #include "engine/ContextHold.hpp"
 #include "engine/StillPicture.hpp"
+#include "platform/Memory.hpp"
 #include "engine/Display.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/KVCore.hpp"
@@ -33,6 +34,7 @@
 #include <SFML/Graphics/Text.hpp>
 
 #include <memory>
+#include <utility>
 
 namespace Game {
 namespace {
@@ -61,6 +63,8 @@ struct Screen {
     sf::Vector2f placedFor;
     std::unique_ptr<kv::Button> audioPanelButton;
     bool fromEditor = false;
+    // A level was loaded and has not had a frame yet.
+    bool levelFresh = false;
     std::function<void()> frameHook;
 };
 Screen screen;
@@ -336,6 +340,10 @@ void playOneFrame()
         Audio::runAudioPanel();
     }
     KVCore::endFrame(0);
+    // The last level, the loading and the drawing of a level's first frame
+    // leave megabytes freed; play goes on without them.
+    if (std::exchange(screen.levelFresh, false))
+        platform::releaseFreedMemory();
 
     const PlayOutcome outcome = takeOutcome();
     if (outcome != PlayOutcome::Playing)
@@ -376,6 +384,7 @@ bool loadLevel(std::int16_t levelIndex)
     // The load took far longer than a frame; the mower and the clouds must
     // not move as if it were one.
     KVCore::restartFrameClock();
+    screen.levelFresh = true;
     return true;
 }
 

@@ -311,22 +311,23 @@ bool Tileset::exportTilesheet(const std::string& path)
 
 void Tileset::buildAtlas()
 {
-    atlasImageStale_ = true;
+    atlasImage_.reset();
     atlasTextureStale_ = true;
 }
 
 const sf::Image& Tileset::atlasImage() const
 {
-    if (atlasImageStale_) {
-        atlasImage_.create(atlasSize, atlasSize, sf::Color::Black);
+    if (!atlasImage_) {
+        auto atlas = std::make_unique<sf::Image>();
+        atlas->create(atlasSize, atlasSize, sf::Color::Black);
         for (int i = 0; i < tileCount && static_cast<std::size_t>(i) < tiles.size(); ++i) {
             const sf::IntRect area = tileRect(i);
-            atlasImage_.copy(tiles[static_cast<std::size_t>(i)].image, static_cast<unsigned>(area.left),
-                             static_cast<unsigned>(area.top), {0, 0, tileSize, tileSize}, true);
+            atlas->copy(tiles[static_cast<std::size_t>(i)].image, static_cast<unsigned>(area.left),
+                        static_cast<unsigned>(area.top), {0, 0, tileSize, tileSize}, true);
         }
-        atlasImageStale_ = false;
+        atlasImage_ = std::move(atlas);
     }
-    return atlasImage_;
+    return *atlasImage_;
 }
 
 const sf::Texture& Tileset::atlasTexture()
@@ -338,6 +339,7 @@ const sf::Texture& Tileset::atlasTexture()
     }
     if (atlasTextureStale_) {
         atlasTexture_->update(atlasImage());
+        atlasImage_.reset();
         atlasTextureStale_ = false;
     }
     return *atlasTexture_;

@@ -101,13 +101,15 @@ public:
     // over it at its tileRect.  No display needed.
     const sf::Image& atlasImage() const;
     // The atlas texture, made and refreshed on demand.  Needs a display.
+    // The image it was made from is let go (4 MiB): play only draws, and
+    // the rare caller of atlasImage has it built again.
     const sf::Texture& atlasTexture();
     // A sprite of the tile bound to the atlas texture.  Needs a display.
     sf::Sprite tileSprite(std::uint16_t index);
 
 private:
-    mutable sf::Image atlasImage_;
-    mutable bool atlasImageStale_ = true;
+    // Null while not built.
+    mutable std::unique_ptr<sf::Image> atlasImage_;
     // An sf::Texture needs a GL context even when empty, so it exists only
     // once something is drawn.
     std::unique_ptr<sf::Texture> atlasTexture_;

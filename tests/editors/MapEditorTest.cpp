@@ -568,6 +568,7 @@ TEST_F(MapEditorTest, NewMapAndExitAlwaysAskAndLeavingLetsTheMapGo)
     EXPECT_EQ(driver.screens, (Screens{"Map Editor", question, "Map Editor", question}));
     EXPECT_FALSE(map().loaded);
     EXPECT_FALSE(map().tileset.loaded);
+    EXPECT_EQ(map().tileset.tiles[0].image.getSize(), sf::Vector2u()) << "its tiles are not kept through play";
     Editors::startMapEditor();
 }
 

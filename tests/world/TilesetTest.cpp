@@ -10,6 +10,8 @@
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <algorithm>
 #include <csignal>
 #include <fstream>
@@ -285,6 +287,27 @@ TEST_F(TilesetTest, AnExportThatRunsOutOfDiskLeavesTheOldPictureWhole)
         ASSERT_TRUE(written.loadFromFile(target)) << name;
         EXPECT_EQ(written.getSize().x, name.starts_with("tile") ? 32u : 1024u) << name;
     }
+}
+
+} // namespace
+
+namespace {
+
+// The texture holds the atlas; the image it came from is made again, the
+// same, for whoever asks after it, and after a change of tiles.
+TEST_F(TilesetTest, TheAtlasTextureHoldsTheAtlasAndItsImageComesBackTheSame)
+{
+    loadKnown();
+    const sf::Image before = tileset.atlasImage();
+    const sf::Image shown = tileset.atlasTexture().copyToImage();
+    ASSERT_EQ(shown.getSize(), before.getSize());
+    EXPECT_EQ(shown.getPixel(7 * 32 + 3, 3), tileColour(7));
+    EXPECT_EQ(std::memcmp(tileset.atlasImage().getPixelsPtr(), before.getPixelsPtr(), 1024u * 1024u * 4u), 0);
+
+    tileset.tiles[7].image.setPixel(3, 3, sf::Color::Red);
+    tileset.buildAtlas();
+    EXPECT_EQ(tileset.atlasTexture().copyToImage().getPixel(7 * 32 + 3, 3), sf::Color::Red);
+    EXPECT_EQ(tileset.atlasImage().getPixel(7 * 32 + 3, 3), sf::Color::Red);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "game/GameResources.hpp"
 #include "platform/ChildProcess.hpp"
 #include "platform/Paths.hpp"
+#include "platform/Memory.hpp"
 #include "platform/Roots.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -110,6 +111,8 @@ std::string rendererName()
 
 int main(int argc, char** argv)
 {
+    // As the game does.
+    platform::returnLargeBlocksWhenFreed();
     Options options;
     bool help = false;
     if (!parseOptions(argc, argv, options, help)) {
