@@ -61,7 +61,8 @@ void drawFieldTiles(sf::RenderTarget& target, Map& map, sf::Vector2f origin)
             quads.append(sf::Vertex({x + side, y + side}, {u + uw, v + vh}));
             quads.append(sf::Vertex({x, y + side}, {u, v + vh}));
         }
-    sf::RenderStates states;
+    // The atlas is opaque: blending it would read the target for nothing.
+    sf::RenderStates states(sf::BlendNone);
     states.texture = &map.tileset.atlasTexture();
     target.draw(quads, states);
 }

@@ -4,6 +4,7 @@
 #include "engine/EventPoller.hpp"
 #include "engine/Hints.hpp"
 #include "engine/Icons.hpp"
+#include "engine/Layers.hpp"
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
 
@@ -156,6 +157,10 @@ void Toolbar::dragFree()
 
 void Toolbar::draw()
 {
+    // The frame, its title and the buttons stay inside the bar; only that
+    // strip of the GUI layer need be composed.
+    const sf::Vector2f margin(2.f, 2.f);
+    const KVCore::LayerArea drawnOver({position - margin, size + margin * 2.f});
     frame.draw();
     label.draw();
     for (Button& b : buttons)
