@@ -118,6 +118,16 @@ bool decodeSample(const std::string& path, std::unique_ptr<sf::SoundBuffer>& out
     return true;
 }
 
+// Each buffer a sound of its own to start from, while there are sounds
+// left: its first play then needs no attaching, which allocates.
+void giveHomeSlot(const sf::SoundBuffer& buffer)
+{
+    const auto empty = std::find_if(state.pool.begin(), state.pool.end(),
+                                    [](const SoundSlot& s) { return s.sound.getBuffer() == nullptr; });
+    if (empty != state.pool.end())
+        empty->sound.setBuffer(buffer);
+}
+
 bool currentStreamLoaded()
 {
     if (!state.music)
@@ -240,6 +250,8 @@ bool loadSample(const std::string& path, const std::string& name)
         state.lastError = "Unable to load sample from " + path;
         return false;
     }
+    if (buffer)
+        giveHomeSlot(*buffer);
     const int id = getSampleId(name);
     if (id >= 1) {
         state.samples[static_cast<std::size_t>(id)].buffers.push_back(std::move(buffer));
@@ -273,30 +285,25 @@ bool playSound(int sampleId, sf::Vector2f position, bool loop, const std::string
     if (sampleId < 1 || sampleId >= sampleCount())
         return false;
 
-    SoundSlot* slot = nullptr;
+    SoundSlot* playing = nullptr;
     if (!tag.empty()) {
-        const int playing = findPlayingSound(tag);
-        if (playing >= 0)
-            slot = &state.pool[static_cast<std::size_t>(playing)];
+        const int index = findPlayingSound(tag);
+        if (index >= 0)
+            playing = &state.pool[static_cast<std::size_t>(index)];
     }
-    if (!slot) {
-        const auto free = std::find_if(state.pool.begin(), state.pool.end(), [](const SoundSlot& s) {
-            return s.sound.getStatus() != sf::Sound::Playing;
-        });
-        if (free == state.pool.end())
-            return false;
-        slot = &*free;
-    }
+    const auto isFree = [](const SoundSlot& s) { return s.sound.getStatus() != sf::Sound::Playing; };
+    if (!playing && std::none_of(state.pool.begin(), state.pool.end(), isFree))
+        return false;
 
     if (minDistance < 0.f)
         minDistance = 1.f;
     const KVCore::EngineSettings& settings = KVCore::settings();
-    sf::Sound& sound = slot->sound;
-    sound.setVolume(clampedVolume(settings.soundVolume));
 
-    if (sound.getStatus() == sf::Sound::Playing) {
+    if (playing) {
         // A refresh: the sound runs on with its sample, variant and loop.
-        slot->keepAliveTicks = 0;
+        sf::Sound& sound = playing->sound;
+        sound.setVolume(clampedVolume(settings.soundVolume));
+        playing->keepAliveTicks = 0;
         sound.setPosition(position.x, position.y, 0.f);
         sound.setAttenuation(settings.soundAttenuation);
         sound.setMinDistance(minDistance);
@@ -310,19 +317,33 @@ bool playSound(int sampleId, sf::Vector2f position, bool loop, const std::string
         entry.buffers[static_cast<std::size_t>(std::rand()) % entry.buffers.size()].get();
     if (!buffer)
         return false;
-    slot->sampleId = sampleId;
+    // Giving a sound another buffer detaches and attaches it, a heap
+    // allocation each; a free slot that holds this buffer is only rewound.
+    // Failing that, a slot that holds none, so other buffers keep theirs.
+    const auto freeHolding = [&](const sf::SoundBuffer* held) {
+        return std::find_if(state.pool.begin(), state.pool.end(),
+                            [&](const SoundSlot& s) { return isFree(s) && s.sound.getBuffer() == held; });
+    };
+    auto free = freeHolding(buffer);
+    const bool holdsBuffer = free != state.pool.end();
+    if (!holdsBuffer)
+        free = freeHolding(nullptr);
+    if (free == state.pool.end())
+        free = std::find_if(state.pool.begin(), state.pool.end(), isFree);
+    SoundSlot& slot = *free;
+    sf::Sound& sound = slot.sound;
+    sound.setVolume(clampedVolume(settings.soundVolume));
+    slot.sampleId = sampleId;
     sound.setLoop(loop);
-    // Setting the buffer the sound already has would detach and attach it
-    // again, a heap allocation; stopping rewinds it just the same.
-    if (sound.getBuffer() == buffer)
+    if (holdsBuffer)
         sound.stop();
     else
         sound.setBuffer(*buffer);
-    slot->tag = tag;
+    slot.tag = tag;
     sound.setPosition(position.x, position.y, 0.f);
     sound.setAttenuation(settings.soundAttenuation);
     sound.setMinDistance(minDistance);
-    slot->keepAliveTicks = 0;
+    slot.keepAliveTicks = 0;
     sound.play();
     return true;
 }

@@ -161,6 +161,38 @@ TEST_F(AudioTest, SoundPoolSlotsAndTheLoopKeepAlive)
     EXPECT_EQ(Audio::playingSoundCount(), Audio::soundPoolSize);
 }
 
+// Each sound loaded gets a slot of its own, and plays there when it is
+// free; a second one at once takes a slot that holds no sound, and the
+// pool fills up before any sound leaves its own.  Giving a slot another
+// sound allocates, which play must not do.
+TEST_F(AudioTest, EachSoundPlaysFromASlotOfItsOwn)
+{
+    for (const char* name : {"a", "b", "c"})
+        ASSERT_TRUE(Audio::loadSample(writeTone(std::string(name) + ".wav"), name)) << Audio::lastError();
+    const int a = Audio::getSampleId("a"), b = Audio::getSampleId("b"), c = Audio::getSampleId("c");
+    for (int slot = 0; slot < 4; ++slot)
+        EXPECT_EQ(Audio::soundInSlot(slot)->getStatus(), sf::Sound::Stopped);
+    ASSERT_TRUE(Audio::playSound(c, here, true, "c", 1.f));
+    ASSERT_TRUE(Audio::playSound(b, here, true, "b", 1.f));
+    EXPECT_EQ(Audio::findPlayingSound("c"), 2);
+    EXPECT_EQ(Audio::findPlayingSound("b"), 1);
+    ASSERT_TRUE(Audio::playSound(b, here, true, "b twice", 1.f));
+    EXPECT_EQ(Audio::findPlayingSound("b twice"), 3) << "not a's slot";
+    for (int tick = 0; tick < 4; ++tick)
+        Audio::pollSound();
+    ASSERT_EQ(Audio::playingSoundCount(), 0);
+
+    ASSERT_TRUE(Audio::playSound(a, here, true, "a", 1.f));
+    EXPECT_EQ(Audio::findPlayingSound("a"), 0);
+    EXPECT_EQ(Audio::soundInSlot(1)->getBuffer(), Audio::soundInSlot(3)->getBuffer());
+    // With its own slot and every empty one playing, a sound takes any
+    // free slot.
+    for (int i = 0; i < Audio::soundPoolSize - 3; ++i)
+        ASSERT_TRUE(Audio::playSound(c, here, true, "c " + std::to_string(i), 1.f)) << i;
+    ASSERT_TRUE(Audio::playSound(a, here, true, "a again", 1.f));
+    EXPECT_EQ(Audio::findPlayingSound("a again"), 1);
+}
+
 // Each tick brings every sound and the music to the volumes set, held to
 // 0..100 whatever a settings file says.
 TEST_F(AudioTest, SoundsAndMusicTakeTheirVolumesEachTick)
