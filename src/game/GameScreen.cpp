@@ -340,10 +340,14 @@ void playOneFrame()
         Audio::runAudioPanel();
     }
     KVCore::endFrame(0);
-    // The last level, the loading and the drawing of a level's first frame
-    // leave megabytes freed; play goes on without them.
-    if (std::exchange(screen.levelFresh, false))
+    // The level's atlas is on the GPU now, and play only draws it.  The
+    // last level, the loading and the drawing of this first frame leave
+    // megabytes freed; play goes on without them.
+    if (std::exchange(screen.levelFresh, false)) {
+        if (win)
+            currentMap().tileset.releaseTileImages();
         platform::releaseFreedMemory();
+    }
 
     const PlayOutcome outcome = takeOutcome();
     if (outcome != PlayOutcome::Playing)

@@ -313,10 +313,26 @@ void Tileset::buildAtlas()
 {
     atlasImage_.reset();
     atlasTextureStale_ = true;
+    imagesReleased_ = false;
+}
+
+void Tileset::releaseTileImages()
+{
+    atlasTexture();
+    // A vector built anew: images emptied in place would keep their room.
+    std::vector<Tile> lean(tileCount);
+    for (std::size_t i = 0; i < lean.size() && i < tiles.size(); ++i) {
+        lean[i].description = std::move(tiles[i].description);
+        lean[i].type = tiles[i].type;
+    }
+    tiles.swap(lean);
+    imagesReleased_ = true;
 }
 
 const sf::Image& Tileset::atlasImage() const
 {
+    if (!atlasImage_ && imagesReleased_ && atlasTexture_)
+        atlasImage_ = std::make_unique<sf::Image>(atlasTexture_->copyToImage());
     if (!atlasImage_) {
         auto atlas = std::make_unique<sf::Image>();
         atlas->create(atlasSize, atlasSize, sf::Color::Black);

@@ -86,6 +86,11 @@ public:
     // Call after changing tile images: the atlas picture and texture are
     // composed again when next needed.
     void buildAtlas();
+    // For play, which only draws: the atlas goes onto the GPU and the tile
+    // images (4 MiB) are let go, descriptions and types kept.  The atlas
+    // picture, if asked for, is then read back from the texture.  Loading,
+    // resetting or importing brings the images back.  Needs a display.
+    void releaseTileImages();
 
     // Draws one tile at a field position; index tileCount or more draws
     // nothing.  alpha 255 goes into the layer as a quad from the atlas,
@@ -110,6 +115,8 @@ public:
 private:
     // Null while not built.
     mutable std::unique_ptr<sf::Image> atlasImage_;
+    // The tiles hold no images; the texture holds the atlas.
+    bool imagesReleased_ = false;
     // An sf::Texture needs a GL context even when empty, so it exists only
     // once something is drawn.
     std::unique_ptr<sf::Texture> atlasTexture_;

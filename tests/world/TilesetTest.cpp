@@ -311,3 +311,27 @@ TEST_F(TilesetTest, TheAtlasTextureHoldsTheAtlasAndItsImageComesBackTheSame)
 }
 
 } // namespace
+
+namespace {
+
+// For play the tile images go once the atlas is on the GPU; the atlas
+// picture is still the same, and a load brings the images back.
+TEST_F(TilesetTest, ReleasedTileImagesLeaveTheAtlasAsItWas)
+{
+    loadKnown();
+    const sf::Image before = tileset.atlasImage();
+    tileset.releaseTileImages();
+    EXPECT_EQ(tileset.tiles.size(), static_cast<std::size_t>(Tileset::tileCount));
+    EXPECT_EQ(tileset.tiles[7].image.getSize(), sf::Vector2u());
+    EXPECT_EQ(tileset.tiles[7].type, TileType::Water);
+    EXPECT_EQ(std::memcmp(tileset.atlasImage().getPixelsPtr(), before.getPixelsPtr(), 1024u * 1024u * 4u), 0);
+    EXPECT_EQ(tileset.atlasTexture().copyToImage().getPixel(7 * 32 + 3, 3), tileColour(7));
+
+    loadKnown();
+    EXPECT_EQ(tileset.tiles[7].image.getSize(), sf::Vector2u(32, 32));
+    tileset.tiles[7].image.setPixel(3, 3, sf::Color::Red);
+    tileset.buildAtlas();
+    EXPECT_EQ(tileset.atlasImage().getPixel(7 * 32 + 3, 3), sf::Color::Red) << "made from the tiles again";
+}
+
+} // namespace
