@@ -7,9 +7,9 @@
 #include "engine/Mouse.hpp"
 #include "engine/Text.hpp"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
 #include <SFML/Window/Keyboard.hpp>
 
 #include <algorithm>
@@ -112,23 +112,57 @@ void drawText(sf::RenderTarget& target, const std::string& s, const sf::Font& fo
     target.draw(t);
 }
 
-void drawRect(sf::RenderTarget& target, const sf::FloatRect& r, sf::Color colour)
+// The panels and rows of a frame go in one draw and the icons in another:
+// none of them overlap, so drawing all of a kind at once looks the same.
+// Kept between frames, so drawing a menu again allocates nothing.
+struct MenuBatch {
+    sf::VertexArray panels{sf::Triangles};
+    sf::VertexArray icons{sf::Triangles};
+    const sf::Texture* iconSheet = nullptr;
+};
+MenuBatch batch;
+
+// Two triangles split as SFML splits a sprite.
+void addQuad(sf::VertexArray& to, const sf::FloatRect& r, sf::Color colour, const sf::FloatRect& source = {})
 {
-    sf::RectangleShape shape({r.width, r.height});
-    shape.setPosition(r.left, r.top);
-    shape.setFillColor(colour);
-    target.draw(shape);
+    const float right = r.left + r.width, bottom = r.top + r.height;
+    const float u = source.left, v = source.top, uRight = u + source.width, vBottom = v + source.height;
+    const sf::Vertex a({r.left, r.top}, colour, {u, v}), b({r.left, bottom}, colour, {u, vBottom}),
+        c({right, r.top}, colour, {uRight, v}), d({right, bottom}, colour, {uRight, vBottom});
+    for (const sf::Vertex& corner : {a, b, c, b, c, d})
+        to.append(corner);
 }
+
+void drawRect(const sf::FloatRect& r, sf::Color colour) { addQuad(batch.panels, r, colour); }
 
 void drawIcon(sf::RenderTarget& target, int icon, const sf::FloatRect& r)
 {
-    sf::Sprite sprite = Icons::getIcon(icon);
+    const sf::Sprite& sprite = Icons::getIcon(icon);
     const sf::FloatRect bounds = sprite.getLocalBounds();
-    if (bounds.width <= 0.f || bounds.height <= 0.f)
+    if (bounds.width <= 0.f || bounds.height <= 0.f || !sprite.getTexture())
         return;
-    sprite.setScale(r.width / bounds.width, r.height / bounds.height);
-    sprite.setPosition(std::round(r.left), std::round(r.top));
-    target.draw(sprite);
+    const sf::FloatRect at(std::round(r.left), std::round(r.top), r.width, r.height);
+    if (!batch.iconSheet)
+        batch.iconSheet = sprite.getTexture();
+    if (sprite.getTexture() == batch.iconSheet) {
+        addQuad(batch.icons, at, sprite.getColor(), sf::FloatRect(sprite.getTextureRect()));
+        return;
+    }
+    // An icon from elsewhere (the stand-in for a number out of range).
+    sf::Sprite single = sprite;
+    single.setScale(r.width / bounds.width, r.height / bounds.height);
+    single.setPosition(at.left, at.top);
+    target.draw(single);
+}
+
+void drawBatch(sf::RenderTarget& target)
+{
+    target.draw(batch.panels);
+    if (batch.iconSheet)
+        target.draw(batch.icons, sf::RenderStates(batch.iconSheet));
+    batch.panels.clear();
+    batch.icons.clear();
+    batch.iconSheet = nullptr;
 }
 
 void playIfValid(int sampleId)
@@ -297,8 +331,21 @@ void MenuList::draw(sf::RenderTarget& target) const
     const sf::Font& medium = Text::mediumFont();
     const sf::Font& standard = Text::standardFont();
     const float line = lineSpacing(standard, lineSize);
+    const bool hinted = current_ >= 0 && static_cast<std::size_t>(current_) < rows_.size();
 
-    drawRect(target, l.titlePanel, panelColour);
+    // The panels and icons first, then every text over them.
+    drawRect(l.titlePanel, panelColour);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const sf::FloatRect& r = l.rows[i];
+        drawRect(r, static_cast<int>(i) == current_ ? currentRowColour : rowColour);
+        drawIcon(target, rows_[i].icon, {20.f, r.top + (l.rowHeight - 32.f) / 2.f, 32.f, 32.f});
+    }
+    if (hinted) {
+        drawRect(l.hintBox, hintBoxColour);
+        drawIcon(target, rows_[static_cast<std::size_t>(current_)].icon, l.hintIcon);
+    }
+    drawBatch(target);
+
     float y = l.titlePanel.top + panelPadding;
     const float x = l.titlePanel.left + panelPadding;
     const auto titleLine = [&](const std::string& s, bool big, sf::Color colour) {
@@ -314,17 +361,12 @@ void MenuList::draw(sf::RenderTarget& target) const
 
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const sf::FloatRect& r = l.rows[i];
-        const bool isCurrent = static_cast<int>(i) == current_;
-        drawRect(target, r, isCurrent ? currentRowColour : rowColour);
-        drawIcon(target, rows_[i].icon, {20.f, r.top + (l.rowHeight - 32.f) / 2.f, 32.f, 32.f});
         drawText(target, rows_[i].label, standard, lineSize, {l.rowHeight + 17.f, r.top + (l.rowHeight - line) / 2.f},
-                 sf::Color::White, isCurrent ? labelOutline : 0.f);
+                 sf::Color::White, static_cast<int>(i) == current_ ? labelOutline : 0.f);
     }
 
-    if (current_ < 0 || static_cast<std::size_t>(current_) >= rows_.size())
+    if (!hinted)
         return;
-    drawRect(target, l.hintBox, hintBoxColour);
-    drawIcon(target, rows_[static_cast<std::size_t>(current_)].icon, l.hintIcon);
     const float textLeft = l.hintIcon.left + l.hintIcon.width + iconTextGap;
     float textTop = l.hintBox.top + (l.hintBox.height - static_cast<float>(l.hintLines.size()) * line) / 2.f;
     for (std::size_t i = 0; i < l.hintLines.size(); ++i) {
