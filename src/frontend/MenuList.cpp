@@ -162,7 +162,6 @@ void drawBatch(sf::RenderTarget& target)
         target.draw(batch.icons, sf::RenderStates(batch.iconSheet));
     batch.panels.clear();
     batch.icons.clear();
-    batch.iconSheet = nullptr;
 }
 
 void playIfValid(int sampleId)

@@ -17,10 +17,12 @@
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
 
+#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/Text.hpp>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -358,6 +360,54 @@ TEST_F(MenuListTest, TheMenuWidensForALongLabelAndTheHintWrapsInsideItsBox)
     std::erase(joined, ' ');
     EXPECT_EQ(joined, hint) << "wrapping loses nothing";
     EXPECT_LE(static_cast<float>(lay.hintLines.size()) * Text::standardLineSpacing(18), lay.hintBox.height);
+}
+
+} // namespace
+
+namespace {
+
+// A frame of the menu shows what the menu is now: each row and its icon
+// once, over what is behind them, and nothing of an earlier frame.
+TEST_F(MenuListTest, EveryFrameDrawsTheRowsAndIconsOnce)
+{
+    test::loadEngineArt();
+    Frontend::MenuList& menu = list;
+    menu = Frontend::MenuList();
+    menu.setTitle("Test Menu", "", "");
+    menu.addRow("Play", 89, "Get cutting");
+    menu.addRow("Options", 102, "Set options");
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(1024, 768));
+    const auto frame = [&] {
+        target.clear(sf::Color::Black);
+        menu.draw(target);
+        target.display();
+        return target.getTexture().copyToImage();
+    };
+    const auto same = [](const sf::Image& a, const sf::Image& b) {
+        return std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), 1024u * 768u * 4u) == 0;
+    };
+    const sf::Image onFirst = frame();
+    tick({Key::Down});
+    ASSERT_EQ(menu.current(), 1);
+    const sf::Image onSecond = frame();
+    tick({Key::Up});
+    EXPECT_TRUE(same(frame(), onFirst));
+    tick({Key::Down});
+    EXPECT_TRUE(same(frame(), onSecond)) << "the hint's icon of the first row is gone";
+
+    // The second row, not the current one: its colour (10, 20, 70) at 170
+    // of 255 over black, beside its label.
+    const sf::FloatRect r = menu.layout(KVCore::viewSize()).rows.at(0);
+    const sf::Color c = onSecond.getPixel(static_cast<unsigned>(r.left + r.width - 4.f), static_cast<unsigned>(r.top + 2.f));
+    EXPECT_NEAR(c.r, 10 * 170 / 255, 1);
+    EXPECT_NEAR(c.b, 70 * 170 / 255, 1);
+    // Its icon is there: some of its square differs from the row's colour.
+    int iconPixels = 0;
+    for (unsigned y = 0; y < 32; ++y)
+        for (unsigned x = 0; x < 32; ++x)
+            iconPixels += onSecond.getPixel(20 + x, static_cast<unsigned>(r.top + (r.height - 32.f) / 2.f) + y) != c;
+    EXPECT_GT(iconPixels, 20);
 }
 
 } // namespace
