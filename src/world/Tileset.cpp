@@ -320,8 +320,8 @@ void Tileset::releaseTileImages()
 {
     atlasTexture();
     // A vector built anew: images emptied in place would keep their room.
-    std::vector<Tile> lean(tileCount);
-    for (std::size_t i = 0; i < lean.size() && i < tiles.size(); ++i) {
+    std::vector<Tile> lean(tiles.size());
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
         lean[i].description = std::move(tiles[i].description);
         lean[i].type = tiles[i].type;
     }

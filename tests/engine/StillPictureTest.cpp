@@ -9,6 +9,7 @@
 #include "engine/Hints.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/Log.hpp"
+#include "engine/WindowBackend.hpp"
 #include "frontend/MenuList.hpp"
 #include "frontend/MenuScreen.hpp"
 #include "game/GameResources.hpp"
@@ -20,7 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -38,6 +41,21 @@ TEST(StillPicture, AnythingThatMayHaveChangedThePictureEndsIt)
     EXPECT_FALSE(with([](auto& f) { f.overlaysBusy = true; }));
     EXPECT_TRUE(with([](auto& f) { f.secondsSinceShown = KVCore::stillPictureRefreshSeconds - 0.001; }));
     EXPECT_FALSE(with([](auto& f) { f.secondsSinceShown = KVCore::stillPictureRefreshSeconds; }));
+}
+
+// The game's window holds a frame for as long as the frame limit gives a
+// frame, a 60th of a second without a limit.
+TEST(StillPicture, TheRealWindowHoldsAFrameForAFramesTime)
+{
+    const std::unique_ptr<KVCore::WindowBackend> real = KVCore::makeSfmlWindowBackend();
+    const auto heldSeconds = [&real] {
+        const auto start = std::chrono::steady_clock::now();
+        real->holdFrame();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    EXPECT_GE(heldSeconds(), 1.0 / 60.0 - 0.002);
+    real->setFramerateLimit(20);
+    EXPECT_GE(heldSeconds(), 1.0 / 20.0 - 0.002);
 }
 
 class StillScreens : public ::testing::Test {
