@@ -664,7 +664,7 @@ void runMapEditor()
     {
         // The editor's frames are passes like a dialog's: what it opens over
         // returns here, and scripted input reaches it the same way.
-        kv::ModalLoop loop("Map Editor", false);
+        kv::ModalLoop loop("Map Editor", kv::ModalLoop::WholeScreen());
         while (loop.beginPass()) {
             if (KVCore::tickFlag() && mapEditorTick())
                 loop.finish();

@@ -61,8 +61,13 @@ void FrozenBackground::beginFrame() const
         KVCore::beginFrame();
 }
 
-ModalLoop::ModalLoop(std::string name, bool dimmed)
-    : background_(dimmed), name_(std::move(name)), previousFocus_(focusedId())
+ModalLoop::ModalLoop(std::string name, bool dimmed) : ModalLoop(std::move(name), std::optional<bool>(dimmed)) {}
+
+ModalLoop::ModalLoop(std::string name, WholeScreen) : ModalLoop(std::move(name), std::optional<bool>()) {}
+
+ModalLoop::ModalLoop(std::string name, std::optional<bool> dimmed)
+    : background_(dimmed ? FrozenBackground(*dimmed) : FrozenBackground()), name_(std::move(name)),
+      previousFocus_(focusedId())
 {
     sf::RenderTarget* window = KVCore::window().renderWindow();
     if (!window)

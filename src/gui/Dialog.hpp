@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,8 @@ public:
     // dimmed: cover the picture with translucent dark grey first (dialogs
     // do; popup menus do not).
     explicit FrozenBackground(bool dimmed);
+    // No picture: frames start plain.
+    FrozenBackground() = default;
 
     void beginFrame() const;
     bool hasPicture() const { return picture_ != nullptr; }
@@ -69,6 +72,10 @@ public:
     // A screen that draws off-screen (an editor) gets the window back for
     // the modal screen's duration.
     explicit ModalLoop(std::string name, bool dimmed = true);
+    // For a screen that draws the whole window every frame (an editor):
+    // nothing of the screen below is kept or drawn under it.
+    struct WholeScreen {};
+    ModalLoop(std::string name, WholeScreen);
     // The keyboard and the drawing targets go back to how they were.
     ~ModalLoop();
     ModalLoop(const ModalLoop&) = delete;
@@ -88,6 +95,8 @@ public:
     void setText(std::string text) { text_ = std::move(text); }
 
 private:
+    ModalLoop(std::string name, std::optional<bool> dimmed);
+
     FrozenBackground background_;
     std::string name_;
     std::string text_;

@@ -844,6 +844,28 @@ TEST(FrameComposition, AFrozenPictureHoldsTheFrameItWasTakenOver)
     }
 }
 
+// A screen that draws the whole window (an editor) has nothing of the
+// screen below drawn under it each frame; a dialog has the frozen picture.
+TEST(FrameComposition, AWholeScreenLoopHasNoPictureUnderIt)
+{
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    RealWindow window;
+    ASSERT_TRUE(window.open);
+    const auto drawsAtPassStart = [](kv::ModalLoop& loop) {
+        platform::resetDrawCount();
+        EXPECT_TRUE(loop.beginPass());
+        const std::uint64_t draws = platform::drawCount();
+        loop.finish();
+        loop.endPass();
+        return draws;
+    };
+    kv::ModalLoop dialog("Dialog", false);
+    EXPECT_EQ(drawsAtPassStart(dialog), 1u);
+    kv::ModalLoop editor("Editor", kv::ModalLoop::WholeScreen());
+    EXPECT_EQ(drawsAtPassStart(editor), 0u);
+}
+
 } // namespace
 
 namespace {
