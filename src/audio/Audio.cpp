@@ -302,7 +302,6 @@ bool playSound(int sampleId, sf::Vector2f position, bool loop, const std::string
     if (playing) {
         // A refresh: the sound runs on with its sample, variant and loop.
         sf::Sound& sound = playing->sound;
-        sound.setVolume(clampedVolume(settings.soundVolume));
         playing->keepAliveTicks = 0;
         sound.setPosition(position.x, position.y, 0.f);
         sound.setAttenuation(settings.soundAttenuation);
