@@ -6,6 +6,8 @@
 #include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/Gamepad.hpp"
+#include "engine/Layers.hpp"
+#include "engine/WindowBackend.hpp"
 #include "engine/Log.hpp"
 #include "game/GameScreen.hpp"
 #include "game/PlayFixture.hpp"
@@ -310,6 +312,30 @@ TEST_F(GameScreenTest, AGameThatCannotStartSaysWhy)
     EXPECT_TRUE(Game::mapsList().mapPaths.empty());
     EXPECT_EQ(frameCount, 0);
     EXPECT_TRUE(driver.screens.empty());
+}
+
+} // namespace
+
+namespace {
+
+// In a real window the level's tile images go after its first frame: the
+// atlas on the GPU is all that play draws.
+TEST_F(GameScreenTest, AfterItsFirstFrameALevelKeepsOnlyItsAtlas)
+{
+    writeLevel("lawn.map", grassLevel(90));
+    writeLevelList({"lawn.map"});
+    KVCore::setWindowBackend(KVCore::makeSfmlWindowBackend());
+    ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
+    KVCore::setDirectDraw(false);
+    std::vector<unsigned> tileWidths;
+    Game::setGameFrameHook([&] {
+        tileWidths.push_back(Game::currentMap().tileset.tiles[test::lawnTile].image.getSize().x);
+        if (tileWidths.size() == 3)
+            KVCore::window().close();
+    });
+    EXPECT_TRUE(Game::runGame(0, SkillNormal, false, ""));
+    EXPECT_EQ(tileWidths, (std::vector<unsigned>{32, 0, 0}));
+    KVCore::setDirectDraw(true);
 }
 
 } // namespace
