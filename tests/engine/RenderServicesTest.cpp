@@ -400,14 +400,20 @@ struct RealWindow {
     bool open = false;
 };
 
-// A real window on the test display: layers drawn during a frame end up in
-// the screenshot of that frame.
-TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
-{
+// Each test in a folder of its own with a real window.
+class FrameComposition : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(window.open); }
+
     test::TempFolder temp;
     test::ScopedWorkingDirectory inTemp{temp.root()};
     RealWindow window;
-    ASSERT_TRUE(window.open);
+};
+
+// A real window on the test display: layers drawn during a frame end up in
+// the screenshot of that frame.
+TEST_F(FrameComposition, LayersAndScreenshotShowTheFrame)
+{
 
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
@@ -460,12 +466,8 @@ TEST(FrameComposition, LayersAndScreenshotShowTheFrame)
 // A frame over a picture, the first after the window was made again at
 // another size, has its layers again: the GUI stays over the world drawn
 // after it, across the whole new size.
-TEST(FrameComposition, AFrameOverAPictureFollowsANewWindowSize)
+TEST_F(FrameComposition, AFrameOverAPictureFollowsANewWindowSize)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     KVCore::beginFrame();
     KVCore::endFrame(1);
     ASSERT_TRUE(KVCore::createWindow(800, 600, 32, true));
@@ -490,13 +492,9 @@ TEST(FrameComposition, AFrameOverAPictureFollowsANewWindowSize)
 
 // With the counter switched on, every frame shows its rate at the top right,
 // and a hint asked for during a frame shows in that frame, at its place.
-TEST(FrameComposition, TheFpsCounterAndTheFramesHintsShow)
+TEST_F(FrameComposition, TheFpsCounterAndTheFramesHintsShow)
 {
     ASSERT_TRUE(test::loadEngineFonts());
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     KVCore::setUpOverlay();
     KVCore::clearScreenMessages();
     KVCore::settings().displayFPS = true;
@@ -513,12 +511,8 @@ TEST(FrameComposition, TheFpsCounterAndTheFramesHintsShow)
 }
 
 // A clip made over the layers holds every layer's drawing inside it.
-TEST(FrameComposition, ClippedDrawingOverTheLayersStaysInTheClip)
+TEST_F(FrameComposition, ClippedDrawingOverTheLayersStaysInTheClip)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     KVCore::beginFrame();
     KVCore::window().renderWindow()->clear(sf::Color::Blue);
     KVCore::pushClip({100.f, 50.f}, {200.f, 100.f}, false);
@@ -539,12 +533,8 @@ TEST(FrameComposition, ClippedDrawingOverTheLayersStaysInTheClip)
 }
 
 // Modes 2 to 4 draw their cursor centred on the pointer; others draw none.
-TEST(FrameComposition, DrawnCursorsSitOnThePointer)
+TEST_F(FrameComposition, DrawnCursorsSitOnThePointer)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     KVCore::setUpOverlay();
     // The pointer's place, whether or not the window has the focus.
     sf::Mouse::setPosition({320, 240}, *KVCore::window().renderWindow());
@@ -569,12 +559,8 @@ TEST(FrameComposition, DrawnCursorsSitOnThePointer)
 
 // Shade drawn into the multiply layer darkens the frame, lights queued into
 // it cut holes in the shade, glow lights brighten; the next frame is clear.
-TEST(FrameComposition, LightsShadeAndGlowForOneFrame)
+TEST_F(FrameComposition, LightsShadeAndGlowForOneFrame)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     const sf::Color grey(100, 100, 100);
     auto lightOf = [](sf::Color colour) {
         sf::Image image;
@@ -620,13 +606,9 @@ TEST(FrameComposition, LightsShadeAndGlowForOneFrame)
 
 // Composing a layer or a light costs a pass over the whole window, so the
 // end of a frame composes only what was drawn into this frame.
-TEST(FrameComposition, OnlyLayersDrawnIntoAreComposed)
+TEST_F(FrameComposition, OnlyLayersDrawnIntoAreComposed)
 {
     ASSERT_TRUE(test::loadEngineFonts());
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     KVCore::setUpOverlay();
     KVCore::clearScreenMessages();
     sf::Image image;
@@ -670,12 +652,8 @@ TEST(FrameComposition, OnlyLayersDrawnIntoAreComposed)
 
 // A widget that says where it draws has only that part of the GUI layer
 // composed, and the picture is the one a whole composition gives.
-TEST(FrameComposition, OnlyTheAreaMarkedDrawnIntoIsComposed)
+TEST_F(FrameComposition, OnlyTheAreaMarkedDrawnIntoIsComposed)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     sf::RectangleShape square({50.f, 50.f});
     square.setPosition(100.f, 100.f);
     square.setFillColor(sf::Color(255, 0, 0, 128));
@@ -739,12 +717,8 @@ TEST(FrameComposition, OnlyTheAreaMarkedDrawnIntoIsComposed)
 // The game holds the drawing context over its frame loop; the hold makes
 // the window's context current, whichever was before, and frames drawn
 // under it show as they always do.
-TEST(FrameComposition, FramesDrawnWhileTheContextIsHeldShowAsAlways)
+TEST_F(FrameComposition, FramesDrawnWhileTheContextIsHeldShowAsAlways)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     sf::RenderWindow& win = *KVCore::window().renderWindow();
     ASSERT_TRUE(win.setActive(true));
     const std::uint64_t windowContext = sf::Context::getActiveContextId();
@@ -772,12 +746,8 @@ TEST(FrameComposition, FramesDrawnWhileTheContextIsHeldShowAsAlways)
 
 // The display-mode dialog makes the window anew, often at the same size:
 // the layers must reach the new window as they did the old one.
-TEST(FrameComposition, LayersReachAWindowMadeAnew)
+TEST_F(FrameComposition, LayersReachAWindowMadeAnew)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     sf::RectangleShape square({100.f, 100.f});
     square.setFillColor(sf::Color::Red);
     KVCore::beginFrame();
@@ -797,12 +767,8 @@ TEST(FrameComposition, LayersReachAWindowMadeAnew)
 // A dialog's frozen picture is the frame it opened over, GUI layer
 // included, even though composing that layer left the layer's own drawing
 // surface in use.
-TEST(FrameComposition, AFrozenPictureHoldsTheFrameItWasTakenOver)
+TEST_F(FrameComposition, AFrozenPictureHoldsTheFrameItWasTakenOver)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
 
     KVCore::beginFrame();
     sf::RenderWindow& win = *KVCore::window().renderWindow();
@@ -846,12 +812,8 @@ TEST(FrameComposition, AFrozenPictureHoldsTheFrameItWasTakenOver)
 
 // A screen that draws the whole window (an editor) has nothing of the
 // screen below drawn under it each frame; a dialog has the frozen picture.
-TEST(FrameComposition, AWholeScreenLoopHasNoPictureUnderIt)
+TEST_F(FrameComposition, AWholeScreenLoopHasNoPictureUnderIt)
 {
-    test::TempFolder temp;
-    test::ScopedWorkingDirectory inTemp{temp.root()};
-    RealWindow window;
-    ASSERT_TRUE(window.open);
     const auto drawsAtPassStart = [](kv::ModalLoop& loop) {
         platform::resetDrawCount();
         EXPECT_TRUE(loop.beginPass());
