@@ -4,11 +4,14 @@
 
 #include "engine/StillPicture.hpp"
 
+#include "engine/Display.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/EventPoller.hpp"
 #include "engine/Hints.hpp"
 #include "engine/KVCore.hpp"
+#include "engine/Layers.hpp"
 #include "engine/Log.hpp"
+#include "engine/Screenshot.hpp"
 #include "engine/WindowBackend.hpp"
 #include "frontend/MenuList.hpp"
 #include "frontend/MenuScreen.hpp"
@@ -16,8 +19,14 @@
 #include "game/GameScreen.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
+#include "support/TempFolder.hpp"
 
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <SFML/Window/Mouse.hpp>
 
 #include <gtest/gtest.h>
 
@@ -173,6 +182,74 @@ TEST_F(StillScreens, ThePausePictureIsHeldAndStillClosesOnAKey)
     EXPECT_EQ(fake.window.frames, 2) << "the picture is drawn once";
     EXPECT_EQ(fake.window.heldFrames, 5) << "closed by the key read on a held frame";
     EXPECT_TRUE(fake.window.isOpen());
+}
+
+} // namespace
+
+namespace {
+
+// In a real window the menu is drawn from a picture kept while it looks the
+// same; moved over another row, the frame shown is the menu as it is now,
+// pixel for pixel as if drawn straight onto the window.
+TEST(MenuPicture, TheFrameShownIsTheMenuAsItIsNow)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    test::loadEngineArt();
+    test::TempFolder temp;
+    test::ScopedWorkingDirectory inTemp{temp.root()};
+    KVCore::setWindowBackend(KVCore::makeSfmlWindowBackend());
+    ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
+    KVCore::setDirectDraw(false);
+    KVCore::startPoller();
+    sf::RenderWindow& window = *KVCore::window().renderWindow();
+
+    Frontend::MenuList list;
+    list.setTitle("Test Menu", "", "");
+    for (const char* row : {"Play", "Options", "Tools"})
+        list.addRow(row, 89, "Hint");
+    sf::Image backImage;
+    backImage.create(640, 480, sf::Color(30, 120, 40));
+    for (unsigned x = 0; x < 640; x += 7)
+        backImage.setPixel(x, x * 3 % 480, sf::Color::Yellow);
+    sf::Texture background;
+    ASSERT_TRUE(background.loadFromImage(backImage));
+
+    int passes = 0;
+    bool requested = false;
+    Frontend::setMenuFrameHook([&](const Frontend::MenuList& shown) {
+        const sf::FloatRect row = shown.layout(KVCore::viewSize()).rows.at(2);
+        if (++passes == 2)
+            sf::Mouse::setPosition(sf::Vector2i(static_cast<int>(row.left) + 40, static_cast<int>(row.top) + 5),
+                                   window);
+        if (shown.current() == 2 && !requested) {
+            KVCore::requestScreenshot("menu.png");
+            requested = true;
+        } else if ((requested && !KVCore::screenshotPending()) || passes > 2000) {
+            KVCore::window().close();
+        }
+    });
+    EXPECT_EQ(Frontend::runMenu(list, background), Frontend::menuWindowGone);
+    Frontend::setMenuFrameHook(nullptr);
+    KVCore::stopPoller();
+    KVCore::clearScreenMessages();
+    KVCore::setDirectDraw(true);
+    ASSERT_EQ(list.current(), 2);
+
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("menu.png"));
+    sf::RenderTexture direct;
+    ASSERT_TRUE(direct.create(640, 480));
+    direct.draw(sf::Sprite(background));
+    list.draw(direct);
+    direct.display();
+    const sf::Image expected = direct.getTexture().copyToImage();
+    ASSERT_EQ(shot.getSize(), expected.getSize());
+    int differing = 0;
+    for (unsigned y = 0; y < 480; ++y)
+        for (unsigned x = 0; x < 640; ++x)
+            differing += shot.getPixel(x, y) != expected.getPixel(x, y);
+    EXPECT_EQ(differing, 0);
+    KVCore::setWindowBackend(nullptr);
 }
 
 } // namespace
