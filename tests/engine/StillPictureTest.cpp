@@ -17,6 +17,7 @@
 #include "frontend/MenuScreen.hpp"
 #include "game/GameResources.hpp"
 #include "game/GameScreen.hpp"
+#include "platform/DrawCount.hpp"
 #include "support/EngineFonts.hpp"
 #include "support/FakeWindow.hpp"
 #include "support/TempFolder.hpp"
@@ -189,8 +190,10 @@ TEST_F(StillScreens, ThePausePictureIsHeldAndStillClosesOnAKey)
 namespace {
 
 // In a real window the menu is drawn from a picture kept while it looks the
-// same; moved over another row, the frame shown is the menu as it is now,
-// pixel for pixel as if drawn straight onto the window.
+// same: moved over another row, the frame shown is the menu as it is now,
+// pixel for pixel as if drawn straight onto the window, and a frame that
+// only shows the menu again copies the picture in one draw.  A view that
+// does not map one unit to one pixel is drawn straight onto the window.
 TEST(MenuPicture, TheFrameShownIsTheMenuAsItIsNow)
 {
     ASSERT_TRUE(test::loadEngineFonts());
@@ -203,10 +206,6 @@ TEST(MenuPicture, TheFrameShownIsTheMenuAsItIsNow)
     KVCore::startPoller();
     sf::RenderWindow& window = *KVCore::window().renderWindow();
 
-    Frontend::MenuList list;
-    list.setTitle("Test Menu", "", "");
-    for (const char* row : {"Play", "Options", "Tools"})
-        list.addRow(row, 89, "Hint");
     sf::Image backImage;
     backImage.create(640, 480, sf::Color(30, 120, 40));
     for (unsigned x = 0; x < 640; x += 7)
@@ -214,41 +213,74 @@ TEST(MenuPicture, TheFrameShownIsTheMenuAsItIsNow)
     sf::Texture background;
     ASSERT_TRUE(background.loadFromImage(backImage));
 
-    int passes = 0;
-    bool requested = false;
-    Frontend::setMenuFrameHook([&](const Frontend::MenuList& shown) {
-        const sf::FloatRect row = shown.layout(KVCore::viewSize()).rows.at(2);
-        if (++passes == 2)
-            sf::Mouse::setPosition(sf::Vector2i(static_cast<int>(row.left) + 40, static_cast<int>(row.top) + 5),
-                                   window);
-        if (shown.current() == 2 && !requested) {
-            KVCore::requestScreenshot("menu.png");
-            requested = true;
-        } else if ((requested && !KVCore::screenshotPending()) || passes > 2000) {
-            KVCore::window().close();
-        }
-    });
-    EXPECT_EQ(Frontend::runMenu(list, background), Frontend::menuWindowGone);
-    Frontend::setMenuFrameHook(nullptr);
+    // The menu shown until the pointer has chosen the third row and a frame
+    // of it was taken, then until a frame drawn for no change at all.
+    const auto shown = [&](const std::string& file, std::uint64_t& leastDraws) {
+        Frontend::MenuList list;
+        list.setTitle("Test Menu", "", "");
+        for (const char* row : {"Play", "Options", "Tools"})
+            list.addRow(row, 89, "Hint");
+        int passes = 0;
+        enum { Choosing, Taking, Waiting, Done } phase = Choosing;
+        leastDraws = 0;
+        Frontend::setMenuFrameHook([&](const Frontend::MenuList& menu) {
+            // The draws of the pass before this one.
+            const std::uint64_t draws = platform::drawCount();
+            platform::resetDrawCount();
+            KVCore::clearScreenMessages();
+            const sf::FloatRect row = menu.layout(KVCore::viewSize()).rows.at(2);
+            if (++passes == 2)
+                sf::Mouse::setPosition(window.mapCoordsToPixel({row.left + 40.f, row.top + 5.f}), window);
+            if (phase == Choosing && menu.current() == 2) {
+                KVCore::requestScreenshot(file);
+                phase = Taking;
+            } else if (phase == Taking && !KVCore::screenshotPending()) {
+                phase = Waiting;
+            } else if (phase == Waiting && draws > 0) {
+                leastDraws = draws;  // a frame drawn again with nothing changed
+                phase = Done;
+            }
+            if (phase == Done || passes > 3000)
+                KVCore::window().close();
+        });
+        EXPECT_EQ(Frontend::runMenu(list, background), Frontend::menuWindowGone);
+        Frontend::setMenuFrameHook(nullptr);
+        EXPECT_EQ(list.current(), 2);
+        sf::Image shot;
+        EXPECT_TRUE(shot.loadFromFile(file));
+        return std::pair(shot, list);
+    };
+    const auto differing = [&](const sf::Image& shot, const Frontend::MenuList& list, const sf::View& view) {
+        sf::RenderTexture direct;
+        if (!direct.create(640, 480) || shot.getSize() != direct.getSize())
+            return -1;
+        direct.setView(view);
+        KVCore::drawOverView(direct, background, sf::RenderStates(sf::BlendNone));
+        list.draw(direct);
+        direct.display();
+        const sf::Image expected = direct.getTexture().copyToImage();
+        int count = 0;
+        for (unsigned y = 0; y < 480; ++y)
+            for (unsigned x = 0; x < 640; ++x)
+                count += shot.getPixel(x, y) != expected.getPixel(x, y);
+        return count;
+    };
+
+    std::uint64_t leastDraws = 0;
+    const auto [plain, plainList] = shown("plain.png", leastDraws);
+    EXPECT_EQ(differing(plain, plainList, window.getDefaultView()), 0);
+    EXPECT_EQ(leastDraws, 1u) << "the picture copied";
+
+    for (const sf::FloatRect& area : {sf::FloatRect(0.f, 0.f, 480.f, 360.f), sf::FloatRect(50.f, 30.f, 640.f, 480.f)}) {
+        ASSERT_TRUE(KVCore::createWindow(640, 480, 32, true));
+        KVCore::window().setView(sf::View(area));
+        shown("other view.png", leastDraws);
+        EXPECT_GT(leastDraws, 1u) << "drawn part by part in a view of " << area.width << " at " << area.left;
+    }
+
     KVCore::stopPoller();
     KVCore::clearScreenMessages();
     KVCore::setDirectDraw(true);
-    ASSERT_EQ(list.current(), 2);
-
-    sf::Image shot;
-    ASSERT_TRUE(shot.loadFromFile("menu.png"));
-    sf::RenderTexture direct;
-    ASSERT_TRUE(direct.create(640, 480));
-    direct.draw(sf::Sprite(background));
-    list.draw(direct);
-    direct.display();
-    const sf::Image expected = direct.getTexture().copyToImage();
-    ASSERT_EQ(shot.getSize(), expected.getSize());
-    int differing = 0;
-    for (unsigned y = 0; y < 480; ++y)
-        for (unsigned x = 0; x < 640; ++x)
-            differing += shot.getPixel(x, y) != expected.getPixel(x, y);
-    EXPECT_EQ(differing, 0);
     KVCore::setWindowBackend(nullptr);
 }
 

@@ -379,7 +379,7 @@ TEST_F(MenuListTest, EveryFrameDrawsTheRowsAndIconsOnce)
     sf::RenderTexture target;
     ASSERT_TRUE(target.create(1024, 768));
     const auto frame = [&] {
-        target.clear(sf::Color::Black);
+        target.clear(sf::Color::White);
         menu.draw(target);
         target.display();
         return target.getTexture().copyToImage();
@@ -396,12 +396,19 @@ TEST_F(MenuListTest, EveryFrameDrawsTheRowsAndIconsOnce)
     tick({Key::Down});
     EXPECT_TRUE(same(frame(), onSecond)) << "the hint's icon of the first row is gone";
 
-    // The second row, not the current one: its colour (10, 20, 70) at 170
-    // of 255 over black, beside its label.
-    const sf::FloatRect r = menu.layout(KVCore::viewSize()).rows.at(0);
+    // The first row, not the current one: its colour (10, 20, 70) at 170
+    // of 255 over white, beside its label; the hint's box, black at 160,
+    // right of its text.
+    const auto over = [](int colour, int alpha) { return (colour * alpha + 255 * (255 - alpha)) / 255; };
+    const Frontend::MenuLayout layout = menu.layout(KVCore::viewSize());
+    const sf::FloatRect r = layout.rows.at(0);
     const sf::Color c = onSecond.getPixel(static_cast<unsigned>(r.left + r.width - 4.f), static_cast<unsigned>(r.top + 2.f));
-    EXPECT_NEAR(c.r, 10 * 170 / 255, 1);
-    EXPECT_NEAR(c.b, 70 * 170 / 255, 1);
+    EXPECT_NEAR(c.r, over(10, 170), 1);
+    EXPECT_NEAR(c.b, over(70, 170), 1);
+    const sf::FloatRect& box = layout.hintBox;
+    const sf::Color boxed =
+        onSecond.getPixel(static_cast<unsigned>(box.left + box.width - 4.f), static_cast<unsigned>(box.top + 2.f));
+    EXPECT_NEAR(boxed.g, over(0, 160), 1);
     // Its icon is there: some of its square differs from the row's colour.
     int iconPixels = 0;
     for (unsigned y = 0; y < 32; ++y)
