@@ -409,12 +409,39 @@ TEST_F(MenuListTest, EveryFrameDrawsTheRowsAndIconsOnce)
     const sf::Color boxed =
         onSecond.getPixel(static_cast<unsigned>(box.left + box.width - 4.f), static_cast<unsigned>(box.top + 2.f));
     EXPECT_NEAR(boxed.g, over(0, 160), 1);
-    // Its icon is there: some of its square differs from the row's colour.
-    int iconPixels = 0;
-    for (unsigned y = 0; y < 32; ++y)
-        for (unsigned x = 0; x < 32; ++x)
-            iconPixels += onSecond.getPixel(20 + x, static_cast<unsigned>(r.top + (r.height - 32.f) / 2.f) + y) != c;
-    EXPECT_GT(iconPixels, 20);
+    // Every row's icon is there: some of each square differs from the
+    // row's colour.
+    for (std::size_t i = 0; i < 2; ++i) {
+        const sf::FloatRect& at = layout.rows.at(i);
+        const sf::Color rowColour = onSecond.getPixel(static_cast<unsigned>(at.left + at.width - 4.f),
+                                                      static_cast<unsigned>(at.top + 2.f));
+        int iconPixels = 0;
+        for (unsigned y = 0; y < 32; ++y)
+            for (unsigned x = 0; x < 32; ++x)
+                iconPixels +=
+                    onSecond.getPixel(20 + x, static_cast<unsigned>(at.top + (at.height - 32.f) / 2.f) + y) != rowColour;
+        EXPECT_GT(iconPixels, 20) << "row " << i;
+    }
+    // The current row's colour, and only its label outlined in black (the
+    // darkest pixels of the other row are its colour over white).
+    const sf::FloatRect& second = layout.rows.at(1);
+    const sf::Color current = onSecond.getPixel(static_cast<unsigned>(second.left + second.width - 4.f),
+                                                static_cast<unsigned>(second.top + 2.f));
+    EXPECT_NEAR(current.b, over(215, 225), 1);
+    const auto blackIn = [](const sf::Image& image, const sf::FloatRect& area) {
+        int count = 0;
+        for (unsigned y = static_cast<unsigned>(area.top); y < static_cast<unsigned>(area.top + area.height); ++y)
+            for (unsigned x = static_cast<unsigned>(area.left); x < static_cast<unsigned>(area.left + area.width); ++x) {
+                const sf::Color p = image.getPixel(x, y);
+                count += p.r + p.g + p.b < 150;
+            }
+        return count;
+    };
+    const auto label = [](const sf::FloatRect& row) {
+        return sf::FloatRect(row.left + row.height + 10.f, row.top, row.width - row.height - 10.f, row.height);
+    };
+    EXPECT_GT(blackIn(onSecond, label(second)), 0);
+    EXPECT_EQ(blackIn(onSecond, label(layout.rows.at(0))), 0);
 }
 
 } // namespace
