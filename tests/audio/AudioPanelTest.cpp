@@ -107,7 +107,7 @@ TEST_F(AudioPanelTest, DisplayShowsTimeNameAndABlinkingPause)
     };
     EXPECT_TRUE(same(oneMinute, again));
     EXPECT_FALSE(same(oneMinute, twoMinutes));
-    EXPECT_TRUE(test::matchesGoldenPicture(oneMinute, std::filesystem::path(__FILE__).parent_path() / "golden" /
+    EXPECT_TRUE(test::matchesGoldenPicture(oneMinute, test::goldenFolder("audio") /
                                                           "audio-panel.png"));
 }
 

@@ -684,7 +684,7 @@ TEST_F(MapEditorTest, AScriptedSessionSavesTheExpectedMap)
     ASSERT_TRUE(saveAs("scripted"));
 
     EXPECT_TRUE(test::matchesGoldenFile(test::readFile(mapFile("scripted.map")),
-                                        std::filesystem::path(__FILE__).parent_path() / "golden" / "scripted.map"));
+                                        test::goldenFolder("editors") / "scripted.map"));
 }
 
 } // namespace

@@ -547,7 +547,7 @@ TEST_F(SpriteEditorTest, AScriptedSpriteEqualsItsStoredFile)
     ASSERT_TRUE(SE::saveSpriteTo("scripted.spr"));
 
     EXPECT_TRUE(test::matchesGoldenFile(test::readFile("scripted.spr"),
-                                        std::filesystem::path(__FILE__).parent_path() / "golden" / "scripted.spr"));
+                                        test::goldenFolder("editors") / "scripted.spr"));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "game/GameResources.hpp"
 #include "gui/ModalDriver.hpp"
 #include "support/EngineFonts.hpp"
+#include "support/Golden.hpp"
 #include "support/TempFolder.hpp"
 #include "world/WorldFiles.hpp"
 
@@ -610,7 +611,7 @@ TEST_F(TileEditorTest, AScriptedTilesetEqualsItsStoredBytes)
     std::size_t throughTile7 = header;
     for (int i = 0; i < 8; ++i)
         throughTile7 += 2 + TE::tileset().tiles[static_cast<std::size_t>(i)].description.size() + 1 + 4 + 32 * 32 * 3;
-    const std::filesystem::path golden = std::filesystem::path(__FILE__).parent_path() / "golden" / "scripted.til";
+    const std::filesystem::path golden = test::goldenFolder("editors") / "scripted.til";
     if (std::getenv("KELVANE_UPDATE_GOLDEN")) {
         test::writeFile(golden, made.substr(0, throughTile7));
         GTEST_SKIP() << "wrote " << golden;

@@ -177,7 +177,7 @@ TEST_F(GuiDemoRun, EachDialogLooksAsStored)
     KVCore::setCurrentTarget(nullptr);
 
     EXPECT_TRUE(script->ranOut());
-    const std::filesystem::path golden = std::filesystem::path(__FILE__).parent_path() / "golden";
+    const std::filesystem::path golden = test::goldenFolder("gui");
     ASSERT_EQ(pictures.size(), 11u);
     for (const auto& [name, picture] : pictures)
         EXPECT_TRUE(test::matchesGoldenPicture(picture, golden / ("demo-" + name + ".png"))) << name;

@@ -239,7 +239,7 @@ TEST_F(ObjectBrowserTest, APageOfPicturesLooksAsStored)
         .idle(2)
         .press(sf::Keyboard::Escape);
     const sf::Image picture = test::drawnPicture({1024, 768}, sf::Color(58, 58, 58), [&] { browser.run(); });
-    EXPECT_TRUE(test::matchesGoldenPicture(picture, std::filesystem::path(__FILE__).parent_path() / "golden" /
+    EXPECT_TRUE(test::matchesGoldenPicture(picture, test::goldenFolder("gui") /
                                                         "object-browser.png"));
 }
 

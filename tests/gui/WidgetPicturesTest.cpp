@@ -127,7 +127,7 @@ TEST(WidgetPictures, EveryWidgetOpaqueAndFadedLooksAsStored)
         opaque.draw(255);
         faded.draw(100);
     });
-    EXPECT_TRUE(test::matchesGoldenPicture(picture, std::filesystem::path(__FILE__).parent_path() / "golden" /
+    EXPECT_TRUE(test::matchesGoldenPicture(picture, test::goldenFolder("gui") /
                                                         "widgets.png"));
 }
 

@@ -20,6 +20,11 @@ int channelDifference(sf::Color a, sf::Color b)
 
 bool updatingGolden() { return std::getenv("KELVANE_UPDATE_GOLDEN") != nullptr; }
 
+std::filesystem::path goldenFolder(const std::string& part)
+{
+    return std::filesystem::path(KV_TESTS_DIR) / part / "golden";
+}
+
 testing::AssertionResult matchesGoldenFile(const std::string& made, const std::filesystem::path& golden)
 {
     if (updatingGolden()) {

@@ -14,6 +14,11 @@ namespace test {
 
 bool updatingGolden();
 
+// Where the stored copies of a part's tests live, in the source tree.  Not
+// taken from __FILE__: a compiler cache may hand that over relative to the
+// build folder, and these tests run in folders of their own.
+std::filesystem::path goldenFolder(const std::string& part);
+
 // The bytes made against the stored file; on update, stores them.
 testing::AssertionResult matchesGoldenFile(const std::string& made, const std::filesystem::path& golden);
 
