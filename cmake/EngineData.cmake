@@ -27,7 +27,7 @@ add_custom_command(
 add_custom_target(engine_textures ALL DEPENDS ${KV_ENGINE_TEXTURES})
 
 if(TARGET kelvane_tests)
-  target_compile_definitions(kelvane_tests PRIVATE
+  set_property(SOURCE ${KV_TEST_PATHS_SOURCE} APPEND PROPERTY COMPILE_DEFINITIONS
     KV_MAKE_ENGINE_TEXTURES="$<TARGET_FILE:make_engine_textures>"
     KV_ICON_FONT="${KV_ICON_FONT}")
   add_dependencies(kelvane_tests make_engine_textures)

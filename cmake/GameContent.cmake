@@ -49,7 +49,7 @@ add_custom_command(
 add_custom_target(game_content ALL DEPENDS ${KV_CONTENT_STAMP})
 
 if(TARGET kelvane_tests)
-  target_compile_definitions(kelvane_tests PRIVATE
+  set_property(SOURCE ${KV_TEST_PATHS_SOURCE} APPEND PROPERTY COMPILE_DEFINITIONS
     KV_MAKE_GAME_CONTENT="$<TARGET_FILE:make_game_content>"
     KV_CONTENT_DIR="${CMAKE_SOURCE_DIR}/content"
     KV_FONTS_DIR="${KV_FONTS_DIR}")

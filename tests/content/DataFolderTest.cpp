@@ -3,6 +3,7 @@
 // the game's own loaders through kelvane-tool.
 
 #include "support/TempFolder.hpp"
+#include "support/BuildPaths.hpp"
 #include "tools/RunTool.hpp"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#ifndef KV_MAKE_GAME_CONTENT
-#error "KV_MAKE_GAME_CONTENT must name the content generator"
-#endif
 
 namespace fs = std::filesystem;
 
@@ -33,12 +30,13 @@ std::vector<fs::path> filesBelow(const fs::path& root)
     return files;
 }
 
-fs::path builtBase() { return fs::path(KV_RUN_FOLDER) / "base"; }
+fs::path builtBase() { return fs::path(test::built::runFolder()) / "base"; }
 
 TEST(DataFolderTest, EveryRunOfTheGeneratorMakesTheSameBytes)
 {
     test::TempFolder fresh;
-    const std::string command = "'" KV_MAKE_GAME_CONTENT "' '" KV_CONTENT_DIR "' '" KV_FONTS_DIR "' '" +
+    const std::string command = "'" + test::built::makeGameContent() + "' '" + test::built::contentFolder() + "' '" +
+                                test::built::fontsFolder() + "' '" +
                                 fresh.file("base") + "' >'" + fresh.file("generator.log") + "' 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << test::readFile(fresh.root() / "generator.log");
     const std::vector<fs::path> files = filesBelow(fresh.root() / "base");

@@ -4,6 +4,7 @@
 // layouts come back from the maps byte for byte.
 
 #include "world/LevelLayout.hpp"
+#include "support/BuildPaths.hpp"
 
 #include "storage/IniFile.hpp"
 #include "support/TempFolder.hpp"
@@ -18,7 +19,7 @@
 
 namespace {
 
-const std::string base = KV_RUN_FOLDER "/base/";
+const std::string base = test::built::runFolder() + "/base/";
 constexpr double mowerSpeed = 180.0;  // pixels a second
 constexpr double timeMargin = 1.5;
 
@@ -185,7 +186,7 @@ protected:
         menuMusic_ = {ini.getString("MenuMusic"), ini.getString("CreditsMusic")};
 
         // Maps find the tileset from the game's own folder.
-        test::ScopedWorkingDirectory cwd(KV_RUN_FOLDER);
+        test::ScopedWorkingDirectory cwd(test::built::runFolder());
         for (const auto& level : listed_) {
             auto map = std::make_unique<Map>();
             if (!map->load(base + "maps/" + level.first))

@@ -9,6 +9,7 @@
 // one phrase going round.
 
 #include "audio/ModMusic.hpp"
+#include "support/BuildPaths.hpp"
 #include "storage/IniFile.hpp"
 
 #include <SFML/Audio/InputSoundFile.hpp>
@@ -36,7 +37,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path musicFolder = KV_RUN_FOLDER "/base/music";
+const fs::path musicFolder = test::built::runFolder() + "/base/music";
 constexpr int rate = 44100;
 
 using Pcm = std::vector<std::int16_t>;  // interleaved stereo
@@ -51,7 +52,7 @@ struct NamedMusic {
 NamedMusic musicTheGameNames()
 {
     IniFile ini;
-    EXPECT_TRUE(ini.load(KV_RUN_FOLDER "/base/game.ini")) << ini.lastError;
+    EXPECT_TRUE(ini.load(test::built::runFolder() + "/base/game.ini")) << ini.lastError;
     NamedMusic named;
     ini.selectSection("music");
     named.all.insert(ini.getString("MenuMusic"));

@@ -3,6 +3,8 @@
 // backgrounds that leave room for what the game draws over them, with
 // country behind the garden that rolls away into the distance.
 
+#include "support/BuildPaths.hpp"
+
 #include <SFML/Graphics/Image.hpp>
 
 #include <gtest/gtest.h>
@@ -18,7 +20,7 @@ namespace {
 sf::Image loaded(const std::string& name)
 {
     sf::Image image;
-    EXPECT_TRUE(image.loadFromFile(KV_RUN_FOLDER "/base/" + name)) << name;
+    EXPECT_TRUE(image.loadFromFile(test::built::runFolder() + "/base/" + name)) << name;
     return image;
 }
 

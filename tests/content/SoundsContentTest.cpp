@@ -4,6 +4,7 @@
 // without a seam, and each sound has the character its name promises.
 
 #include "audio/Audio.hpp"
+#include "support/BuildPaths.hpp"
 #include "engine/EngineSettings.hpp"
 #include "engine/Log.hpp"
 #include "support/FakeWindow.hpp"
@@ -26,7 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path soundFolder = KV_RUN_FOLDER "/base/sound";
+const fs::path soundFolder = test::built::runFolder() + "/base/sound";
 
 enum class Kind { Effect, Engine, Garden };
 

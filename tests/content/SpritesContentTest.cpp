@@ -3,6 +3,7 @@
 // is lost to the file's see-through key colours.
 
 #include "world/Sprite.hpp"
+#include "support/BuildPaths.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ namespace {
 Sprite loaded(const std::string& name)
 {
     Sprite sprite;
-    EXPECT_TRUE(sprite.load(KV_RUN_FOLDER "/base/sprites/" + name)) << name << ": " << sprite.lastError;
+    EXPECT_TRUE(sprite.load(test::built::runFolder() + "/base/sprites/" + name)) << name << ": " << sprite.lastError;
     return sprite;
 }
 

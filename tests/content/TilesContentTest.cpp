@@ -3,6 +3,7 @@
 // wherever a level or the game's own edging puts two tiles side by side.
 
 #include "world/Map.hpp"
+#include "support/BuildPaths.hpp"
 #include "world/Tileset.hpp"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ const Tileset& shipped()
 {
     static const Tileset tileset = [] {
         Tileset t;
-        EXPECT_TRUE(t.load(KV_RUN_FOLDER "/base/tiles/kelvane.til")) << t.lastError;
+        EXPECT_TRUE(t.load(test::built::runFolder() + "/base/tiles/kelvane.til")) << t.lastError;
         return t;
     }();
     return tileset;

@@ -1,6 +1,7 @@
 // These tests make textures, so they need the X display the test command
 // provides.
 #include "audio/Audio.hpp"
+#include "support/BuildPaths.hpp"
 #include "engine/Console.hpp"
 #include "engine/ContextHold.hpp"
 #include "engine/Display.hpp"
@@ -847,9 +848,9 @@ TEST(LoadingConsole, EveryPrintRedrawsTheFullScreenConsole)
             << box;
     }
     fs::create_directories("zavi3/fonts");
-    fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/Roboto-Regular.ttf", "zavi3/fonts/Roboto-Regular.ttf");
-    fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/RobotoMono-Regular.ttf", "zavi3/fonts/RobotoMono-Regular.ttf");
-    fs::copy_file(KV_RUN_FOLDER "/zavi3/fonts/UAV-OSD-Sans-Mono.ttf", "zavi3/fonts/UAV-OSD-Sans-Mono.ttf");
+    fs::copy_file(test::built::runFolder() + "/zavi3/fonts/Roboto-Regular.ttf", "zavi3/fonts/Roboto-Regular.ttf");
+    fs::copy_file(test::built::runFolder() + "/zavi3/fonts/RobotoMono-Regular.ttf", "zavi3/fonts/RobotoMono-Regular.ttf");
+    fs::copy_file(test::built::runFolder() + "/zavi3/fonts/UAV-OSD-Sans-Mono.ttf", "zavi3/fonts/UAV-OSD-Sans-Mono.ttf");
     ASSERT_TRUE(Text::init());
 
     RealWindow window;
@@ -905,7 +906,7 @@ class CoreStartup : public ::testing::Test {
 protected:
     CoreStartup()
     {
-        fs::create_directory_symlink(fs::path(KV_RUN_FOLDER) / "zavi3", temp.root() / "zavi3");
+        fs::create_directory_symlink(fs::path(test::built::runFolder()) / "zavi3", temp.root() / "zavi3");
         InternalTextures::releaseTextures();
     }
     ~CoreStartup() override
@@ -1037,7 +1038,7 @@ TEST_F(CoreStartup, NoFontsNoStart)
     fs::remove(temp.root() / "zavi3");
     fs::create_directory(temp.root() / "zavi3");
     for (const char* kept : {"Shaders", "textures"})
-        fs::create_directory_symlink(fs::path(KV_RUN_FOLDER) / "zavi3" / kept, temp.root() / "zavi3" / kept);
+        fs::create_directory_symlink(fs::path(test::built::runFolder()) / "zavi3" / kept, temp.root() / "zavi3" / kept);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(KVCore::init());
     const std::string said = testing::internal::GetCapturedStderr();

@@ -3,6 +3,7 @@
 // and hold each section, the keys with the fortune teller hidden among
 // them), the last level of a game, which ends in them, and the help text.
 #include "frontend/Credits.hpp"
+#include "support/BuildPaths.hpp"
 #include "frontend/Help.hpp"
 
 #include "engine/Keyboard.hpp"
@@ -377,7 +378,7 @@ TEST_F(HelpTest, NothingIsShownWithoutAReadableFile)
 
 TEST_F(HelpTest, TheShippedHelpFitsTheViewAtEverySize)
 {
-    const std::string shipped = test::readFile(std::filesystem::path(KV_CONTENT_DIR) / "base" / "help.txt");
+    const std::string shipped = test::readFile(std::filesystem::path(test::built::contentFolder()) / "base" / "help.txt");
     ASSERT_FALSE(shipped.empty());
     EXPECT_EQ(shipped.find('\t'), std::string::npos) << "tabs line up differently in every font";
     for (const sf::Vector2f view : {sf::Vector2f(640.f, 480.f), sf::Vector2f(1024.f, 768.f),

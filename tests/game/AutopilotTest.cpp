@@ -5,6 +5,7 @@
 // first on small lawns of known shape.
 
 #include "game/Autopilot.hpp"
+#include "support/BuildPaths.hpp"
 
 #include "game/GamePlay.hpp"
 #include "game/GameResources.hpp"
@@ -181,7 +182,7 @@ class ShippedLevelsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder_.emplace(KV_RUN_FOLDER);
+        folder_.emplace(test::built::runFolder());
         Game::Resources& r = Game::resources();
         ASSERT_TRUE(Game::loadGameSprite(r.mowerMoving, "sprites\\mowerMoving.spr")) << Game::resourceError();
         ASSERT_TRUE(Game::loadGameSprite(r.cloud1, "sprites\\cloud01.spr")) << Game::resourceError();

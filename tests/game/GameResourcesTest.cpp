@@ -3,6 +3,7 @@
 // the test writes for itself.
 
 #include "game/GameResources.hpp"
+#include "support/BuildPaths.hpp"
 
 #include "audio/Audio.hpp"
 #include "audio/AudioTestFiles.hpp"
@@ -271,7 +272,7 @@ protected:
     {
         GameResourcesTest::SetUp();
         Audio::shutdown();
-        fs::create_directory_symlink(fs::path(KV_RUN_FOLDER) / "zavi3", dir.root() / "zavi3");
+        fs::create_directory_symlink(fs::path(test::built::runFolder()) / "zavi3", dir.root() / "zavi3");
         test::writeFile(dir.root() / "kelvane.ini", "[Other]\nimageExportPath=shots\n");
         ASSERT_TRUE(KVCore::init());
     }

@@ -3,6 +3,7 @@
 // folder, for tests that measure or draw text and widgets.
 
 #include "engine/Icons.hpp"
+#include "support/BuildPaths.hpp"
 #include "engine/InternalTextures.hpp"
 #include "engine/Text.hpp"
 #include "support/TempFolder.hpp"
@@ -13,7 +14,7 @@ inline bool loadEngineFonts()
 {
     if (Text::loaded())
         return true;
-    ScopedWorkingDirectory inRunFolder{KV_RUN_FOLDER};
+    ScopedWorkingDirectory inRunFolder{test::built::runFolder()};
     return Text::init();
 }
 
@@ -23,7 +24,7 @@ inline bool loadEngineFonts()
 inline void loadEngineArt()
 {
     static bool iconsLoaded = false;
-    ScopedWorkingDirectory inRunFolder{KV_RUN_FOLDER};
+    ScopedWorkingDirectory inRunFolder{test::built::runFolder()};
     if (!iconsLoaded)
         Icons::loadIcons();
     iconsLoaded = true;

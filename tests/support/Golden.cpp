@@ -1,4 +1,5 @@
 #include "support/Golden.hpp"
+#include "support/BuildPaths.hpp"
 
 #include "support/TempFolder.hpp"
 
@@ -22,7 +23,7 @@ bool updatingGolden() { return std::getenv("KELVANE_UPDATE_GOLDEN") != nullptr; 
 
 std::filesystem::path goldenFolder(const std::string& part)
 {
-    return std::filesystem::path(KV_TESTS_DIR) / part / "golden";
+    return std::filesystem::path(test::built::testsFolder()) / part / "golden";
 }
 
 testing::AssertionResult matchesGoldenFile(const std::string& made, const std::filesystem::path& golden)

@@ -2,6 +2,7 @@
 // checks the icon sheet on the CPU, without a display.
 
 #include "support/TempFolder.hpp"
+#include "support/BuildPaths.hpp"
 
 #include <SFML/Graphics/Image.hpp>
 
@@ -15,10 +16,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#ifndef KV_MAKE_ENGINE_TEXTURES
-#error "KV_MAKE_ENGINE_TEXTURES must name the make_engine_textures executable"
-#endif
 
 namespace {
 
@@ -38,7 +35,7 @@ std::string quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
 
 int runTool(const std::string& arguments)
 {
-    const int status = std::system((quoted(KV_MAKE_ENGINE_TEXTURES) + " " + arguments).c_str());
+    const int status = std::system((quoted(fs::path(test::built::makeEngineTextures())) + " " + arguments).c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -58,7 +55,7 @@ TEST(EngineTextures, UsedIconsAreDistinctLightGlyphsWithADarkOutlineInsideTheirC
     // Earlier builds drew the sheet into a folder of its own; one textures
     // folder is left.
     test::writeFile(zavi3 / "Textures/Icons.png", "an old sheet");
-    ASSERT_EQ(runTool(quoted(KV_ICON_FONT) + " " + quoted(zavi3) + " 2>/dev/null"), 0);
+    ASSERT_EQ(runTool(quoted(fs::path(test::built::iconFont())) + " " + quoted(zavi3) + " 2>/dev/null"), 0);
     EXPECT_EQ(filesUnder(zavi3), std::set<fs::path>({"textures/Icons.png", "textures/CheckBox_Checked.png",
                                                      "textures/CheckBox_MouseOver.png", "textures/CheckBox_Unchecked.png"}));
     EXPECT_FALSE(fs::exists(zavi3 / "Textures"));
@@ -113,7 +110,7 @@ TEST(EngineTexturesTool, BadArgumentsFailWithoutWritingAnything)
     EXPECT_NE(runTool(quoted(folder.root() / "nowhere.ttf") + " " + quoted(folder.root() / "a") + " 2>" + quoted(log)), 0);
     EXPECT_NE(test::readFile(log).find("nowhere.ttf"), std::string::npos) << "the message names the font";
     EXPECT_NE(runTool(quoted(folder.root() / "font.ttf") + " " + quoted(folder.root() / "b") + " 2>/dev/null"), 0);
-    EXPECT_NE(runTool(quoted(KV_ICON_FONT) + " 2>/dev/null"), 0);
+    EXPECT_NE(runTool(quoted(fs::path(test::built::iconFont())) + " 2>/dev/null"), 0);
     EXPECT_EQ(filesUnder(folder.root()), std::set<fs::path>({"font.ttf", "log.txt"}));
 }
 

@@ -3,6 +3,7 @@
 // lines, where the game puts its user folder, and the tool on installed data.
 
 #include "tools/RunTool.hpp"
+#include "support/BuildPaths.hpp"
 #include "world/WorldFiles.hpp"
 
 #include <sys/stat.h>
@@ -11,10 +12,6 @@
 
 #include <filesystem>
 #include <map>
-
-#ifndef KV_RUN_FOLDER
-#error "KV_RUN_FOLDER must name the game's run folder"
-#endif
 
 namespace {
 
@@ -35,8 +32,8 @@ protected:
     {
         ASSERT_FALSE(tree.root().empty());
         fs::create_directories(prefix / "bin");
-        fs::copy_file(KV_RUN_FOLDER "/kelvane", prefix / "bin/kelvane");
-        fs::copy_file(KV_KELVANE_TOOL, prefix / "bin/kelvane-tool");
+        fs::copy_file(test::built::runFolder() + "/kelvane", prefix / "bin/kelvane");
+        fs::copy_file(test::built::kelvaneTool(), prefix / "bin/kelvane-tool");
         fs::create_directories(data / "zavi3");
         test::writeFile(data / "base/maps/level01.map", test::mapFile(3, "Shipped"));
         test::writeFile(data / "base/tiles/kelvane.til", test::tilesetFile("Shipped tiles"));

@@ -4,15 +4,12 @@
 // says.
 
 #include "support/TempFolder.hpp"
+#include "support/BuildPaths.hpp"
 
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
-
-#ifndef KV_KELVANE_TOOL
-#error "KV_KELVANE_TOOL must name the kelvane-tool executable"
-#endif
 
 namespace test {
 
@@ -36,7 +33,7 @@ inline ToolResult runCommand(const std::filesystem::path& folder, const std::str
 
 inline ToolResult runTool(const TempFolder& folder, const std::string& arguments)
 {
-    const std::string command = "cd '" + folder.root().string() + "' && env -u DISPLAY '" KV_KELVANE_TOOL "' " +
+    const std::string command = "cd '" + folder.root().string() + "' && env -u DISPLAY '" + test::built::kelvaneTool() + "' " +
                                 arguments + " >tool.out 2>tool.err";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder.root() / "tool.out"),
