@@ -25,6 +25,7 @@ struct LogState {
     std::string lastLine;
     std::vector<ConsoleLine> console;
     std::vector<ScreenMessage> messages;
+    std::uint64_t messagesChanges = 0;
     bool loading = false;
     sf::Vector2f anchor{10.f, 0.f};
 };
@@ -88,6 +89,7 @@ void print(const std::string& text, sf::Color colour)
     state.messages.push_back({text, colour, 0, timeSource().utcNow().second});
     if (state.messages.size() > maxScreenMessages)
         state.messages.erase(state.messages.begin());
+    ++state.messagesChanges;
 }
 
 void reportError(const std::string& text)
@@ -108,7 +110,13 @@ void printAndLog(const std::string& text)
 const std::vector<ConsoleLine>& consoleLines() { return state.console; }
 void clearConsoleLines() { state.console.clear(); }
 const std::vector<ScreenMessage>& screenMessages() { return state.messages; }
-void clearScreenMessages() { state.messages.clear(); }
+void clearScreenMessages()
+{
+    if (!state.messages.empty())
+        ++state.messagesChanges;
+    state.messages.clear();
+}
+std::uint64_t screenMessagesChanges() { return state.messagesChanges; }
 
 void ageScreenMessages()
 {
@@ -119,7 +127,8 @@ void ageScreenMessages()
             m.lastSecond = second;
         }
     }
-    std::erase_if(state.messages, [](const ScreenMessage& m) { return m.age > screenMessageLifetime; });
+    if (std::erase_if(state.messages, [](const ScreenMessage& m) { return m.age > screenMessageLifetime; }) > 0)
+        ++state.messagesChanges;
 }
 
 void setLoadingFlag(bool loading) { state.loading = loading; }

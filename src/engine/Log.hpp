@@ -6,6 +6,7 @@
 #include <SFML/System/Vector2.hpp>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ const std::vector<ConsoleLine>& consoleLines();
 void clearConsoleLines();
 const std::vector<ScreenMessage>& screenMessages();
 void clearScreenMessages();
+// Counts every change to the messages on screen (one printed, one gone), so
+// a still screen can tell whether the messages it shows are still the ones.
+std::uint64_t screenMessagesChanges();
 // Ages the on-screen messages by the wall clock; run once per tick.
 void ageScreenMessages();
 

@@ -20,6 +20,7 @@ struct StillPictureState {
     double shownAt = 0.0;
     std::uint64_t eventsAt = 0;
     sf::Vector2i pointerAt;
+    std::uint64_t messagesAt = 0;
 };
 StillPictureState state;
 
@@ -37,13 +38,19 @@ bool lastPictureStands()
     facts.secondsSinceShown = timeSource().seconds() - state.shownAt;
     facts.eventsSinceShown = eventsRead() != state.eventsAt;
     facts.pointerMoved = window().mousePosition() != state.pointerAt;
-    facts.overlaysBusy = !screenMessages().empty() || !hints().empty() || settings().displayFPS ||
+    // A message stands still on screen until it goes: only a change to the
+    // messages needs the picture drawn again.
+    facts.overlaysBusy = screenMessagesChanges() != state.messagesAt || !hints().empty() || settings().displayFPS ||
                          screenshotPending() || loadingFlag();
     return pictureStands(facts);
 }
 
 void holdFrame()
 {
+    // As endFrame does, so that a message goes when it would while the
+    // picture is held.
+    if (!loadingFlag() && tickFlag())
+        ageScreenMessages();
     window().holdFrame();
     pollEvents();
 }
@@ -53,6 +60,7 @@ void notePictureShown()
     state.shownAt = timeSource().seconds();
     state.eventsAt = eventsRead();
     state.pointerAt = window().mousePosition();
+    state.messagesAt = screenMessagesChanges();
 }
 
 } // namespace KVCore

@@ -18,8 +18,8 @@ struct StillPictureFacts {
     double secondsSinceShown = 0.0;
     bool eventsSinceShown = false;
     bool pointerMoved = false;
-    // Messages, hints, the FPS counter, a pending screenshot or the loading
-    // console: they change on their own.
+    // Messages that came or went since, hints, the FPS counter, a pending
+    // screenshot or the loading console: they change on their own.
     bool overlaysBusy = false;
 };
 
@@ -28,7 +28,8 @@ bool pictureStands(const StillPictureFacts& facts);
 // The engine's own facts; a screen asks this only after it has drawn its
 // first frame.
 bool lastPictureStands();
-// Instead of drawing a frame: waits as a frame would and polls the events.
+// Instead of drawing a frame: waits as a frame would, ages the messages on
+// screen as a frame would, and polls the events.
 void holdFrame();
 // Called by endFrame as the frame is shown.
 void notePictureShown();

@@ -120,9 +120,6 @@ TEST_F(StillScreens, TheEnginesFactsFollowInputTimeAndOverlays)
     EXPECT_FALSE(KVCore::lastPictureStands());
     showFrame();
 
-    KVCore::print("Mown", sf::Color::White);
-    EXPECT_FALSE(KVCore::lastPictureStands());
-    KVCore::clearScreenMessages();
     KVCore::showHint("hint", {10.f, 10.f}, 1.f, "A hint");
     EXPECT_FALSE(KVCore::lastPictureStands());
     KVCore::clearHints();
@@ -130,6 +127,39 @@ TEST_F(StillScreens, TheEnginesFactsFollowInputTimeAndOverlays)
     EXPECT_FALSE(KVCore::lastPictureStands());
     KVCore::settings().displayFPS = false;
     EXPECT_TRUE(KVCore::lastPictureStands());
+}
+
+// A message does not move while it is on screen: the picture is drawn again
+// when one comes and when one goes, and held frames age it by the wall
+// clock as drawn ones do, so it goes after the same ten seconds.
+TEST_F(StillScreens, AMessageIsHeldOnScreenUntilItGoes)
+{
+    showFrame();
+    KVCore::clearScreenMessages();
+    EXPECT_TRUE(KVCore::lastPictureStands()) << "clearing no messages changes nothing";
+    KVCore::print("Sound is off", sf::Color::White);
+    EXPECT_FALSE(KVCore::lastPictureStands()) << "a message came";
+    showFrame();
+    EXPECT_TRUE(KVCore::lastPictureStands()) << "the message stands still";
+
+    for (int second = 1; second <= KVCore::screenMessageLifetime; ++second) {
+        fake.time.utc.second = 15 + second;
+        KVCore::holdFrame();
+    }
+    ASSERT_EQ(KVCore::screenMessages().size(), 1u);
+    EXPECT_EQ(KVCore::screenMessages()[0].age, KVCore::screenMessageLifetime);
+    EXPECT_TRUE(KVCore::lastPictureStands());
+    fake.time.utc.second = 15 + KVCore::screenMessageLifetime + 1;
+    KVCore::holdFrame();
+    EXPECT_TRUE(KVCore::screenMessages().empty());
+    EXPECT_FALSE(KVCore::lastPictureStands()) << "the message went";
+    showFrame();
+    EXPECT_TRUE(KVCore::lastPictureStands());
+
+    KVCore::print("Screenshot saved", sf::Color::White);
+    showFrame();
+    KVCore::clearScreenMessages();
+    EXPECT_FALSE(KVCore::lastPictureStands()) << "the messages were cleared";
 }
 
 TEST_F(StillScreens, AnIdleMenuIsHeldAndDrawnAgainForInput)
