@@ -8,6 +8,15 @@ platform::UtcTime SteppedTime::utcNow() const { return platform::utcNow(); }
 
 ScriptedWindow::ScriptedWindow(std::unique_ptr<KVCore::WindowBackend> real) : real_(std::move(real)) {}
 
+bool ScriptedWindow::create(sf::VideoMode mode, const std::string& title, bool windowed,
+                            const sf::ContextSettings& context)
+{
+    sf::ContextSettings asked = context;
+    if (antialiasing)
+        asked.antialiasingLevel = *antialiasing;
+    return real_->create(mode, title, windowed, asked);
+}
+
 void ScriptedWindow::display()
 {
     real_->display();

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace bench {
@@ -38,10 +39,7 @@ public:
     explicit ScriptedWindow(std::unique_ptr<KVCore::WindowBackend> real);
 
     bool create(sf::VideoMode mode, const std::string& title, bool windowed,
-                const sf::ContextSettings& context) override
-    {
-        return real_->create(mode, title, windowed, context);
-    }
+                const sf::ContextSettings& context) override;
     bool isOpen() const override { return !gone && real_->isOpen(); }
     void close() override { real_->close(); }
     void display() override;
@@ -93,6 +91,9 @@ public:
     bool gone = false;
     // After each frame shown or held (null: nothing).
     std::function<void()> afterDisplay;
+    // The antialiasing level asked of the driver instead of the player's
+    // setting (none: the setting's).
+    std::optional<unsigned> antialiasing;
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -9,6 +9,7 @@
 
 #include "engine/AppInfo.hpp"
 #include "engine/Display.hpp"
+#include "engine/EngineSettings.hpp"
 #include "engine/KVCore.hpp"
 #include "engine/TimeSource.hpp"
 #include "engine/WindowBackend.hpp"
@@ -21,6 +22,8 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/OpenGL.hpp>
 
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -33,7 +36,7 @@ namespace {
 
 constexpr const char* usage =
     "Usage: kelvane-bench [--quick] [--run-folder DIR] [--game FILE] [--plot FILE] [--json FILE]\n"
-    "                     [--screenshot FILE]\n"
+    "                     [--screenshot FILE] [--antialiasing LEVEL]\n"
     "\n"
     "Times the game in a window of its own, with the frame limit and v-sync off,\n"
     "and prints the figures as one JSON object and as a table.  The idle figures\n"
@@ -45,7 +48,9 @@ constexpr const char* usage =
     "  --plot FILE       where the frame-time plot of the game run goes\n"
     "                    (default: kelvane-bench-frames.png here)\n"
     "  --json FILE       the JSON object also written to FILE\n"
-    "  --screenshot FILE a PNG of the game run's last frame, to compare builds by\n";
+    "  --screenshot FILE a PNG of the game run's last frame, to compare builds by\n"
+    "  --antialiasing LEVEL  the antialiasing level asked for the window instead of\n"
+    "                    the player's setting (8), as zavi3.ini's antialiasingLevel\n";
 
 struct Options {
     bool quick = false;
@@ -54,7 +59,18 @@ struct Options {
     fs::path plot = "kelvane-bench-frames.png";
     fs::path json;
     fs::path screenshot;
+    std::optional<unsigned> antialiasing;
 };
+
+// A whole number from 0 to 16, the levels a driver can be asked for.
+std::optional<unsigned> antialiasingLevel(std::string_view text)
+{
+    unsigned level = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), level);
+    if (ec != std::errc() || end != text.data() + text.size() || level > 16)
+        return std::nullopt;
+    return level;
+}
 
 // False after printing why (or the help, with `help` set).
 bool parseOptions(int argc, char** argv, Options& options, bool& help)
@@ -76,6 +92,13 @@ bool parseOptions(int argc, char** argv, Options& options, bool& help)
             options.json = argv[++i];
         else if (arg == "--screenshot" && hasValue)
             options.screenshot = argv[++i];
+        else if (arg == "--antialiasing" && hasValue) {
+            options.antialiasing = antialiasingLevel(argv[++i]);
+            if (!options.antialiasing) {
+                std::cerr << "kelvane-bench: --antialiasing takes a level from 0 to 16, not " << argv[i] << "\n";
+                return false;
+            }
+        }
         else {
             std::cerr << "kelvane-bench: unknown or incomplete option " << arg << "\n" << usage;
             return false;
@@ -164,6 +187,7 @@ int main(int argc, char** argv)
     app.appVersion = KELVANE_VERSION;
     auto scripted = std::make_unique<bench::ScriptedWindow>(KVCore::makeSfmlWindowBackend());
     bench::ScriptedWindow& window = *scripted;
+    window.antialiasing = options.antialiasing;
     KVCore::setWindowBackend(std::move(scripted));
     if (!KVCore::init() || !Game::gameStartup()) {
         std::cerr << "kelvane-bench: the engine did not start in " << options.runFolder << "\n";
@@ -188,6 +212,11 @@ int main(int argc, char** argv)
     KVCore::setTimeSource(std::move(time));
     window.stepTime(&steppedTime);
     const std::string renderer = rendererName();
+    // What the driver grants is what the floor is made of: under a software
+    // renderer each sample is another pass over the window.
+    const unsigned askedSamples =
+        options.antialiasing.value_or(static_cast<unsigned>(std::max(KVCore::settings().antialiasingLevel, 0)));
+    const unsigned grantedSamples = window.renderWindow() ? window.renderWindow()->getSettings().antialiasingLevel : 0;
     const sf::Vector2u windowSize = window.size();
 
     const std::optional<bench::FrameSummary> floor = bench::summarise(bench::runFloor(b));
@@ -240,6 +269,8 @@ int main(int argc, char** argv)
                              " grass cells, " + std::to_string(bench::benchClouds) + " clouds)");
     report.note("window", std::to_string(windowSize.x) + "x" + std::to_string(windowSize.y));
     report.note("renderer", renderer);
+    report.note("antialiasing",
+                "asked " + std::to_string(askedSamples) + ", granted " + std::to_string(grantedSamples));
     report.note("plot", plotted ? options.plot.string() : "not written: " + plotError);
 
     const std::string json = bench::toJson(report);
