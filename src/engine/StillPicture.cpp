@@ -47,10 +47,10 @@ bool lastPictureStands()
 
 void holdFrame()
 {
-    // As endFrame does, so that a message goes when it would while the
-    // picture is held.
-    if (!loadingFlag() && tickFlag())
-        ageScreenMessages();
+    // So that a message goes when it would have were the frame drawn.  Held
+    // frames never come while loading, and ageing counts each second once
+    // however often it is asked.
+    ageScreenMessages();
     window().holdFrame();
     pollEvents();
 }
