@@ -3,6 +3,7 @@
 
 #include "FramePlot.hpp"
 #include "FrameStats.hpp"
+#include "Options.hpp"
 #include "Report.hpp"
 #include "Runs.hpp"
 #include "ScriptedWindow.hpp"
@@ -23,89 +24,14 @@
 #include <SFML/OpenGL.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
-#include <string_view>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* usage =
-    "Usage: kelvane-bench [--quick] [--run-folder DIR] [--game FILE] [--plot FILE] [--json FILE]\n"
-    "                     [--screenshot FILE] [--antialiasing LEVEL]\n"
-    "\n"
-    "Times the game in a window of its own, with the frame limit and v-sync off,\n"
-    "and prints the figures as one JSON object and as a table.  The idle figures\n"
-    "are taken at the player's settings (60 frames a second, v-sync on).\n"
-    "\n"
-    "  --quick           fewer frames, runs and seconds: done in well under a minute\n"
-    "  --run-folder DIR  the game's data (default: the build's run folder)\n"
-    "  --game FILE       the game started for the start-up time (default: the build's)\n"
-    "  --plot FILE       where the frame-time plot of the game run goes\n"
-    "                    (default: kelvane-bench-frames.png here)\n"
-    "  --json FILE       the JSON object also written to FILE\n"
-    "  --screenshot FILE a PNG of the game run's last frame, to compare builds by\n"
-    "  --antialiasing LEVEL  the antialiasing level asked for the window instead of\n"
-    "                    the player's setting (8), as zavi3.ini's antialiasingLevel\n";
-
-struct Options {
-    bool quick = false;
-    fs::path runFolder = KV_RUN_FOLDER;
-    fs::path game = KV_GAME;
-    fs::path plot = "kelvane-bench-frames.png";
-    fs::path json;
-    fs::path screenshot;
-    std::optional<unsigned> antialiasing;
-};
-
-// A whole number from 0 to 16, the levels a driver can be asked for.
-std::optional<unsigned> antialiasingLevel(std::string_view text)
-{
-    unsigned level = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), level);
-    if (ec != std::errc() || end != text.data() + text.size() || level > 16)
-        return std::nullopt;
-    return level;
-}
-
-// False after printing why (or the help, with `help` set).
-bool parseOptions(int argc, char** argv, Options& options, bool& help)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--quick")
-            options.quick = true;
-        else if (arg == "--help")
-            return !(help = true);
-        else if (arg == "--run-folder" && hasValue)
-            options.runFolder = argv[++i];
-        else if (arg == "--game" && hasValue)
-            options.game = argv[++i];
-        else if (arg == "--plot" && hasValue)
-            options.plot = argv[++i];
-        else if (arg == "--json" && hasValue)
-            options.json = argv[++i];
-        else if (arg == "--screenshot" && hasValue)
-            options.screenshot = argv[++i];
-        else if (arg == "--antialiasing" && hasValue) {
-            options.antialiasing = antialiasingLevel(argv[++i]);
-            if (!options.antialiasing) {
-                std::cerr << "kelvane-bench: --antialiasing takes a level from 0 to 16, not " << argv[i] << "\n";
-                return false;
-            }
-        }
-        else {
-            std::cerr << "kelvane-bench: unknown or incomplete option " << arg << "\n" << usage;
-            return false;
-        }
-    }
-    return true;
-}
 
 // A folder of its own for what the engine writes (settings, the level with
 // its clouds), so the run folder is read and never changed.
@@ -136,12 +62,17 @@ int main(int argc, char** argv)
 {
     // As the game does.
     platform::returnLargeBlocksWhenFreed();
-    Options options;
-    bool help = false;
-    if (!parseOptions(argc, argv, options, help)) {
-        if (help)
-            std::cout << usage;
-        return help ? 0 : 2;
+    bench::Options options;
+    options.runFolder = KV_RUN_FOLDER;
+    options.game = KV_GAME;
+    std::string optionError;
+    if (!bench::parseOptions({argv + 1, argv + argc}, options, optionError)) {
+        std::cerr << "kelvane-bench: " << optionError << "\n" << bench::usage;
+        return 2;
+    }
+    if (options.help) {
+        std::cout << bench::usage;
+        return 0;
     }
     options.plot = fs::absolute(options.plot);
     if (!options.json.empty())
