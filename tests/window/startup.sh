@@ -33,8 +33,12 @@ game=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kelvane$' | head 
 xdotool windowfocus --sync "$game"
 sleep 0.3
 xdotool key F12
-sleep 0.5
-shot=$(ls ./*.png | head -n1)
+# A busy machine may take seconds to show the first frame and save it.
+for _ in $(seq 1 100); do
+  compgen -G "./*.png" >/dev/null && break
+  sleep 0.1
+done
+shot=$(ls ./*.png 2>/dev/null | head -n1)
 [ -n "$shot" ] || fail "no screenshot without icons"
 "$tools/xclose" "$game"
 wait "$GAME_PID" || fail "start-up without icons did not end cleanly"
