@@ -25,6 +25,10 @@ sf::FloatRect fieldDestination(sf::Vector2f viewSize, float buttonHeight);
 // The top of the bar in the view.
 float headsUpBarTop(sf::Vector2f viewSize);
 
+// Black over every part of the view the field does not cover, in one draw:
+// with it, a frame that then draws the field need not clear the window.
+void clearAroundField(sf::RenderTarget& target, sf::Vector2f viewSize, sf::FloatRect field);
+
 // All 400 tiles in one draw from the tileset's atlas; indices beyond the
 // tileset leave their square empty.  The field's top-left corner goes to
 // origin (the Map Editor's field sits under its toolbar).

@@ -164,10 +164,16 @@ void drawLoadingFrame()
     KVCore::endFrame(1);
 }
 
+// Covers the whole view, so the frame need not clear the window first: on
+// a multisampled window a clear writes every sample of every pixel, and the
+// field already covers most of them.
 void drawField(sf::RenderWindow& win)
 {
-    if (!screen.field)
+    if (!screen.field) {
+        win.clear(sf::Color::Black);
         return;
+    }
+    clearAroundField(win, KVCore::viewSize(), screen.fieldRect);
     sf::RenderTexture& field = *screen.field;
     field.clear(sf::Color::Black);
     KVCore::setCurrentTarget(&field);
@@ -231,7 +237,6 @@ void redrawForModal()
     sf::RenderWindow* win = KVCore::window().renderWindow();
     if (!win)
         return;
-    win->clear(sf::Color::Black);
     drawField(*win);
     drawHeadsUpBar(*win);
     // Straight onto the window: a used GUI layer is cleared by the freezing
@@ -323,8 +328,6 @@ void playOneFrame()
     moveEverything(KVCore::frameTime(), start);
 
     sf::RenderWindow* win = KVCore::window().renderWindow();
-    if (win)
-        win->clear(sf::Color::Black);
     KVCore::beginFrame();
     if (win)
         drawField(*win);
