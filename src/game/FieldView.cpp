@@ -46,27 +46,23 @@ void clearAroundField(sf::RenderTarget& target, sf::Vector2f viewSize, sf::Float
     // Each strip reaches one unit under the field, which is drawn over it:
     // the field's edges, reached through its sprite's scale, need not meet
     // the strips' to the last bit, and a sample left between the two would
-    // keep the last frame's colour.
+    // keep the last frame's colour.  A field against an edge of the view
+    // leaves a strip one unit wide there, which the field covers again.
     const float right = field.left + field.width, bottom = field.top + field.height;
-    const sf::FloatRect none;
     const std::array<sf::FloatRect, 4> strips{{
-        field.top > 0.f ? sf::FloatRect(0.f, 0.f, viewSize.x, field.top + 1.f) : none,
-        bottom < viewSize.y ? sf::FloatRect(0.f, bottom - 1.f, viewSize.x, viewSize.y - bottom + 1.f) : none,
-        field.left > 0.f ? sf::FloatRect(0.f, 0.f, field.left + 1.f, viewSize.y) : none,
-        right < viewSize.x ? sf::FloatRect(right - 1.f, 0.f, viewSize.x - right + 1.f, viewSize.y) : none,
+        {0.f, 0.f, viewSize.x, field.top + 1.f},
+        {0.f, bottom - 1.f, viewSize.x, viewSize.y - bottom + 1.f},
+        {0.f, 0.f, field.left + 1.f, viewSize.y},
+        {right - 1.f, 0.f, viewSize.x - right + 1.f, viewSize.y},
     }};
-    std::array<sf::Vertex, 16> corners;
-    std::size_t used = 0;
-    for (const sf::FloatRect& r : strips) {
-        if (r == none)
-            continue;
+    std::array<sf::Vertex, 4 * strips.size()> corners;
+    std::size_t corner = 0;
+    for (const sf::FloatRect& r : strips)
         for (const sf::Vector2f at : {sf::Vector2f{r.left, r.top}, sf::Vector2f{r.left + r.width, r.top},
                                       sf::Vector2f{r.left + r.width, r.top + r.height},
                                       sf::Vector2f{r.left, r.top + r.height}})
-            corners[used++] = sf::Vertex(at, sf::Color::Black);
-    }
-    if (used > 0)
-        target.draw(corners.data(), used, sf::Quads, sf::BlendNone);
+            corners[corner++] = sf::Vertex(at, sf::Color::Black);
+    target.draw(corners.data(), corners.size(), sf::Quads, sf::BlendNone);
 }
 
 void drawFieldTiles(sf::RenderTarget& target, Map& map, sf::Vector2f origin)

@@ -9,6 +9,7 @@
 #include "engine/Layers.hpp"
 #include "engine/WindowBackend.hpp"
 #include "engine/Log.hpp"
+#include "engine/Screenshot.hpp"
 #include "game/GameScreen.hpp"
 #include "game/PlayFixture.hpp"
 #include "game/SaveGame.hpp"
@@ -17,6 +18,10 @@
 #include "support/EngineFonts.hpp"
 #include "storage/AssetPaths.hpp"
 #include "support/TempFolder.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
 
 #include <gtest/gtest.h>
 
@@ -336,6 +341,47 @@ TEST_F(GameScreenTest, AfterItsFirstFrameALevelKeepsOnlyItsAtlas)
     EXPECT_TRUE(Game::runGame(0, SkillNormal, false, ""));
     EXPECT_EQ(tileWidths, (std::vector<unsigned>{32, 0, 0}));
     KVCore::setDirectDraw(true);
+}
+
+// A game frame does not clear the window first: all the last frame left
+// there is covered, under the field's lower edge and around the button too.
+TEST_F(GameScreenTest, AGameFrameCoversAllTheLastFrameLeft)
+{
+    Map green = test::playMap();
+    green.tileset.tiles[test::lawnTile].image.create(Tileset::tileSize, Tileset::tileSize, sf::Color(40, 160, 40));
+    ASSERT_TRUE(green.tileset.save(data.file("base/tiles/kelvane.til"))) << green.tileset.lastError;
+    writeLevel("lawn.map", grassLevel(90));
+    writeLevelList({"lawn.map"});
+    KVCore::setWindowBackend(KVCore::makeSfmlWindowBackend());
+    ASSERT_TRUE(KVCore::createWindow(1024, 768, 32, true));
+    KVCore::setDirectDraw(false);
+    int frames = 0;
+    Game::setGameFrameHook([&] {
+        ++frames;
+        if (frames == 3) {
+            sf::RectangleShape last(KVCore::viewSize());
+            last.setFillColor(sf::Color::Magenta);
+            KVCore::window().renderWindow()->draw(last);
+            KVCore::requestScreenshot("frame.png");
+        } else if ((frames > 3 && !KVCore::screenshotPending()) || frames > 300) {
+            KVCore::window().close();
+        }
+    });
+    EXPECT_TRUE(Game::runGame(0, SkillNormal, false, ""));
+    KVCore::setDirectDraw(true);
+
+    sf::Image shot;
+    ASSERT_TRUE(shot.loadFromFile("frame.png"));
+    ASSERT_EQ(shot.getSize(), sf::Vector2u(1024, 768));
+    int lastFrame = 0, lawn = 0;
+    for (unsigned y = 0; y < 768; ++y)
+        for (unsigned x = 0; x < 1024; ++x) {
+            const sf::Color c = shot.getPixel(x, y);
+            lastFrame += c.r > 100 && c.b > 100 && c.g < 60;
+            lawn += y < 600 && c == sf::Color(40, 160, 40);
+        }
+    EXPECT_EQ(lastFrame, 0);
+    EXPECT_GT(lawn, 1024 * 550) << "the field is drawn: the lawn under the mower";
 }
 
 } // namespace
