@@ -43,8 +43,10 @@ TEST(FieldView, TheFieldFillsTheViewAndLeavesTheButtonRoomAboveTheBar)
 
 // The game frame does not clear the window: black strips around the field
 // and the field over them must give the very picture a cleared window gives,
-// with the window's samples, at the field's fractional edges, and whatever
-// the last frame left under them.
+// at the field's fractional edges and whatever the last frame left under
+// them.  (The window's own samples are the game screen's test: a surface
+// with samples leaves the software driver's buffers behind in the leak
+// check.)
 TEST(FieldView, AroundTheFieldTheWindowIsAsIfCleared)
 {
     sf::Image pattern;
@@ -59,7 +61,7 @@ TEST(FieldView, AroundTheFieldTheWindowIsAsIfCleared)
     const auto picture = [&](sf::Vector2u window, sf::Vector2f view, sf::FloatRect at,
                              const std::function<void(sf::RenderTexture&)>& background) {
         auto target = std::make_unique<sf::RenderTexture>();
-        EXPECT_TRUE(target->create(window.x, window.y, sf::ContextSettings(0, 0, 4)));
+        EXPECT_TRUE(target->create(window.x, window.y));
         target->setView(sf::View(sf::FloatRect(0.f, 0.f, view.x, view.y)));
         background(*target);
         sf::Sprite shown(field);
