@@ -18,6 +18,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace KVCore {
 namespace {
@@ -35,13 +38,20 @@ constexpr float fpsMargin = 5.f;
 const sf::Color fpsBackColour(0, 0, 0, 192);
 constexpr std::array<int, 3> cursorIcons = {164, 61, 84};
 
-// The FPS text and cursor sprites, set up once per process by KVCore::init.
+// The FPS text and cursor sprites, set up once per process by KVCore::init;
+// the messages as last laid out, made again by drawScreenMessages when a
+// message comes or goes or their anchor moves, so that a frame with the
+// same messages on it allocates nothing.
 struct OverlayState {
     bool ready = false;
     sf::Text fpsText;
     float fpsReservedWidth = 0.f;
     FpsCounter fps;
     std::array<sf::Sprite, 3> cursors;
+    std::optional<std::uint64_t> messagesLaidOut;
+    sf::Vector2f messagesAnchor;
+    std::vector<sf::Text> messageTexts;
+    sf::RectangleShape messageBox;
 };
 OverlayState state;
 
@@ -93,6 +103,29 @@ void setUpOverlay()
     }
 }
 
+namespace {
+
+void layOutMessages(const std::vector<ScreenMessage>& messages, sf::Vector2f anchor)
+{
+    state.messageTexts.clear();
+    std::vector<float> widths;
+    for (const ScreenMessage& m : messages) {
+        state.messageTexts.emplace_back(m.text, Text::standardFont(), messageSize);
+        state.messageTexts.back().setFillColor(m.colour);
+        widths.push_back(state.messageTexts.back().getLocalBounds().width);
+    }
+    const MessageLayout layout = layoutMessages(anchor, Text::standardLineSpacing(messageSize), widths);
+    for (std::size_t i = 0; i < state.messageTexts.size(); ++i)
+        state.messageTexts[i].setPosition(layout.linePositions[i]);
+    state.messageBox.setSize({layout.box.width, layout.box.height});
+    state.messageBox.setPosition(layout.box.left, layout.box.top);
+    state.messageBox.setFillColor(messageBoxColour);
+    state.messagesLaidOut = screenMessagesChanges();
+    state.messagesAnchor = anchor;
+}
+
+} // namespace
+
 void drawScreenMessages()
 {
     const auto& messages = screenMessages();
@@ -102,22 +135,12 @@ void drawScreenMessages()
     sf::RenderTarget* target = layerTarget(GuiLayer);
     if (!target)
         return;
-    std::vector<sf::Text> texts;
-    std::vector<float> widths;
-    for (const ScreenMessage& m : messages) {
-        texts.emplace_back(m.text, Text::standardFont(), messageSize);
-        texts.back().setFillColor(m.colour);
-        widths.push_back(texts.back().getLocalBounds().width);
-    }
-    const MessageLayout layout = layoutMessages(messageAnchor(), Text::standardLineSpacing(messageSize), widths);
-    sf::RectangleShape box({layout.box.width, layout.box.height});
-    box.setPosition(layout.box.left, layout.box.top);
-    box.setFillColor(messageBoxColour);
-    target->draw(box);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        texts[i].setPosition(layout.linePositions[i]);
-        target->draw(texts[i]);
-    }
+    const sf::Vector2f anchor = messageAnchor();
+    if (state.messagesLaidOut != screenMessagesChanges() || state.messagesAnchor != anchor)
+        layOutMessages(messages, anchor);
+    target->draw(state.messageBox);
+    for (const sf::Text& text : state.messageTexts)
+        target->draw(text);
 }
 
 void drawHints()

@@ -37,6 +37,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -972,6 +973,38 @@ TEST_F(CoreStartup, MessagesStandAtTheBottomLeftOfTheScreenShown)
         EXPECT_EQ(pixelsWhere(image, {0, 0, static_cast<int>(c.view.x), bottom - 55}, isNotBlue), 0) << name;
         KVCore::shutdown();
     }
+}
+
+// The messages are laid out once and drawn from that while they stand: one
+// more message, an anchor moved by a new window and no message at all are
+// each drawn as they are now.
+TEST_F(CoreStartup, MessagesAreDrawnAsTheyAreNow)
+{
+    ASSERT_TRUE(KVCore::init());
+    KVCore::clearScreenMessages();
+    KVCore::print("Lawn mowed");
+    const sf::IntRect whole(0, 0, 1024, 768);
+    const int oneLine = pixelsWhere(drawMessages({1024, 768}), whole, isWhite);
+    EXPECT_GT(oneLine, 20);
+
+    KVCore::print("Lawn mowed");
+    const sf::Image two = drawMessages({1024, 768});
+    EXPECT_NEAR(pixelsWhere(two, whole, isWhite), 2 * oneLine, oneLine / 4) << "a second line";
+    const sf::Image again = drawMessages({1024, 768});
+    ASSERT_EQ(again.getSize(), sf::Vector2u(1024, 768));
+    ASSERT_EQ(two.getSize(), sf::Vector2u(1024, 768));
+    EXPECT_TRUE(std::equal(two.getPixelsPtr(), two.getPixelsPtr() + 1024 * 768 * 4, again.getPixelsPtr()));
+
+    ASSERT_TRUE(KVCore::createWindow(800, 600, 32, true));
+    KVCore::placeMessageAnchor();
+    const sf::Image moved = drawMessages({800, 600});
+    const int bottom = 600 - 90;
+    EXPECT_NEAR(pixelsWhere(moved, {0, bottom - 80, 800, 80}, isWhite), 2 * oneLine, oneLine / 4);
+    EXPECT_EQ(pixelsWhere(moved, {0, 0, 800, bottom - 80}, isNotBlue), 0);
+    EXPECT_EQ(pixelsWhere(moved, {0, bottom, 800, 90}, isNotBlue), 0);
+
+    KVCore::clearScreenMessages();
+    EXPECT_EQ(pixelsWhere(drawMessages({800, 600}), {0, 0, 800, 600}, isNotBlue), 0);
 }
 
 // Start-up takes the window and the emulated screen from the settings file:
