@@ -52,6 +52,7 @@ struct OverlayState {
     sf::Vector2f messagesAnchor;
     std::vector<sf::Text> messageTexts;
     sf::RectangleShape messageBox;
+    sf::FloatRect messagesArea;
 };
 OverlayState state;
 
@@ -120,6 +121,14 @@ void layOutMessages(const std::vector<ScreenMessage>& messages, sf::Vector2f anc
     state.messageBox.setSize({layout.box.width, layout.box.height});
     state.messageBox.setPosition(layout.box.left, layout.box.top);
     state.messageBox.setFillColor(messageBoxColour);
+    state.messagesArea = state.messageBox.getGlobalBounds();
+    for (const sf::Text& text : state.messageTexts) {
+        const sf::FloatRect t = text.getGlobalBounds();
+        const sf::FloatRect a = state.messagesArea;
+        const float left = std::min(a.left, t.left), top = std::min(a.top, t.top);
+        state.messagesArea = {left, top, std::max(a.left + a.width, t.left + t.width) - left,
+                              std::max(a.top + a.height, t.top + t.height) - top};
+    }
     state.messagesLaidOut = screenMessagesChanges();
     state.messagesAnchor = anchor;
 }
@@ -132,12 +141,15 @@ void drawScreenMessages()
     // Asked for only with something to draw: a layer asked for is composed.
     if (messages.empty() || !Text::loaded())
         return;
-    sf::RenderTarget* target = layerTarget(GuiLayer);
-    if (!target)
-        return;
     const sf::Vector2f anchor = messageAnchor();
     if (state.messagesLaidOut != screenMessagesChanges() || state.messagesAnchor != anchor)
         layOutMessages(messages, anchor);
+    // Only the messages' part of the layer is composed: all over, it would
+    // cost a pass over the whole window for as long as a message stands.
+    const LayerArea drawnOver(state.messagesArea);
+    sf::RenderTarget* target = layerTarget(GuiLayer);
+    if (!target)
+        return;
     target->draw(state.messageBox);
     for (const sf::Text& text : state.messageTexts)
         target->draw(text);

@@ -716,6 +716,32 @@ TEST_F(FrameComposition, OnlyTheAreaMarkedDrawnIntoIsComposed)
     EXPECT_EQ(scrolled.getPixel(125, 125), sf::Color::Blue);
 }
 
+// A message standing on screen has only its own box composed: a stray
+// square that breaks its promise elsewhere in the layer is left out, as it
+// would not be if the message had the layer composed all over.
+TEST_F(FrameComposition, AMessageHasOnlyItsBoxComposed)
+{
+    ASSERT_TRUE(test::loadEngineFonts());
+    KVCore::setUpOverlay();
+    sf::RectangleShape stray({40.f, 40.f});
+    stray.setPosition(300.f, 300.f);
+    stray.setFillColor(sf::Color::Green);
+    KVCore::placeMessageAnchor();
+    KVCore::clearScreenMessages();
+    KVCore::print("Lawn mowed", sf::Color::White);
+    KVCore::beginFrame();
+    KVCore::window().renderWindow()->clear(sf::Color::Blue);
+    {
+        const KVCore::LayerArea area({100.f, 100.f, 50.f, 50.f});
+        KVCore::layerTarget(KVCore::GuiLayer)->draw(stray);
+    }
+    const sf::Image shot = shotOfFrame("message.png");
+    KVCore::clearScreenMessages();
+    EXPECT_EQ(shot.getPixel(320, 320), sf::Color::Blue);
+    const sf::IntRect all({0, 0}, sf::Vector2i(shot.getSize()));
+    EXPECT_GT(pixelsWhere(shot, all, isWhite), 20) << "the message is shown";
+}
+
 // The game holds the drawing context over its frame loop; the hold makes
 // the window's context current, whichever was before, and frames drawn
 // under it show as they always do.
