@@ -1029,6 +1029,10 @@ TEST_F(CoreStartup, MessagesAreDrawnAsTheyAreNow)
     EXPECT_EQ(pixelsWhere(moved, {0, 0, 800, bottom - 80}, isNotBlue), 0);
     EXPECT_EQ(pixelsWhere(moved, {0, bottom, 800, 90}, isNotBlue), 0);
 
+    KVCore::print("Hedge trimmed", sf::Color::Red);
+    const auto isRed = [](sf::Color c) { return c.r > 200 && c.g < 60 && c.b < 60; };
+    EXPECT_GT(pixelsWhere(drawMessages({800, 600}), {0, bottom - 80, 800, 80}, isRed), 20) << "in its own colour";
+
     KVCore::clearScreenMessages();
     EXPECT_EQ(pixelsWhere(drawMessages({800, 600}), {0, 0, 800, 600}, isNotBlue), 0);
 }
